@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace trovique {
+
+// Records keep text as Windows-1252 bytes, one byte per character. These convert at the edges
+// of the program (windows, terminal, imports). Bytes 0x81, 0x8D, 0x8F, 0x90 and 0x9D, which the
+// code page leaves undefined, map to the C1 controls of the same value so that every byte
+// survives a round trip.
+std::string Windows1252ToUtf8(std::string_view text);
+
+// A character the code page cannot hold, and every malformed UTF-8 sequence, becomes "?".
+std::string Utf8ToWindows1252(std::string_view text);
+
+// True when text is well-formed UTF-8 that holds at least one multi-byte sequence: such a file
+// was written as UTF-8 rather than in a single-byte code page.
+bool LooksLikeUtf8(std::string_view text);
+
+}  // namespace trovique
