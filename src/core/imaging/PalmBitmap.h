@@ -91,6 +91,7 @@ private:
     void ReindexToPalette(const PalmPalettes& palettes);
     void Compress();
     void CheckRow(std::int32_t row) const;
+    std::span<std::uint8_t> MutableRow(std::int32_t row);
 
     // Record fields of a stand-alone bitmap record.
     std::uint16_t fixedRegionSize_ = 4;
