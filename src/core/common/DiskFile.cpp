@@ -47,6 +47,12 @@ std::uint64_t SizeOf(std::FILE* handle) {
 }  // namespace
 
 CDiskFile::CDiskFile(const std::filesystem::path& path, Mode mode) : path_(path) {
+    // A folder opens for reading as a stream of unbounded size; refuse it here so the user
+    // hears what is wrong instead of a read past the end.
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        ThrowAccess(path, EISDIR);
+    }
     handle_ = std::fopen(path.string().c_str(), ModeText(mode));
     if (handle_ == nullptr) {
         if (errno == ENOENT && mode != Mode::Create) {

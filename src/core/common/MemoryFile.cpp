@@ -6,6 +6,9 @@ namespace trovique {
 
 void CMemoryFile::Read(std::span<std::uint8_t> destination) {
     RequireRemaining(destination.size());
+    if (destination.empty()) {
+        return;  // the position may lie past the end, where no iterator may point
+    }
     std::copy_n(data_.begin() + static_cast<std::ptrdiff_t>(position_), destination.size(),
                 destination.begin());
     position_ += destination.size();
