@@ -82,18 +82,6 @@ TEST_P(BinaryFileTest, ReadPastEndRaisesAndLeavesThePosition) {
     EXPECT_EQ(file->Position(), 9u);
 }
 
-TEST_P(BinaryFileTest, WritingPastTheEndFillsTheGapWithZeros) {
-    auto file = Open(Bytes{1, 2});
-    file->Seek(5);
-    file->WriteByte(9);
-    EXPECT_EQ(file->Size(), 6u);
-    file->Seek(1);
-    Bytes rest(5);
-    file->Read(rest);
-    EXPECT_EQ(rest, (Bytes{2, 0, 0, 0, 9}));
-    EXPECT_EQ(Contents(*file), (Bytes{1, 2, 0, 0, 0, 9}));
-}
-
 // Reads, writes and seeks in a fixed pseudo-random order, checked against a plain byte vector
 // after every step: catches a stale position after a change between reading and writing.
 TEST_P(BinaryFileTest, MixedReadsWritesAndSeeksMatchAModel) {

@@ -68,18 +68,6 @@ INSTANTIATE_TEST_SUITE_P(
                     TimeCase{kLeapDay, 3792059130}, TimeCase{{2040, 2, 6, 6, 28, 15}, 4294967295},
                     TimeCase{{1903, 12, 31, 23, 59, 59}, -1}));
 
-TEST(PalmTimeTest, LocalDateTimeOfFollowsTheLocalZone) {
-    const std::time_t moment = 1700000000;
-    std::tm local{};
-    localtime_r(&moment, &local);
-    const LocalDateTime dt = LocalDateTimeOf(moment);
-    EXPECT_EQ(dt.year, local.tm_year + 1900);
-    EXPECT_EQ(dt.month, local.tm_mon + 1);
-    EXPECT_EQ(dt.day, local.tm_mday);
-    EXPECT_EQ(dt.hour, local.tm_hour);
-    EXPECT_EQ(dt.minute, local.tm_min);
-}
-
 TEST(CDBHeaderTest, NewHeaderWritesDefaultsAndTheFirstWriteTime) {
     CDBHeader header;
     header.SetClock(FixedClock(kMillennium));

@@ -191,19 +191,6 @@ TEST(FieldCodecTest, ReaderStaysInStepWithWriterForEverySwitch) {
     }
 }
 
-TEST(FieldCodecTest, TextWithinTheLimitRoundTrips) {
-    for (const std::string text : {"Plain", "Two\r\nlines", "\x80\x9F\xE9\xFE", "\r\n"}) {
-        for (const bool complemented : {false, true}) {
-            for (const bool fixed : {false, true}) {
-                CMemoryFile file;
-                WriteFieldString(file, text, 20, fixed, complemented, true);
-                file.Seek(0);
-                EXPECT_EQ(ReadFieldString(file, 20, fixed, complemented), text);
-            }
-        }
-    }
-}
-
 TEST(FieldCodecTest, ByteFFSurvivesAsQuestionMarkAndLaterFieldsStayIntact) {
     CMemoryFile file;
     WriteFieldString(file, "caf\xFF", 10, false, true, false);
