@@ -1,0 +1,266 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/app/Services.h"
+#include "core/editor/DocumentObserver.h"
+#include "core/editor/ElementKinds.h"
+#include "core/editor/GenElemInfo.h"
+#include "core/imaging/Bitmap.h"
+#include "core/imaging/PalmBitmap.h"
+#include "core/storage/DBHeader.h"
+
+namespace trovique {
+
+// One open slide show: its records, the element table that ties every record to its item in the
+// tree, the page order of the leaves, the running counts and size estimate, the dirty flag and
+// the file name. Views show it through IDocumentObserver and never keep state of their own.
+//
+// Items are named by element index. Element indices are handed out once and never reused while
+// the document is open; entries of removed items stay, marked Deleted, for undo.
+class CDocument {
+public:
+    static constexpr std::size_t kTableGrowth = 100;
+    // Estimated bytes each element adds to the exported file.
+    static constexpr std::int64_t kRootSize = 290;
+    static constexpr std::int64_t kNodeSize = 56;
+    static constexpr std::int64_t kBitmapLeafBaseSize = 18;
+    static constexpr std::int64_t kFactLeafSize = 100;
+    static constexpr std::int64_t kQAFLeafSize = 250;
+
+    // A new, untitled slide show holding only its root, as a new window shows it.
+    CDocument(CServices& services, PalmPalettes palettes);
+    CDocument(const CDocument&) = delete;
+    CDocument& operator=(const CDocument&) = delete;
+
+    CServices& Services() const { return services_; }
+    const PalmPalettes& Palettes() const { return palettes_; }
+
+    void AddObserver(IDocumentObserver* observer);
+    void RemoveObserver(IDocumentObserver* observer);
+
+    // ---- Element table ----
+    std::size_t Capacity() const { return capacity_; }
+    int NextFreeIndex() const { return nextFreeIndex_; }
+    // True when the table has an entry at index (used or not).
+    bool IsNodeIDValid(int index) const;
+    // The entry at index; raises 0x80040003 outside the table.
+    CGenElemInfo& Entry(int index);
+    const CGenElemInfo& Entry(int index) const;
+    // A live entry: used, in the tree and not deleted.
+    bool IsLive(int index) const;
+
+    // ---- Tree ----
+    // The root's element index (the first tree item), 0 for an empty tree.
+    int GetNodeInfoIndexOfRoot() const { return root_; }
+    int Parent(int index) const;
+    const std::vector<int>& Children(int index) const;
+    int FirstChild(int index) const;
+    int LastChild(int index) const;
+    int NextSibling(int index) const;
+    int PreviousSibling(int index) const;
+    std::size_t Row(int index) const;
+    // Tree item keys are the element index followed by "a".
+    static std::string ItemKey(int index);
+    // The element index of a live item key, 0 when the key names no item.
+    int IndexOfItemKey(std::string_view key) const;
+    // The level of a node item, 11 for the root; 0 for leaves.
+    int Level(int index) const;
+    bool IsExpanded(int index) const;
+    // Expanding or collapsing an item writes the state back into a node's record.
+    void SetExpanded(int index, bool expanded);
+    // Every item in depth-first order, children in tree order, starting at index.
+    std::vector<int> Preorder(int index) const;
+
+    int Selected() const { return selected_; }
+    void Select(int index);
+    void GoToRoot();
+    void GoToParent();
+
+    // Empties the tree and every table, as before a file is read into the document.
+    void ClearTree();
+
+    // ---- Adding ----
+    // The one way an item enters the tree. kind: 0 root, 1 node, 3 leaf (else nothing happens and
+    // 0 is returned). record: an existing CNode/CLeaf, or null to create one. peer and
+    // relationship place the item; reAdd treats a given record as new (fresh index and page).
+    // Returns the new item's element index, 0 when nothing was added (reported).
+    int AddGenNode(int kind, const std::string& title, std::shared_ptr<IElement> record, int peer,
+                   Relationship relationship, bool refresh, bool reAdd);
+    // The author's add commands: a node or a FACT leaf under the selected item.
+    int AddNode();
+    int AddQAF();
+
+    // ---- Pages ----
+    // The leaf count that the page table and validation use.
+    std::size_t LeafCount() const { return leafCount_; }
+    // The element index of the leaf on page (1-based), 0 outside.
+    int LeafOnPage(std::size_t page) const;
+    std::size_t PageTableCapacity() const { return pageCapacity_; }
+    // The page a leaf appended under parent gets: after the last leaf at or before the end of the
+    // parent's branch in tree order.
+    int GetNextLPIForParent(int parent) const;
+    void AdjustLPIForInsert(int lpi, int elementIndex);
+    void AdjustLPIForDelete(int lpi);
+    // Numbers the leaves 1..n in tree order (after reading a file whose pages disagree).
+    void RenumberPages();
+
+    // ---- Counters ----
+    // Live nodes of a level (11 to 15), and leaves (level 16).
+    int LevelCount(int level) const;
+    int NodeTitleCounter() const { return nodeTitleCounter_; }
+    int LeafTitleCounter() const { return leafTitleCounter_; }
+    int ElementsAdded() const { return elementsAdded_; }
+    int NodesAdded() const { return nodesAdded_; }
+    // Rebuilds the level counters and the leaf count from the tree.
+    void RecountNodesAndLeaves();
+
+    // ---- Size estimate ----
+    std::int64_t DBSize() const { return dbSize_; }
+    void SetDBSize(std::int64_t size);
+    // "<1K" below 1024 bytes, else whole kilobytes followed by "K".
+    static std::string SizeLabel(std::int64_t size);
+    std::string DBSizeLabel() const { return SizeLabel(dbSize_); }
+    // What an element adds to the size estimate by its kind.
+    static std::int64_t SizeContribution(const CGenElemInfo& entry);
+    // The estimate recomputed from the live tree.
+    std::int64_t ComputeDBSize() const;
+
+    // ---- Flags, file and caption ----
+    bool Dirty() const { return dirty_; }
+    void ForceDirty(bool dirty);
+    bool Reading() const { return reading_; }
+    void SetReading(bool reading) { reading_ = reading; }
+    const std::string& FileName() const { return fileName_; }
+    void SetFileName(std::string fileName);
+    void InitialCaption(std::string caption);
+    // The file name part of FileName when there is one, else the stored caption.
+    std::string WindowTitle() const;
+
+    // ---- Document switches and password ----
+    // Switch 0 and 1 (the root's FlagLo bits 0 and 1; bit 1 allows beaming), switch 2 (bit 2:
+    // copying allowed, new leaves are Copyable).
+    bool Switch(int number) const;
+    void SetSwitch(int number, bool on);
+    bool Beamable() const { return Switch(1); }
+    bool Copyable() const { return Switch(2); }
+    const std::string& Password() const { return password_; }
+    void SetPassword(std::string password);
+    bool Locked() const { return locked_; }
+    void SetLocked(bool locked);
+    // A structured slide show keeps its leaves under categories; the text import can make an
+    // unstructured one.
+    bool Structured() const { return structured_; }
+    void SetStructured(bool structured);
+
+    CDBHeader& Header() { return header_; }
+    const CDBHeader& Header() const { return header_; }
+
+    // The splash picture of the root pane: a monochrome and a colour picture, each kept as
+    // a Palm bitmap and as the bitmap it shows.
+    struct SplashPicture {
+        std::shared_ptr<CPalmBitmap> palm;
+        std::shared_ptr<CBitmap> bitmap;
+    };
+    SplashPicture& MonochromeSplash() { return monochromeSplash_; }
+    SplashPicture& ColorSplash() { return colorSplash_; }
+    const SplashPicture& MonochromeSplash() const { return monochromeSplash_; }
+    const SplashPicture& ColorSplash() const { return colorSplash_; }
+
+    // Leaves offered as See-Also targets, in the order they entered the document.
+    const std::vector<int>& SeeAlsoChoices() const { return seeAlsoChoices_; }
+
+    // ---- Counting and navigation ----
+    int GetNumChildren(int kind, int item) const;
+    int GetNumNodeChildren(int item) const { return GetNumChildren(kKindNode, item); }
+    int GetNumLeafChildren(int item) const { return GetNumChildren(kKindLeaf, item); }
+    // Depth-first walk of item's branch: counts[level] for nodes, leafCount for leaves. reset
+    // zeroes both first. Returns the number of items visited.
+    using LevelCounts = std::array<int, 16>;
+    int GetChildCounts(int item, LevelCounts& counts, int& leafCount, bool reset) const;
+    int GetChildNodeTypeCount(int item, int level) const;
+    // All descendants of item.
+    int GetChildCount(int item) const;
+    // Leaf descendants of item, and the lowest page among them (0 when none).
+    int GetChildLeafCount(int item, int& lowestPage) const;
+    // Titles of the item's ancestors from the root down joined by "\"; includeSelf appends
+    // "\" and the item's own title.
+    std::string GetNodePath(int item, bool includeSelf) const;
+
+    static int GetRootImage(bool valid, bool expanded);
+    static int GetNodeImage(const CNodeFields& node, bool expanded);
+    static int GetLeafImage(const CLeaf& leaf);
+    // The item's picture, normal and expanded.
+    int ItemImage(int index, bool expanded) const;
+
+    // Selects a live element chosen from outside (the validation list). An index outside the
+    // table or of a deleted element shows "The node has been deleted." and returns false.
+    bool DisplayItem(int elementIndex);
+
+    // Observers are told an item changed (its title, images or content).
+    void NotifyItemChanged(int index);
+    void NotifyDocumentChanged();
+
+private:
+    struct Placement {
+        int parent = 0;
+        std::size_t row = 0;
+    };
+
+    void EnsureCapacity(std::size_t index);
+    void EnsurePageCapacity(std::size_t pages);
+    Placement PlaceFor(int peer, Relationship relationship, int parent) const;
+    int FindParentFor(int peer, Relationship relationship) const;
+    void InsertItem(int index, Placement placement);
+    int AddRoot(std::shared_ptr<CNode> record, int index);
+    std::int64_t AddNodeEntry(int index, int parent, std::shared_ptr<CNode> record, bool isNew);
+    std::int64_t AddLeafEntry(int index, int parent, std::shared_ptr<CLeaf> record,
+                              const std::string& title, bool keepPage, int peer,
+                              Relationship relationship);
+    int LastLeafUpTo(int index) const;
+    int LastLeafInBranch(int index) const;
+
+    CServices& services_;
+    PalmPalettes palettes_;
+    std::vector<IDocumentObserver*> observers_;
+
+    std::vector<CGenElemInfo> elements_;  // index 0 unused
+    std::size_t capacity_ = 0;
+    int nextFreeIndex_ = 1;
+    int root_ = 0;
+    int selected_ = 0;
+
+    std::vector<int> pages_;  // index 0 unused
+    std::size_t pageCapacity_ = 0;
+    std::size_t leafCount_ = 0;
+
+    std::array<int, 5> levelCounts_{};
+    int leafCounter_ = 0;
+    int nodeTitleCounter_ = 0;
+    int leafTitleCounter_ = 0;
+    int elementsAdded_ = 0;
+    int nodesAdded_ = 0;
+
+    std::int64_t dbSize_ = 0;
+    bool dirty_ = false;
+    bool reading_ = false;
+    std::string fileName_;
+    std::string caption_;
+
+    std::array<bool, 3> switches_{};
+    std::string password_;
+    bool locked_ = false;
+    bool structured_ = true;
+
+    CDBHeader header_;
+    SplashPicture monochromeSplash_;
+    SplashPicture colorSplash_;
+    std::vector<int> seeAlsoChoices_;
+};
+
+}  // namespace trovique

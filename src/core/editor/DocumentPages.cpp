@@ -1,0 +1,104 @@
+// Page numbers of the leaves: dense 1..n in tree order, with the page table mapping each page to
+// the element index of its leaf.
+
+#include "core/editor/Document.h"
+
+namespace trovique {
+
+void CDocument::EnsurePageCapacity(std::size_t pages) {
+    while (pageCapacity_ < pages) {
+        pageCapacity_ += kTableGrowth;
+    }
+    pages_.resize(pageCapacity_ + 1, 0);
+}
+
+int CDocument::LeafOnPage(std::size_t page) const {
+    return page >= 1 && page <= leafCount_ ? pages_[page] : 0;
+}
+
+int CDocument::LastLeafInBranch(int index) const {
+    if (Entry(index).IsLeaf()) {
+        return index;
+    }
+    const auto& children = Entry(index).Children;
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+        if (const int leaf = LastLeafInBranch(*it); leaf != 0) {
+            return leaf;
+        }
+    }
+    return 0;
+}
+
+// The last leaf at or before the end of index's branch in tree order: first inside the branch,
+// then in the branches of earlier siblings, then further up.
+int CDocument::LastLeafUpTo(int index) const {
+    if (const int leaf = LastLeafInBranch(index); leaf != 0) {
+        return leaf;
+    }
+    for (int current = index; current != 0; current = Parent(current)) {
+        for (int sibling = PreviousSibling(current); sibling != 0;
+             sibling = PreviousSibling(sibling)) {
+            if (const int leaf = LastLeafInBranch(sibling); leaf != 0) {
+                return leaf;
+            }
+        }
+    }
+    return 0;
+}
+
+int CDocument::GetNextLPIForParent(int parent) const {
+    if (!IsLive(parent)) {
+        return static_cast<int>(leafCount_) + 1;
+    }
+    const int leaf = LastLeafUpTo(parent);
+    return leaf == 0 ? 1 : Entry(leaf).Leaf->LPI() + 1;
+}
+
+void CDocument::AdjustLPIForInsert(int lpi, int elementIndex) {
+    EnsurePageCapacity(leafCount_ + 1);
+    for (std::size_t page = leafCount_; page >= static_cast<std::size_t>(lpi) && page >= 1;
+         --page) {
+        const int moved = pages_[page];
+        pages_[page + 1] = moved;
+        if (moved != 0 && Entry(moved).Leaf) {
+            Entry(moved).Leaf->SetLPI(static_cast<std::int64_t>(page + 1));
+        }
+    }
+    pages_[static_cast<std::size_t>(lpi)] = elementIndex;
+    if (Entry(elementIndex).Leaf) {
+        Entry(elementIndex).Leaf->SetLPI(lpi);
+    }
+}
+
+void CDocument::AdjustLPIForDelete(int lpi) {
+    if (lpi < 1 || static_cast<std::size_t>(lpi) > leafCount_) {
+        return;
+    }
+    for (std::size_t page = static_cast<std::size_t>(lpi); page < leafCount_; ++page) {
+        const int moved = pages_[page + 1];
+        pages_[page] = moved;
+        if (moved != 0 && Entry(moved).Leaf) {
+            Entry(moved).Leaf->SetLPI(static_cast<std::int64_t>(page));
+        }
+    }
+    pages_[leafCount_] = 0;
+}
+
+void CDocument::RenumberPages() {
+    std::size_t page = 0;
+    for (const int index : Preorder(root_)) {
+        CGenElemInfo& entry = Entry(index);
+        if (entry.IsLeaf()) {
+            ++page;
+            EnsurePageCapacity(page);
+            pages_[page] = index;
+            entry.Leaf->SetLPI(static_cast<std::int64_t>(page));
+        }
+    }
+    for (std::size_t rest = page + 1; rest < pages_.size(); ++rest) {
+        pages_[rest] = 0;
+    }
+    leafCount_ = page;
+}
+
+}  // namespace trovique
