@@ -1,0 +1,96 @@
+#pragma once
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/app/UserInterface.h"
+
+namespace trovique::test {
+
+// One thing the program showed the user.
+struct ShownMessage {
+    enum class Kind { Message, Confirm, LongMessage };
+    Kind kind = Kind::Message;
+    std::string text;
+    int style = 0;       // message style; kStyleYesNo for the confirmation window
+    std::string title;   // the caption as shown
+    std::string header;  // long messages only
+    int answer = 0;      // the button the script pressed
+    MousePointer pointer = MousePointer::Default;  // the pointer while it was shown
+    bool splashTopMost = false;                    // whether the splash was top-most meanwhile
+};
+
+// A user interface that plays the user from a script: it records every message and answers
+// questions from a queue. A question with nothing queued fails the running test loudly (and is
+// answered with the answer that loses nothing); answers still queued when the interface goes
+// away fail it too, since a question the test expected was never asked.
+class CScriptedUserInterface final : public IUserInterface {
+public:
+    CScriptedUserInterface();
+    ~CScriptedUserInterface() override;
+
+    // Queues the button pressed for the next message box that asks a question.
+    void QueueAnswer(int button);
+    // Queues the answer of the next confirmation window and the state of its box.
+    void QueueConfirm(bool yes, bool noShowAgain = false);
+    std::size_t PendingAnswers() const { return answers_.size(); }
+
+    const std::vector<ShownMessage>& Messages() const { return messages_; }
+    std::vector<std::string> MessageTexts() const;
+    void ClearMessages() { messages_.clear(); }
+
+    // The splash window, as ReleaseTopMost and RestoreTopMost see it.
+    void SetSplashVisible(bool visible);
+    bool SplashTopMost() const { return splashTopMost_; }
+
+    // What the status bar shows now.
+    const std::string& StatusText() const { return statusPanels_[0]; }
+    const std::string& StatusPercentage() const { return statusPanels_[1]; }
+
+    // The progress window: every display it was given, and its Cancel button.
+    const std::vector<ProgressDisplay>& ProgressUpdates() const;
+    bool ProgressVisible() const;
+    void PressCancel();
+    // Closing the window is refused and counts as Cancel.
+    void PressCloseBox();
+    // Presses Cancel once the progress window has been updated this many more times.
+    void CancelAfterUpdates(std::size_t updates);
+
+    int ShowMessage(const std::string& text, int style, const std::string& title) override;
+    ConfirmAnswer AskConfirm(const std::string& text, const std::string& title) override;
+    void ShowLongMessage(const std::string& caption, const std::string& header,
+                         const std::string& text) override;
+    int ReleaseTopMost() override;
+    void RestoreTopMost(int flags) override;
+    MousePointer Pointer() const override { return pointer_; }
+    void SetPointer(MousePointer pointer) override { pointer_ = pointer; }
+    CStatusBar& StatusBar() override { return statusBar_; }
+    CProgress& Progress() override { return *progress_; }
+
+private:
+    class StatusView;
+    class ProgressView;
+    struct Queued {
+        bool confirm = false;
+        int button = 0;
+        bool noShowAgain = false;
+    };
+
+    Queued TakeAnswer(bool confirm, const std::string& text, int safeButton);
+    void Record(ShownMessage message);
+
+    std::deque<Queued> answers_;
+    std::vector<ShownMessage> messages_;
+    MousePointer pointer_ = MousePointer::Default;
+    bool splashVisible_ = false;
+    bool splashTopMost_ = false;
+    std::string statusPanels_[2];
+    std::unique_ptr<StatusView> statusView_;
+    CStatusBar statusBar_;
+    ProgressView* progressView_ = nullptr;  // owned by progress_
+    std::unique_ptr<CProgress> progress_;
+};
+
+}  // namespace trovique::test
