@@ -1,0 +1,86 @@
+#pragma once
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/app/UserInterface.h"
+
+namespace trovique::cli {
+
+// How questions are answered when a command runs.
+enum class AnswerPolicy {
+    Ask,  // ask on the terminal; without one, take the answer that loses nothing
+    Yes,  // --yes: Yes (or OK) to every question
+    No,   // --no: No (or Cancel) to every question
+};
+
+struct TerminalOptions {
+    bool inputIsTerminal = false;  // questions may be asked on the input stream
+    bool errorIsTerminal = false;  // a live status and progress line may be drawn
+    AnswerPolicy answers = AnswerPolicy::Ask;
+    int width = 80;               // columns of the live line
+    bool catchInterrupt = false;  // Ctrl-C cancels a running progress instead of killing us
+};
+
+// The user interface of trovique-cli. Messages and questions go to the error stream, one line
+// each, led by a word for their style ("error:", "warning:", "note:", "question:"); questions
+// are answered by the policy, by the user when the input is a terminal, or else by the answer
+// that loses nothing. Status texts and the progress bar share one line that is redrawn in
+// place, and only when the error stream is a terminal, so logs stay clean.
+class CTerminalUserInterface final : public IUserInterface {
+public:
+    CTerminalUserInterface(std::istream& in, std::ostream& err, TerminalOptions options);
+    ~CTerminalUserInterface() override;
+    CTerminalUserInterface(const CTerminalUserInterface&) = delete;
+    CTerminalUserInterface& operator=(const CTerminalUserInterface&) = delete;
+
+    // The options for the real standard streams of this process.
+    static TerminalOptions ProcessOptions(AnswerPolicy answers);
+
+    int ShowMessage(const std::string& text, int style, const std::string& title) override;
+    ConfirmAnswer AskConfirm(const std::string& text, const std::string& title) override;
+    void ShowLongMessage(const std::string& caption, const std::string& header,
+                         const std::string& text) override;
+    CStatusBar& StatusBar() override { return statusBar_; }
+    CProgress& Progress() override { return *progress_; }
+
+private:
+    class StatusView;
+    class ProgressView;
+    struct ProgressLine {
+        bool visible = false;
+        ProgressDisplay display;
+    };
+
+    int Answer(const std::string& line, int style);
+    int ReadAnswer(const std::string& prompt, int style);
+    void Print(const std::string& utf8Line);
+    std::string LiveLine() const;
+    void DrawLiveLine();
+    void ClearLiveLine();
+
+    std::istream& in_;
+    std::ostream& err_;
+    TerminalOptions options_;
+    std::string statusText_;
+    std::string statusPercentage_;
+    ProgressLine progressLine_;
+    std::string drawn_;  // the live line on screen, empty when none
+    std::unique_ptr<StatusView> statusView_;
+    CStatusBar statusBar_;
+    std::unique_ptr<CProgress> progress_;  // last: its view calls back into the members above
+};
+
+// Text of the program (Windows-1252, CR LF line breaks) as the terminal gets it: UTF-8, LF line
+// breaks, and every other control character shown as "?" so that text read from a file
+// cannot move the cursor or change the terminal's settings.
+std::string TerminalText(std::string_view windows1252);
+
+// Takes --yes/-y and --no/-n out of a command's arguments (up to a "--") and returns the
+// policy they ask for. Raises std::invalid_argument when both are given.
+AnswerPolicy TakeAnswerFlags(std::vector<std::string>& args);
+
+}  // namespace trovique::cli
