@@ -1,5 +1,6 @@
 #include "core/app/Messages.h"
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -24,20 +25,6 @@ TEST(ReportMessageTest, EmptyTitleBecomesTheApplicationTitle) {
     EXPECT_EQ(ui.Messages()[0].style, 64);
     EXPECT_EQ(ui.Messages()[1].title, "Import");
     EXPECT_EQ(ui.Messages()[1].style, 48);
-}
-
-TEST(ReportMessageTest, ReturnsThePressedButton) {
-    struct Case {
-        int style;
-        int pressed;
-    };
-    for (const Case c :
-         {Case{kStyleYesNo, kAnswerYes}, Case{kStyleYesNo, kAnswerNo},
-          Case{kStyleYesNoCancel, kAnswerCancel}, Case{kStyleYesNoWarning, kAnswerNo}}) {
-        CScriptedUserInterface ui;
-        ui.QueueAnswer(c.pressed);
-        EXPECT_EQ(ReportMessage(ui, "Save changes?", c.style), c.pressed) << c.style;
-    }
 }
 
 TEST(ReportMessageTest, ShownWithNormalPointerInFrontOfTheSplash) {
@@ -155,6 +142,29 @@ TEST_F(ConfirmOnceTest, TitleDefaultsToTheApplicationTitle) {
     EXPECT_EQ(ui.Messages()[0].kind, ShownMessage::Kind::Confirm);
     EXPECT_EQ(ui.Messages()[0].title, kApp);
     EXPECT_EQ(ui.Messages()[1].title, "Convert Leaf");
+}
+
+// Tests lean on the script to notice a question nobody expected, or one that never came.
+TEST(CScriptedUserInterfaceTest, UnscriptedOrMissingQuestionsFailTheTest) {
+    EXPECT_NONFATAL_FAILURE(
+        {
+            CScriptedUserInterface ui;
+            EXPECT_EQ(ReportMessage(ui, "Replace existing file?", kStyleYesNo), kAnswerNo);
+        },
+        "no scripted answer: \"Replace existing file?\"");
+    EXPECT_NONFATAL_FAILURE(
+        {
+            CScriptedUserInterface ui;
+            ui.QueueAnswer(kAnswerYes);
+        },
+        "was never asked");
+    EXPECT_NONFATAL_FAILURE(
+        {
+            CScriptedUserInterface ui;
+            ui.QueueAnswer(kAnswerYes);
+            ReportMessage(ui, "Information only", kStyleInformation);
+        },
+        "was never asked");
 }
 
 }  // namespace

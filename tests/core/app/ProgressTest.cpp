@@ -68,15 +68,6 @@ TEST(CProgressTest, ClearResetsAllButOnTop) {
     }
 }
 
-TEST(CProgressTest, CloseBoxCountsAsCancelAndKeepsTheWindow) {
-    CScriptedUserInterface ui;
-    CProgress& progress = ui.Progress();
-    progress.Show();
-    ui.PressCloseBox();
-    EXPECT_TRUE(progress.UserCancel());
-    EXPECT_TRUE(progress.Visible());
-}
-
 TEST(CProgressTest, ScopeStopsAtCancelAndHidesOnEveryWayOut) {
     CScriptedUserInterface ui;
     CProgress& progress = ui.Progress();
