@@ -49,6 +49,10 @@ public:
     // Makes the windows named by the flags top-most again.
     virtual void RestoreTopMost(int flags) { (void)flags; }
 
+    // Lets pending window events run (repaints, the progress window's Cancel button) in the
+    // middle of a long operation; the program has one thread, so long loops call this.
+    virtual void PumpEvents() {}
+
     virtual MousePointer Pointer() const { return MousePointer::Default; }
     virtual void SetPointer(MousePointer pointer) { (void)pointer; }
 
