@@ -19,6 +19,12 @@ inline constexpr const char* kMainWindowHandleDefault = "0";
 // Seconds to wait for the Palm install tool; 0 or less waits without limit.
 inline constexpr const char* kMaxInstAppWaitSeconds = "MaxInstAppWaitSeconds";
 inline constexpr const char* kMaxInstAppWaitSecondsDefault = "180";
+// The character code put before each bulleted line of an imported slide (149, the bullet).
+inline constexpr const char* kBulletChar = "BulletChar";
+inline constexpr const char* kBulletCharDefault = "149";
+// Seconds an office suite may take to open and render one presentation for the import.
+inline constexpr const char* kImportTimeoutSeconds = "ImportTimeoutSeconds";
+inline constexpr const char* kImportTimeoutSecondsDefault = "300";
 // Window placements are stored as the window's name followed by one of these.
 inline constexpr const char* kLeft = "Left";
 inline constexpr const char* kTop = "Top";
