@@ -66,10 +66,9 @@ void WritePictureBlock(CBinaryFile& file, const CBitmap* monochrome, const CBitm
 PicturePair ReadPictureBlock(CBinaryFile& file, const PalmPalettes& palettes) {
     PicturePair pictures;
     const std::uint64_t start = file.Position();
+    // A record cut off here is damaged, not a slide without pictures.
     std::array<std::uint8_t, kNoPictureBytes> head{};
-    const auto available =
-        static_cast<std::size_t>(std::min<std::uint64_t>(head.size(), file.Remaining()));
-    file.Read(std::span<std::uint8_t>(head.data(), available));
+    file.Read(head);
     if (std::all_of(head.begin(), head.end(), [](std::uint8_t b) { return b == 0; })) {
         return pictures;
     }
