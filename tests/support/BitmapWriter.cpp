@@ -45,7 +45,9 @@ std::vector<unsigned char> EncodeBmp(const BmpImage& image) {
     PutLe32(out, 0);
     PutLe32(out, 2835);
     PutLe32(out, 2835);
-    PutLe32(out, image.colorsUsed);
+    const std::size_t entries = image.colorTable.size() / 4;
+    const bool shortTable = image.bitCount <= 8 && entries < (std::size_t{1} << image.bitCount);
+    PutLe32(out, image.colorsUsed.value_or(shortTable ? static_cast<std::uint32_t>(entries) : 0));
     PutLe32(out, 0);
     out.resize(headers, 0);  // larger info headers: the rest zero
     out.insert(out.end(), image.colorTable.begin(), image.colorTable.end());

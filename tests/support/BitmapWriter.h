@@ -29,7 +29,8 @@ struct BmpImage {
 
     std::uint32_t infoSize = 40;
     std::uint32_t compression = 0;
-    std::uint32_t colorsUsed = 0;
+    // Default: the number of table entries when fewer than the depth allows, else 0.
+    std::optional<std::uint32_t> colorsUsed;
     std::optional<std::uint32_t> pixelOffset;  // default: right after the colour table
     std::optional<std::int32_t> storedHeight;  // default: height, negated when topDown
 };

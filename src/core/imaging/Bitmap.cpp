@@ -359,19 +359,29 @@ void CBitmap::ReadHeaderAndPixels(CBinaryFile& file, const CPalette& palm256) {
     }
 }
 
-// Windows draws 4-bit pictures fine, but the handheld has no 4-bit colour layout, so they are
-// held as 8-bit: every nibble becomes a byte and the table grows to 256 entries.
+// The handheld has no 4-bit colour layout, and the reductions and the 256-colour palette work
+// on one index per byte, so smaller depths are widened: every pixel becomes a byte.
 void CBitmap::WidenToEightBits() {
-    const std::int32_t oldRowBytes = rowBytes_;
-    std::vector<std::uint8_t> wide(static_cast<std::size_t>(oldRowBytes) * 2 * height_);
-    for (std::size_t at = 0; at < pixels_.size(); ++at) {
-        wide[2 * at] = pixels_[at] >> 4;
-        wide[2 * at + 1] = pixels_[at] & 0x0F;
+    if (pixelSize_ == 8) {
+        return;
+    }
+    // A 4-bit row keeps its padding nibbles (twice the bytes); a 1-bit row is padded afresh.
+    const std::int32_t wideRowBytes =
+        pixelSize_ == 4 ? rowBytes_ * 2 : static_cast<std::int32_t>(RoundUpToMultiple(width_, 4));
+    const std::int32_t stored = pixelSize_ == 4 ? wideRowBytes : width_;
+    std::vector<std::uint8_t> wide(static_cast<std::size_t>(wideRowBytes) * height_, 0);
+    for (std::int32_t row = 1; row <= height_; ++row) {
+        const auto in = Row(row);
+        std::uint8_t* out = &wide[static_cast<std::size_t>(row - 1) * wideRowBytes];
+        for (std::int32_t x = 0; x < stored; ++x) {
+            out[x] = PixelIndex(in, x, pixelSize_);
+        }
     }
     pixels_ = std::move(wide);
-    rowBytes_ = oldRowBytes * 2;
+    rowBytes_ = wideRowBytes;
     pixelSize_ = 8;
     numColors_ = 256;
+    grayScaleExpanded_ = false;
     colorTable_.resize(static_cast<std::size_t>(numColors_) * kEntryBytes, 0);
 }
 

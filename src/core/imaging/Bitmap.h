@@ -87,6 +87,9 @@ public:
     // Re-indexes the pixels against palette and adopts its colour table. Grey-expanded pixels
     // are already the palette's indices and stay as they are.
     void ConvertPalette(const CPalette& palette);
+    // Holds a 1- or 4-bit picture at 8 bits per pixel, one colour index per byte, with a table
+    // of 256 entries (the old ones first, the rest zero). 4-bit rows double in length.
+    void WidenToEightBits();
 
     // Row 1..Height without copying; raises like GetRowBytes.
     std::span<const std::uint8_t> Row(std::int32_t row) const;
@@ -96,7 +99,6 @@ private:
     void ReadHeaderAndPixels(CBinaryFile& file, const CPalette& palm256);
     void SetRgbPixels(std::span<const std::uint8_t> bgrRows, std::size_t rowStride,
                       const CPalette& palm256);
-    void WidenToEightBits();
     void Reduce(const CBitmap& source, int depth);
     std::span<std::uint8_t> MutableRow(std::int32_t row);
 

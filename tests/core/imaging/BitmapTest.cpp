@@ -121,15 +121,19 @@ TEST(CBitmapTest, FourBitTableKeepsSixteenEntriesThenZeros) {
 }
 
 TEST(CBitmapTest, ShortColourTableIsReadUpToThePixels) {
-    // Two colours in an 8-bit file: the table ends where the pixels begin.
-    BmpImage image = IndexedImage(3, 1, 8, {{10, 20, 30}, {40, 50, 60}},
-                                  [](std::int32_t x, std::int32_t) { return x % 2; });
-    image.colorsUsed = 2;
-    const CBitmap bitmap = BitmapFromImage(image);
-    EXPECT_EQ(RowOf(bitmap, 1), (std::vector<std::uint8_t>{0, 1, 0, 0}));
-    const auto& table = bitmap.ColorTable();
-    EXPECT_EQ(std::vector<std::uint8_t>(table.begin(), table.begin() + 12),
-              (std::vector<std::uint8_t>{30, 20, 10, 0, 60, 50, 40, 0, 0, 0, 0, 0}));
+    // Two colours in an 8-bit file, said or not by the colours-used field: the table ends
+    // where the pixels begin and the other entries stay zero.
+    for (const std::uint32_t colorsUsed : {2u, 0u}) {
+        BmpImage image = IndexedImage(3, 1, 8, {{10, 20, 30}, {40, 50, 60}},
+                                      [](std::int32_t x, std::int32_t) { return x % 2; });
+        image.colorsUsed = colorsUsed;
+        const CBitmap bitmap = BitmapFromImage(image);
+        EXPECT_EQ(RowOf(bitmap, 1), (std::vector<std::uint8_t>{0, 1, 0, 0}));
+        const auto& table = bitmap.ColorTable();
+        ASSERT_EQ(table.size(), 1024u);
+        EXPECT_EQ(std::vector<std::uint8_t>(table.begin(), table.begin() + 12),
+                  (std::vector<std::uint8_t>{30, 20, 10, 0, 60, 50, 40, 0, 0, 0, 0, 0}));
+    }
 }
 
 struct HostileCase {

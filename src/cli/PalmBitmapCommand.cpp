@@ -1,0 +1,250 @@
+// trovique-cli palm-bitmap: converts a Windows bitmap into the handheld's bitmap layout the way
+// the editor does, or a Palm bitmap back into a Windows bitmap.
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/Command.h"
+#include "core/app/Application.h"
+#include "core/app/MemorySettingsStore.h"
+#include "core/app/ProgramFolder.h"
+#include "core/common/DiskFile.h"
+#include "core/common/Error.h"
+#include "core/common/MemoryFile.h"
+#include "core/imaging/Bitmap.h"
+#include "core/imaging/PalmBitmap.h"
+
+namespace trovique::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kName = "palm-bitmap";
+constexpr const char* kUsage =
+    "Usage: trovique-cli palm-bitmap IN.bmp -o OUT [--depth 1|2|8] [--no-compress] [--record]\n"
+    "       trovique-cli palm-bitmap --decode IN -o OUT.bmp [--record]\n"
+    "\n"
+    "Converts a Windows bitmap (1, 4, 8 or 24 bits) into a Palm bitmap, re-indexed against the\n"
+    "handheld palette of the chosen depth: 8 is 256 colours, 1 black and white, 2 four greys.\n"
+    "Without --depth a picture of two colours becomes 1-bit and any other 8-bit. 8-bit output\n"
+    "is run-length coded when that makes it smaller, unless --no-compress is given.\n"
+    "\n"
+    "  -o, --output FILE  the file to write (required)\n"
+    "  --depth N          bits per pixel of the Palm bitmap: 1, 2 or 8\n"
+    "  --no-compress      never run-length code the rows\n"
+    "  --record           with the record fields of a stand-alone bitmap record before the\n"
+    "                     header (reading and writing)\n"
+    "  --decode           turn the Palm bitmap IN back into a Windows bitmap\n";
+
+struct Options {
+    fs::path input;
+    fs::path output;
+    std::optional<int> depth;
+    bool compress = true;
+    bool record = false;
+    bool decode = false;
+};
+
+struct UsageError {
+    std::string message;
+};
+
+// A failure of the conversion itself, reported as is.
+struct Failure {
+    std::string message;
+};
+
+std::optional<int> ParseDepth(const std::string& text) {
+    if (text == "1" || text == "2" || text == "8") {
+        return std::stoi(text);
+    }
+    return std::nullopt;
+}
+
+Options ParseOptions(const std::vector<std::string>& args) {
+    Options options;
+    std::vector<std::string> positional;
+    bool compressGiven = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const auto value = [&](const std::string& name) -> std::string {
+            if (i + 1 >= args.size()) {
+                throw UsageError{name + " needs a value"};
+            }
+            return args[++i];
+        };
+        if (arg == "-o" || arg == "--output") {
+            options.output = value(arg);
+        } else if (arg.rfind("--output=", 0) == 0) {
+            options.output = arg.substr(9);
+        } else if (arg == "--depth" || arg.rfind("--depth=", 0) == 0) {
+            const std::string text = arg == "--depth" ? value(arg) : arg.substr(8);
+            options.depth = ParseDepth(text);
+            if (!options.depth) {
+                throw UsageError{"--depth must be 1, 2 or 8, not '" + text + "'"};
+            }
+        } else if (arg == "--no-compress") {
+            options.compress = false;
+            compressGiven = true;
+        } else if (arg == "--record") {
+            options.record = true;
+        } else if (arg == "--decode") {
+            options.decode = true;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            throw UsageError{"unknown option '" + arg + "'"};
+        } else {
+            positional.push_back(arg);
+        }
+    }
+    if (positional.size() != 1) {
+        throw UsageError{positional.empty() ? "no input file given" : "more than one input file"};
+    }
+    options.input = positional.front();
+    if (options.output.empty()) {
+        throw UsageError{"no output file given (-o FILE)"};
+    }
+    if (options.decode && (options.depth || compressGiven)) {
+        throw UsageError{"--depth and --no-compress apply to encoding only"};
+    }
+    return options;
+}
+
+// Writes bytes to a temporary file beside path and renames it over path, so that a failed run
+// leaves neither a half-written file nor a damaged older one.
+void WriteFileWhole(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+    const int descriptor = ::mkstemp(pattern.data());
+    if (descriptor < 0) {
+        throw Failure{"cannot write " + path.string() + ": " + std::strerror(errno)};
+    }
+    const fs::path temporary = pattern;
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t count = ::write(descriptor, bytes.data() + written, bytes.size() - written);
+        if (count <= 0) {
+            break;
+        }
+        written += static_cast<std::size_t>(count);
+    }
+    const int error = errno;
+    const bool closed = ::close(descriptor) == 0;
+    std::error_code renameError;
+    if (written == bytes.size() && closed) {
+        // mkstemp makes the file private; give it the usual permissions of a new file.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        fs::permissions(temporary, static_cast<fs::perms>(0666 & ~mask), renameError);
+        fs::rename(temporary, path, renameError);
+        if (!renameError) {
+            return;
+        }
+    }
+    std::error_code ignored;
+    fs::remove(temporary, ignored);
+    throw Failure{"cannot write " + path.string() + ": " +
+                  (renameError ? renameError.message() : std::string(std::strerror(error)))};
+}
+
+// The picture as the editor holds it before it becomes a Palm bitmap of the given depth.
+CBitmap PrepareForDepth(CBitmap bitmap, int depth, const CApplication& app) {
+    if (depth == 8) {
+        bitmap.WidenToEightBits();
+        bitmap.ConvertPalette(app.Palm256ColorPalette());
+        return bitmap;
+    }
+    if (depth == 1) {
+        if (bitmap.PixelSize() != 1) {
+            CBitmap reduced;
+            reduced.CreateMonochromeBitmap(bitmap);
+            bitmap = std::move(reduced);
+        }
+        bitmap.ConvertPalette(app.PalmMonoPalette());
+        return bitmap;
+    }
+    CBitmap grey;
+    grey.CreateGrayScale4Bitmap(bitmap);
+    grey.ConvertPalette(app.Palm4ColorPalette());
+    return grey;
+}
+
+void Encode(const Options& options, const CApplication& app) {
+    CBitmap bitmap;
+    try {
+        bitmap.ReadFile(options.input, app.Palm256ColorPalette());
+    } catch (const std::exception& error) {
+        throw Failure{TrappedErrorText(CBitmap::kReadFileErrorPrefix, error)};
+    }
+    const int depth = options.depth.value_or(bitmap.NumColors() < 3 ? 1 : 8);
+    CPalmBitmap palm;
+    palm.SetAllowCompression(options.compress);
+    palm.ReadFromCBitmap(PrepareForDepth(std::move(bitmap), depth, app));
+    CMemoryFile out;
+    palm.WriteToFile(out, !options.record);
+    WriteFileWhole(options.output, out.Data());
+}
+
+void Decode(const Options& options, const CApplication& app) {
+    CPalmBitmap palm;
+    try {
+        CDiskFile file(options.input, CDiskFile::Mode::Read);
+        palm.ReadFromFile(
+            file, !options.record,
+            {app.Palm256ColorPalette(), app.PalmMonoPalette(), app.Palm4ColorPalette()});
+    } catch (const std::exception& error) {
+        throw Failure{"cannot read Palm bitmap " + options.input.string() + ": " +
+                      DescribeError(error)};
+    }
+    CBitmap bitmap;
+    bitmap.ReadFromCPalmBitmap(palm);
+    CMemoryFile out;
+    bitmap.WriteFile(out);
+    WriteFileWhole(options.output, out.Data());
+}
+
+int Run(const std::vector<std::string>& args) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        std::cout << kUsage;
+        return kExitOk;
+    }
+    Options options;
+    try {
+        options = ParseOptions(args);
+    } catch (const UsageError& error) {
+        std::cerr << "trovique-cli " << kName << ": " << error.message << "\n\n" << kUsage;
+        return kExitUsage;
+    }
+    try {
+        // Settings stay in memory: converting a picture must not touch the user's settings.
+        MemorySettingsStore store;
+        const CApplication app(store, RunningProgramFolder());
+        if (options.decode) {
+            Decode(options, app);
+        } else {
+            Encode(options, app);
+        }
+    } catch (const Failure& failure) {
+        std::cerr << "trovique-cli " << kName << ": " << failure.message << "\n";
+        return kExitFailure;
+    } catch (const std::exception& error) {
+        std::cerr << "trovique-cli " << kName << ": " << DescribeError(error) << "\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+const CommandRegistration registration{
+    Command{kName, "palm-bitmap IN.bmp -o OUT [--depth 1|2|8] [--no-compress] [--record]",
+            "convert a Windows bitmap into a Palm bitmap, or back with --decode", Run}};
+
+}  // namespace
+}  // namespace trovique::cli
