@@ -1,0 +1,120 @@
+#include "core/validation/Validate.h"
+
+#include <string>
+
+#include "core/app/MessageStyle.h"
+#include "core/app/Messages.h"
+#include "core/common/Error.h"
+#include "core/editor/Document.h"
+#include "core/validation/ValidationResults.h"
+#include "core/validation/ValidationRules.h"
+
+namespace trovique {
+namespace {
+
+// The percentage belongs to this run only; it is cleared on every way out.
+class PercentageScope {
+public:
+    explicit PercentageScope(CStatusBar& statusBar) : statusBar_(statusBar) {
+        statusBar_.ClearPercentage();
+    }
+    ~PercentageScope() {
+        statusBar_.ClearPercentage();
+        statusBar_.Refresh();
+    }
+    PercentageScope(const PercentageScope&) = delete;
+    PercentageScope& operator=(const PercentageScope&) = delete;
+
+private:
+    CStatusBar& statusBar_;
+};
+
+// The outcome of an item's own rules goes into its record; a change marks the document and
+// tells its views, whose pictures show it.
+void StoreOutcome(CDocument& document, int index, bool passed) {
+    CGenElemInfo& entry = document.Entry(index);
+    bool changed = false;
+    if (entry.Node && entry.Node->Valid() != passed) {
+        entry.Node->SetValid(passed);
+        changed = true;
+    } else if (entry.Leaf && entry.Leaf->Valid() != passed) {
+        entry.Leaf->SetValid(passed);
+        changed = true;
+    }
+    if (changed) {
+        document.ForceDirty(true);
+        document.NotifyItemChanged(index);
+    }
+}
+
+bool CheckItem(CDocument& document, CValidationRun& run, int index) {
+    const CGenElemInfo& entry = document.Entry(index);
+    const std::string reference = std::to_string(index) + ":" + document.GetNodePath(index, true);
+    switch (entry.ElemType) {
+        case kKindRoot:
+            return run.CheckRoot(reference, RootPaneValuesOf(document));
+        case kKindNode:
+            return entry.Node == nullptr || run.CheckNode(reference, *entry.Node, entry.NodeType);
+        case kKindLeaf:
+            return entry.Leaf == nullptr || run.CheckLeaf(reference, *entry.Leaf);
+        default:
+            return true;
+    }
+}
+
+// One pass over the tree in tree order; returns whether every item passed.
+bool CheckTree(CDocument& document, CValidationResults& results, const CValidationLimit& limit) {
+    CStatusBar& statusBar = document.Services().ui.StatusBar();
+    const PercentageScope percentage(statusBar);
+    const CStatusTextScope status(statusBar, "Validating...");
+    CValidationRun run(results, limit);
+
+    const int root = document.GetNodeInfoIndexOfRoot();
+    if (root == 0) {
+        // Nothing was read into the window: there is no slide to export.
+        results.AddEntry("0:", "There must be at least one Slide in this Database.",
+                         DocumentControl::Tree, kKindRoot, false);
+        return false;
+    }
+    statusBar.SetNumItems(document.GetChildCount(root) + 1);
+    statusBar.Refresh();
+    // Preorder is the order the items are shown in; walking it with a stack of our own keeps a
+    // deep tree from a damaged file off the call stack.
+    for (const int index : document.Preorder(root)) {
+        statusBar.SetText("Validating " + document.Entry(index).Title());
+        StoreOutcome(document, index, CheckItem(document, run, index));
+        statusBar.IncNumItemsComplete();
+        statusBar.Refresh();
+        if (run.Stopped()) {
+            run.AddStopEntry();
+            break;
+        }
+    }
+    return run.ErrorCount() == 0;
+}
+
+}  // namespace
+
+bool Validate(CDocument& document, CValidationResults& results, const CValidationLimit& limit) {
+    IUserInterface& ui = document.Services().ui;
+    const MousePointer pointer = ui.Pointer();
+    ui.SetPointer(MousePointer::Hourglass);
+    results.Hide();
+    results.Clear();
+    results.SetDocForm(&document);
+
+    bool passed = false;
+    TrapErrors(
+        "Validate error: ",
+        [&](const std::string& text) { ReportMessage(ui, text, kStyleCritical); },
+        [&] { passed = CheckTree(document, results, limit); });
+
+    if (!passed) {
+        results.HighlightFirstItem();
+    }
+    results.Show(!passed);
+    ui.SetPointer(pointer);
+    return passed;
+}
+
+}  // namespace trovique
