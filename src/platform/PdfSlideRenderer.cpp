@@ -1,0 +1,246 @@
+#include "platform/PdfSlideRenderer.h"
+
+#include <poppler-document.h>
+#include <poppler-global.h>
+#include <poppler-image.h>
+#include <poppler-page-renderer.h>
+#include <poppler-page.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "core/common/Error.h"
+
+namespace trovique {
+namespace {
+
+constexpr const char* kSource = "CPdfSlideRenderer";
+
+// Poppler reports every oddity of a PDF on stderr; the program reports its own errors instead.
+void Silence(const std::string&, void*) {}
+
+// Lays a poppler ARGB32 pixel (native-endian 0xAARRGGBB, alpha premultiplied) over white.
+void StorePixel(const unsigned char* source, std::uint8_t* target) {
+    std::uint32_t value;
+    std::memcpy(&value, source, sizeof value);
+    const auto uncovered = static_cast<std::uint32_t>(255 - (value >> 24));
+    const auto channel = [&](int shift) {
+        return static_cast<std::uint8_t>(
+            std::min<std::uint32_t>(255, ((value >> shift) & 0xFF) + uncovered));
+    };
+    target[0] = channel(16);
+    target[1] = channel(8);
+    target[2] = channel(0);
+}
+
+// Draws one page region of contentWidth x contentHeight pixels into the middle of slide.
+bool DrawInto(const poppler::page& page, double pageWidth, double pageHeight, bool smooth,
+              RenderedSlide& slide) {
+    const double scale = std::min(slide.width / pageWidth, slide.height / pageHeight);
+    const int contentWidth =
+        std::clamp(static_cast<int>(std::lround(pageWidth * scale)), 1, slide.width);
+    const int contentHeight =
+        std::clamp(static_cast<int>(std::lround(pageHeight * scale)), 1, slide.height);
+
+    poppler::page_renderer renderer;
+    renderer.set_image_format(poppler::image::format_argb32);
+    renderer.set_paper_color(0xFFFFFFFF);
+    renderer.set_render_hint(poppler::page_renderer::antialiasing, smooth);
+    renderer.set_render_hint(poppler::page_renderer::text_antialiasing, smooth);
+    renderer.set_render_hint(poppler::page_renderer::text_hinting, smooth);
+    // Separate resolutions make the content fill its box exactly despite rounding.
+    const poppler::image image =
+        renderer.render_page(&page, 72.0 * contentWidth / pageWidth,
+                             72.0 * contentHeight / pageHeight, 0, 0, contentWidth, contentHeight);
+    if (!image.is_valid() || image.format() != poppler::image::format_argb32) {
+        return false;
+    }
+
+    slide.rgb.assign(static_cast<std::size_t>(slide.width) * slide.height * 3, 0xFF);
+    const int left = (slide.width - contentWidth) / 2;
+    const int top = (slide.height - contentHeight) / 2;
+    const int rows = std::min(contentHeight, image.height());
+    const int columns = std::min(contentWidth, image.width());
+    for (int y = 0; y < rows; ++y) {
+        const char* sourceRow =
+            image.const_data() + static_cast<std::ptrdiff_t>(y) * image.bytes_per_row();
+        std::uint8_t* targetRow =
+            slide.rgb.data() + (static_cast<std::size_t>(top + y) * slide.width + left) * 3;
+        for (int x = 0; x < columns; ++x) {
+            StorePixel(reinterpret_cast<const unsigned char*>(sourceRow) + x * 4,
+                       targetRow + x * 3);
+        }
+    }
+    return true;
+}
+
+bool AllGrey(const RenderedSlide& slide) {
+    for (std::size_t i = 0; i + 2 < slide.rgb.size(); i += 3) {
+        if (slide.rgb[i] != slide.rgb[i + 1] || slide.rgb[i] != slide.rgb[i + 2]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool OnlyBlackAndWhite(const RenderedSlide& slide) {
+    return std::all_of(slide.rgb.begin(), slide.rgb.end(),
+                       [](std::uint8_t value) { return value == 0 || value == 255; });
+}
+
+}  // namespace
+
+CPdfSlideRenderer::CPdfSlideRenderer(const std::filesystem::path& pdf, bool renderAhead) {
+    static std::once_flag silenced;
+    std::call_once(silenced, [] { poppler::set_debug_error_function(Silence, nullptr); });
+
+    document_.reset(poppler::document::load_from_file(pdf.string()));
+    if (!document_ || document_->is_locked()) {
+        throw CError(kErrPathFileAccess, kSource,
+                     "The slide pictures could not be read from " + pdf.filename().string() + ".");
+    }
+    pageCount_ = static_cast<std::size_t>(std::max(0, document_->pages()));
+    if (renderAhead && pageCount_ > 0) {
+        worker_ = std::thread([this] { RenderAheadLoop(); });
+    }
+}
+
+CPdfSlideRenderer::~CPdfSlideRenderer() {
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    if (worker_.joinable()) {
+        worker_.join();
+    }
+}
+
+std::size_t CPdfSlideRenderer::RenderCount() const {
+    const std::lock_guard lock(mutex_);
+    return renderCount_;
+}
+
+std::optional<RenderedSlide> CPdfSlideRenderer::Render(std::size_t page, int width, int height) {
+    if (page < 1 || page > pageCount_ || width < 1 || height < 1 || width > kMaxSide ||
+        height > kMaxSide) {
+        return std::nullopt;
+    }
+    const Key key{page, width, height};
+    std::unique_lock lock(mutex_);
+    if (page != currentPage_) {
+        // Pictures of pages behind the caller are not asked again; let them go.
+        sizesOfPreviousPage_ =
+            page > currentPage_ ? sizesOfCurrentPage_ : decltype(sizesOfCurrentPage_){};
+        sizesOfCurrentPage_.clear();
+        currentPage_ = page;
+        std::erase_if(done_, [&](const auto& entry) { return std::get<0>(entry.first) < page; });
+    }
+    sizesOfCurrentPage_.insert({width, height});
+    changed_.notify_all();
+    for (;;) {
+        if (const auto found = done_.find(key); found != done_.end()) {
+            return found->second;
+        }
+        if (!inProgress_.contains(key)) {
+            break;
+        }
+        changed_.wait(lock);
+    }
+    inProgress_.insert(key);
+    lock.unlock();
+    auto picture = Draw(page, width, height);
+    lock.lock();
+    inProgress_.erase(key);
+    done_[key] = picture;
+    changed_.notify_all();
+    return picture;
+}
+
+std::optional<RenderedSlide> CPdfSlideRenderer::Draw(std::size_t page, int width, int height) {
+    try {
+        const std::lock_guard popplerLock(popplerMutex_);
+        const std::unique_ptr<poppler::page> source(
+            document_->create_page(static_cast<int>(page - 1)));
+        if (!source) {
+            return std::nullopt;
+        }
+        const poppler::rectf box = source->page_rect();
+        double pageWidth = box.width();
+        double pageHeight = box.height();
+        const auto orientation = source->orientation();
+        if (orientation == poppler::page::landscape || orientation == poppler::page::seascape) {
+            std::swap(pageWidth, pageHeight);
+        }
+        if (!(pageWidth > 0 && pageHeight > 0)) {
+            return std::nullopt;
+        }
+        RenderedSlide slide;
+        slide.width = width;
+        slide.height = height;
+        if (!DrawInto(*source, pageWidth, pageHeight, true, slide)) {
+            return std::nullopt;
+        }
+        if (AllGrey(slide)) {
+            // Smoothing turns black on white into greys; drawn without it a black-and-white
+            // page keeps its two colours. Grey artwork stays smoothed.
+            RenderedSlide sharp = slide;
+            if (DrawInto(*source, pageWidth, pageHeight, false, sharp) &&
+                OnlyBlackAndWhite(sharp)) {
+                slide = std::move(sharp);
+            }
+        }
+        const std::lock_guard lock(mutex_);
+        ++renderCount_;
+        return slide;
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+bool CPdfSlideRenderer::NextAheadJob(Key& job) const {
+    const auto wanted = [&](const Key& key) {
+        return !done_.contains(key) && !inProgress_.contains(key);
+    };
+    for (const auto& [width, height] : sizesOfPreviousPage_) {
+        if (wanted({currentPage_, width, height})) {
+            job = {currentPage_, width, height};
+            return true;
+        }
+    }
+    std::set<std::pair<int, int>> sizes = sizesOfPreviousPage_;
+    sizes.insert(sizesOfCurrentPage_.begin(), sizesOfCurrentPage_.end());
+    for (std::size_t page = currentPage_ + 1;
+         page <= std::min(pageCount_, currentPage_ + kPagesAhead); ++page) {
+        for (const auto& [width, height] : sizes) {
+            if (wanted({page, width, height})) {
+                job = {page, width, height};
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void CPdfSlideRenderer::RenderAheadLoop() {
+    std::unique_lock lock(mutex_);
+    while (!stopping_) {
+        Key job;
+        if (!NextAheadJob(job)) {
+            changed_.wait(lock);
+            continue;
+        }
+        inProgress_.insert(job);
+        lock.unlock();
+        auto picture = Draw(std::get<0>(job), std::get<1>(job), std::get<2>(job));
+        lock.lock();
+        inProgress_.erase(job);
+        done_[job] = std::move(picture);
+        changed_.notify_all();
+    }
+}
+
+}  // namespace trovique

@@ -1,0 +1,260 @@
+#include "platform/ProcessRunner.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+extern char** environ;
+
+namespace trovique {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// How often the runner looks whether the program has ended while nothing else wakes it.
+constexpr std::chrono::milliseconds kPollInterval{20};
+
+// Closes a descriptor when the scope ends.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd = -1) : fd_(fd) {}
+    ~FileDescriptor() { Reset(); }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int Get() const { return fd_; }
+    void Reset() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+        fd_ = -1;
+    }
+
+private:
+    int fd_;
+};
+
+// posix_spawn's attribute objects, destroyed on every way out.
+struct SpawnSetup {
+    posix_spawn_file_actions_t actions;
+    posix_spawnattr_t attributes;
+
+    SpawnSetup() {
+        posix_spawn_file_actions_init(&actions);
+        posix_spawnattr_init(&attributes);
+    }
+    ~SpawnSetup() {
+        posix_spawn_file_actions_destroy(&actions);
+        posix_spawnattr_destroy(&attributes);
+    }
+    SpawnSetup(const SpawnSetup&) = delete;
+    SpawnSetup& operator=(const SpawnSetup&) = delete;
+};
+
+void KeepOutput(std::string& kept, std::string_view chunk) {
+    const std::size_t room =
+        CProcessRunner::kKeptOutput - std::min(kept.size(), CProcessRunner::kKeptOutput);
+    kept.append(chunk.substr(0, std::min(room, chunk.size())));
+}
+
+// Reads what is waiting in the pipe; false once the pipe is closed at the other end or broken.
+bool ReadAvailable(int fd, std::string& kept) {
+    char buffer[4096];
+    for (;;) {
+        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (count > 0) {
+            KeepOutput(kept, std::string_view(buffer, static_cast<std::size_t>(count)));
+            continue;
+        }
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        return count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+    }
+}
+
+// Waits up to timeout for output; returns at once when the pipe is already closed.
+void WaitForOutput(int fd, bool& pipeOpen, std::string& kept, std::chrono::milliseconds timeout) {
+    if (!pipeOpen) {
+        ::poll(nullptr, 0, static_cast<int>(timeout.count()));
+        return;
+    }
+    pollfd entry{fd, POLLIN, 0};
+    const int ready = ::poll(&entry, 1, static_cast<int>(timeout.count()));
+    if (ready > 0) {
+        pipeOpen = ReadAvailable(fd, kept);
+    }
+}
+
+// True when the child has ended; it stays a zombie (WNOWAIT) so that its process group number
+// cannot be reused before the group has been dealt with.
+bool HasEnded(pid_t pid) {
+    siginfo_t info{};
+    for (;;) {
+        if (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0) {
+            return info.si_pid == pid;
+        }
+        if (errno != EINTR) {
+            return true;  // nothing left to wait for
+        }
+    }
+}
+
+int Reap(pid_t pid) {
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    return status;
+}
+
+std::string SpawnFailure(int error, const std::string& program) {
+    if (error == ENOENT) {
+        return "the program " + program + " was not found";
+    }
+    if (error == EACCES) {
+        return "the program " + program + " cannot be run (permission denied)";
+    }
+    return "the program " + program + " could not be started: " + std::strerror(error);
+}
+
+}  // namespace
+
+CProcessRunner::CProcessRunner(std::chrono::milliseconds killGrace) : killGrace_(killGrace) {}
+
+ProcessResult CProcessRunner::Run(const ProcessRequest& request) {
+    ProcessResult result;
+    if (request.arguments.empty() || request.arguments.front().empty()) {
+        result.detail = "no program was named";
+        return result;
+    }
+
+    int pipeEnds[2];
+    if (::pipe2(pipeEnds, O_CLOEXEC) != 0) {
+        result.detail = std::string("a pipe could not be made: ") + std::strerror(errno);
+        return result;
+    }
+    FileDescriptor reader(pipeEnds[0]);
+    FileDescriptor writer(pipeEnds[1]);
+
+    SpawnSetup setup;
+    posix_spawn_file_actions_addopen(&setup.actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&setup.actions, writer.Get(), STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&setup.actions, writer.Get(), STDERR_FILENO);
+    if (!request.workingDirectory.empty()) {
+        posix_spawn_file_actions_addchdir_np(&setup.actions, request.workingDirectory.c_str());
+    }
+    // A group of its own lets a time-out reach every process the program forks. Signal
+    // handlers and masks of this process are not the child's business.
+    sigset_t noSignals;
+    sigset_t allSignals;
+    sigemptyset(&noSignals);
+    sigfillset(&allSignals);
+    posix_spawnattr_setflags(
+        &setup.attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    posix_spawnattr_setpgroup(&setup.attributes, 0);
+    posix_spawnattr_setsigmask(&setup.attributes, &noSignals);
+    posix_spawnattr_setsigdefault(&setup.attributes, &allSignals);
+
+    std::vector<char*> argv;
+    argv.reserve(request.arguments.size() + 1);
+    for (const auto& argument : request.arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+
+    pid_t pid = -1;
+    const int spawnError =
+        ::posix_spawnp(&pid, argv[0], &setup.actions, &setup.attributes, argv.data(), environ);
+    writer.Reset();
+    if (spawnError != 0) {
+        result.detail = SpawnFailure(spawnError, request.arguments.front());
+        return result;
+    }
+    ::fcntl(reader.Get(), F_SETFL, ::fcntl(reader.Get(), F_GETFL) | O_NONBLOCK);
+
+    const auto deadline = Clock::now() + request.timeLimit;
+    bool pipeOpen = true;
+    bool timedOut = false;
+    while (!HasEnded(pid)) {
+        const auto now = Clock::now();
+        if (now >= deadline) {
+            timedOut = true;
+            break;
+        }
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now);
+        WaitForOutput(reader.Get(), pipeOpen, result.output,
+                      std::clamp(left, std::chrono::milliseconds(1), kPollInterval));
+    }
+
+    if (timedOut) {
+        ::kill(-pid, SIGTERM);
+        const auto graceEnd = Clock::now() + killGrace_;
+        while (!HasEnded(pid) && Clock::now() < graceEnd) {
+            WaitForOutput(reader.Get(), pipeOpen, result.output, kPollInterval);
+        }
+        // Whatever is left of the group, the program itself included, goes now.
+        ::kill(-pid, SIGKILL);
+        Reap(pid);
+        result.end = ProcessEnd::TimedOut;
+        return result;
+    }
+
+    // Helpers may still hold the pipe open; take what is there without waiting for them.
+    if (pipeOpen) {
+        WaitForOutput(reader.Get(), pipeOpen, result.output, std::chrono::milliseconds(0));
+    }
+    const int status = Reap(pid);
+    if (WIFSIGNALED(status)) {
+        result.end = ProcessEnd::Signalled;
+        result.signal = WTERMSIG(status);
+    } else {
+        result.end = ProcessEnd::Exited;
+        result.exitCode = WEXITSTATUS(status);
+    }
+    return result;
+}
+
+std::string FindProgramOnPath(const std::string& name) {
+    const auto runnable = [](const std::string& candidate) {
+        struct stat info {};
+        return ::stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+               ::access(candidate.c_str(), X_OK) == 0;
+    };
+    if (name.empty()) {
+        return {};
+    }
+    if (name.find('/') != std::string::npos) {
+        return runnable(name) ? name : std::string();
+    }
+    const char* path = std::getenv("PATH");
+    const std::string folders = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = folders.find(':', start);
+        std::string folder = folders.substr(start, end == std::string::npos ? end : end - start);
+        if (folder.empty()) {
+            folder = ".";
+        }
+        const std::string candidate = folder + "/" + name;
+        if (runnable(candidate)) {
+            return candidate;
+        }
+        if (end == std::string::npos) {
+            return {};
+        }
+        start = end + 1;
+    }
+}
+
+}  // namespace trovique
