@@ -1,0 +1,333 @@
+#include "core/import/UnstructuredImport.h"
+
+#include <gtest/gtest.h>
+
+#include "core/app/MessageStyle.h"
+#include "core/model/Leaf.h"
+#include "support/DocumentFixture.h"
+#include "support/TestPaths.h"
+
+namespace trovique {
+namespace {
+
+const std::vector<std::string> kDefaultDelimiters = {"\r\n\r\n", "\r\n\t"};
+
+struct Leaf {
+    std::string title;
+    std::string fact;
+    bool operator==(const Leaf&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Leaf& leaf) {
+    return out << "{\"" << leaf.title << "\", \"" << leaf.fact << "\"}";
+}
+
+class UnstructuredImportTest : public testing::Test, public test::DocumentFixture {
+protected:
+    void SetUp() override { doc = NewDocument(); }
+
+    int Root() const { return doc->GetNodeInfoIndexOfRoot(); }
+
+    std::filesystem::path WriteFile(const std::string& bytes, const std::string& name = "in.txt") {
+        const auto path = scratch / name;
+        test::WriteAllBytes(path, std::vector<unsigned char>(bytes.begin(), bytes.end()));
+        return path;
+    }
+
+    UnstructuredImportResult Import(const std::string& bytes, UnstructuredImportOptions options) {
+        return ReadUnstructured(*doc, WriteFile(bytes), options);
+    }
+
+    // The leaves under the root in page order.
+    std::vector<Leaf> Leaves() const {
+        std::vector<Leaf> leaves;
+        for (std::size_t page = 1; page <= doc->LeafCount(); ++page) {
+            const CLeaf& leaf = *doc->Entry(doc->LeafOnPage(page)).Leaf;
+            leaves.push_back({leaf.Title(), leaf.Fact()});
+        }
+        return leaves;
+    }
+
+    test::ScratchDir scratch;
+    std::unique_ptr<CDocument> doc;
+};
+
+struct ImportCase {
+    const char* name;
+    std::string file;
+    std::vector<std::string> delimiters;
+    int titleChars;
+    std::string titleDelimiter;
+    std::vector<Leaf> leaves;
+};
+
+class ImportCaseTest : public UnstructuredImportTest,
+                       public testing::WithParamInterface<ImportCase> {};
+
+TEST_P(ImportCaseTest, GivesTheLeaves) {
+    const ImportCase& c = GetParam();
+    const auto result = Import(c.file, {c.delimiters, c.titleChars, c.titleDelimiter});
+    EXPECT_TRUE(result.ok) << testing::PrintToString(Ui().MessageTexts());
+    EXPECT_EQ(Leaves(), c.leaves);
+    EXPECT_EQ(result.leavesAdded, c.leaves.size());
+    EXPECT_TRUE(Ui().Messages().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ImportCaseTest,
+    testing::Values(
+        ImportCase{"DefaultDelimiters",
+                   "A\r\n\r\nB\r\n\tC",
+                   kDefaultDelimiters,
+                   0,
+                   "",
+                   {{"<FACT>", "A"}, {"<FACT>", "B"}, {"<FACT>", "C"}}},
+        ImportCase{"LongerDelimiterAtOnePlace",
+                   "A\r\n\r\nB",
+                   {"\r\n", "\r\n\r\n"},
+                   0,
+                   "",
+                   {{"<FACT>", "A"}, {"<FACT>", "B"}}},
+        ImportCase{"UseFirstFive", "Hello world", {";"}, 5, "", {{"Hello", "Hello world"}}},
+        ImportCase{"UseFirstLongerThanThePiece", "Hi;", {";"}, 20, "", {{"Hi", "Hi"}}},
+        ImportCase{"UseFirstIsCappedAtTheTitleLimit",
+                   std::string(300, 'x'),
+                   {},
+                   400,
+                   "",
+                   {{std::string(255, 'x'), std::string(300, 'x')}}},
+        ImportCase{"UseFirstOnAnEmptyPieceKeepsTheDefault",
+                   ";B",
+                   {";"},
+                   3,
+                   "",
+                   {{"<FACT>", ""}, {"B", "B"}}},
+        ImportCase{"TitleDelimiterThatDoesNotOccur",
+                   "no colon here",
+                   {";"},
+                   0,
+                   ":",
+                   {{"<FACT>", "no colon here"}}},
+        ImportCase{"TitleDelimiterFound",
+                   "Name: text;Other: more",
+                   {";"},
+                   0,
+                   ":",
+                   {{"Name", "Name: text"}, {"Other", "Other: more"}}},
+        ImportCase{"TitleDelimiterAtTheStart", ":text", {";"}, 0, ":", {{"<FACT>", ":text"}}},
+        ImportCase{"UseFirstBeatsTheTitleDelimiter", "abc:def", {}, 2, ":", {{"ab", "abc:def"}}},
+        ImportCase{"TitleStopsBeforeALineBreakItWouldPart",
+                   "Line\r\nnext",
+                   {},
+                   5,
+                   "",
+                   {{"Line", "Line\r\nnext"}}},
+        ImportCase{"FileEndingWithADelimiter",
+                   "A\r\n\r\nB\r\n\r\n",
+                   kDefaultDelimiters,
+                   0,
+                   "",
+                   {{"<FACT>", "A"}, {"<FACT>", "B"}}},
+        ImportCase{"FileOfOneDelimiter", "\r\n\r\n", kDefaultDelimiters, 0, "", {{"<FACT>", ""}}},
+        ImportCase{"AdjacentDelimiters",
+                   "A\r\n\r\n\r\n\r\nB",
+                   kDefaultDelimiters,
+                   0,
+                   "",
+                   {{"<FACT>", "A"}, {"<FACT>", ""}, {"<FACT>", "B"}}},
+        ImportCase{"EmptyFile", "", kDefaultDelimiters, 0, "", {}},
+        // Files written on Unix: the stored delimiters find their empty lines too, and the
+        // facts get the CR LF breaks the records keep.
+        ImportCase{"UnixLineBreaks",
+                   "A\nline 2\n\nB\n\tC\n",
+                   kDefaultDelimiters,
+                   0,
+                   "",
+                   {{"<FACT>", "A\r\nline 2"}, {"<FACT>", "B"}, {"<FACT>", "C\r\n"}}},
+        ImportCase{"UnixTitleDelimiter", "Title\nbody", {}, 0, "\n", {{"Title", "Title\r\nbody"}}},
+        ImportCase{"Utf8WithoutMark",
+                   "caf\xC3\xA9\r\n\r\nna\xC3\xAFve \xE2\x82\xAC 5",
+                   kDefaultDelimiters,
+                   4,
+                   "",
+                   {{"caf\xE9", "caf\xE9"},
+                    {"na\xEF"
+                     "v",
+                     "na\xEFve \x80 5"}}},
+        ImportCase{"Utf8WithMark",
+                   "\xEF\xBB\xBF"
+                   "A\xC3\xA9\r\n\r\nB",
+                   kDefaultDelimiters,
+                   0,
+                   "",
+                   {{"<FACT>", "A\xE9"}, {"<FACT>", "B"}}},
+        ImportCase{"SingleByteText",
+                   "caf\xE9;na\xEFve",
+                   {";"},
+                   0,
+                   "",
+                   {{"<FACT>", "caf\xE9"}, {"<FACT>", "na\xEFve"}}},
+        ImportCase{"ExactlyTheFactLimit",
+                   std::string(10000, 'y'),
+                   {},
+                   0,
+                   "",
+                   {{"<FACT>", std::string(10000, 'y')}}}),
+    [](const testing::TestParamInfo<ImportCase>& c) { return std::string(c.param.name); });
+
+TEST_F(UnstructuredImportTest, LeavesAreFactLeavesOfAnUnstructuredSlideShow) {
+    ASSERT_TRUE(Import("A;B;C", {{";"}, 0, ""}).ok);
+    const auto& children = doc->Children(Root());
+    ASSERT_EQ(children.size(), 3u);
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        const CLeaf& leaf = *doc->Entry(children[i]).Leaf;
+        EXPECT_TRUE(leaf.FACTOnly());
+        EXPECT_FALSE(leaf.BITMAPOnly());
+        EXPECT_EQ(leaf.Difficulty(), 3);
+        EXPECT_EQ(leaf.LPI(), i + 1);
+    }
+    EXPECT_FALSE(doc->Structured());
+    EXPECT_TRUE(doc->Dirty());
+    EXPECT_EQ(doc->DBSize(), CDocument::kRootSize + 3 * CDocument::kFactLeafSize);
+}
+
+TEST_F(UnstructuredImportTest, AnEmptyFileLeavesTheSlideShowAsItWas) {
+    ASSERT_TRUE(Import("", {kDefaultDelimiters, 0, ""}).ok);
+    EXPECT_TRUE(doc->Structured());
+    EXPECT_EQ(doc->LeafCount(), 0u);
+}
+
+TEST_F(UnstructuredImportTest, APieceOverTheFactLimitEndsTheImportNamingIt) {
+    const std::string file = "A;B\r\nsecond line;" + std::string(10001, 'x') + ";D";
+    const auto result = Import(file, {{";"}, 0, ""});
+    EXPECT_FALSE(result.ok);
+    // The leaves before it stay; no half-made leaf is left for the long piece.
+    EXPECT_EQ(Leaves(), (std::vector<Leaf>{{"<FACT>", "A"}, {"<FACT>", "B\r\nsecond line"}}));
+    ASSERT_EQ(Ui().Messages().size(), 1u);
+    EXPECT_EQ(Ui().Messages()[0].text,
+              "Read Unstructured error: Data too long to fit.  Try shortening the data. Piece 3 "
+              "(from line 2) has 10001 characters; a leaf holds at most 10000. It and the rest "
+              "of the file were not imported.");
+    EXPECT_EQ(Ui().Messages()[0].style, kStyleInformation);
+}
+
+TEST_F(UnstructuredImportTest, SplittingKeepsEveryCharacterOfALongPiece) {
+    std::string longPiece;
+    for (int line = 0; longPiece.size() < 25000; ++line) {
+        longPiece += "line " + std::to_string(line) + " of a long piece\r\n";
+    }
+    longPiece.resize(longPiece.size() - 2);  // the delimiter supplies the last break
+    UnstructuredImportOptions options{{"\r\n\r\n"}, 4, "", LongPieces::Split};
+    const auto result = Import("A\r\n\r\n" + longPiece + "\r\n\r\nZ", options);
+    ASSERT_TRUE(result.ok);
+    const auto leaves = Leaves();
+    ASSERT_EQ(leaves.size(), 5u);
+    std::string joined;
+    for (std::size_t i = 1; i + 1 < leaves.size(); ++i) {
+        EXPECT_LE(leaves[i].fact.size(), CLeaf::kMaxFact);
+        if (i + 2 < leaves.size()) {
+            EXPECT_EQ(leaves[i].fact.substr(leaves[i].fact.size() - 2), "\r\n");  // at a break
+        }
+        EXPECT_EQ(leaves[i].title, leaves[i].fact.substr(0, 4));
+        joined += leaves[i].fact;
+    }
+    EXPECT_EQ(joined, longPiece);
+    EXPECT_EQ(leaves.back().fact, "Z");
+    ASSERT_EQ(result.splitPieces.size(), 1u);
+    EXPECT_EQ(result.splitPieces[0].piece, 2u);
+    EXPECT_EQ(result.splitPieces[0].line, 3u);
+    EXPECT_EQ(result.splitPieces[0].length, longPiece.size());
+    EXPECT_EQ(result.splitPieces[0].leaves, 3u);
+}
+
+TEST_F(UnstructuredImportTest, StatusBarShowsTheFileWhileReadingAndIsRestoredAfter) {
+    struct RecordingView : IStatusBarView {
+        std::vector<std::string> texts;
+        void SetPanelText(int panel, const std::string& text) override {
+            if (panel == 1 && (texts.empty() || texts.back() != text)) {
+                texts.push_back(text);
+            }
+        }
+    } view;
+    Ui().StatusBar().PushText("Ready");
+    Ui().StatusBar().SetStatusBar(&view);
+    const auto path = WriteFile("A;B", "notes.txt");
+    ASSERT_TRUE(ReadUnstructured(*doc, path, {";"}, 0, ""));
+    Ui().StatusBar().SetStatusBar(nullptr);
+    EXPECT_EQ(view.texts,
+              (std::vector<std::string>{"Ready", "Reading Unstructured" + path.string(), "Ready"}));
+    EXPECT_EQ(Ui().StatusBar().NumItems(), 0);
+    EXPECT_EQ(Ui().Pointer(), MousePointer::Default);
+}
+
+TEST_F(UnstructuredImportTest, AMissingFileIsReported) {
+    EXPECT_FALSE(ReadUnstructured(*doc, scratch / "absent.txt", kDefaultDelimiters, 0, ""));
+    ASSERT_EQ(Ui().Messages().size(), 1u);
+    EXPECT_EQ(Ui().Messages()[0].text.rfind("Read Unstructured error: File not found", 0), 0u)
+        << Ui().Messages()[0].text;
+    EXPECT_EQ(doc->LeafCount(), 0u);
+}
+
+TEST_F(UnstructuredImportTest, ASlideShowWithCategoriesIsRefused) {
+    doc->Select(Root());
+    doc->AddNode();
+    EXPECT_FALSE(Import("A;B", {{";"}, 0, ""}).ok);
+    ASSERT_EQ(Ui().Messages().size(), 1u);
+    EXPECT_NE(Ui().Messages()[0].text.find("divided into categories"), std::string::npos);
+    EXPECT_EQ(doc->LeafCount(), 0u);
+    EXPECT_TRUE(doc->Structured());
+}
+
+TEST_F(UnstructuredImportTest, AddingToLeavesAlreadyUnderTheRootAppendsThem) {
+    ASSERT_TRUE(Import("A;B", {{";"}, 0, ""}).ok);
+    ASSERT_TRUE(Import("C", {{";"}, 0, ""}).ok);
+    EXPECT_EQ(Leaves(), (std::vector<Leaf>{{"<FACT>", "A"}, {"<FACT>", "B"}, {"<FACT>", "C"}}));
+}
+
+TEST_F(UnstructuredImportTest, NoMoreLeavesThanOneNodeCanHold) {
+    std::string file;
+    for (std::size_t i = 0; i <= kMostLeavesUnderOneNode; ++i) {
+        file += "x;";
+    }
+    const auto result = Import(file, {{";"}, 0, ""});
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.leavesAdded, kMostLeavesUnderOneNode);
+    EXPECT_EQ(doc->LeafCount(), kMostLeavesUnderOneNode);
+    ASSERT_EQ(Ui().Messages().size(), 1u);
+    EXPECT_EQ(Ui().Messages()[0].text,
+              "Read Unstructured error: The slide show already holds 15500 leaves under its "
+              "root, the most one node can hold; the rest of the file was not imported.");
+}
+
+TEST_F(UnstructuredImportTest, NoLeafPastTheLastSixteenBitKey) {
+    auto last = std::make_shared<CLeaf>();
+    last->SetKey(65535);
+    ASSERT_EQ(doc->AddGenNode(kKindLeaf, {}, last, Root(), Relationship::Child, false, false),
+              65535);
+    EXPECT_FALSE(Import("A;B", {{";"}, 0, ""}).ok);
+    EXPECT_EQ(doc->LeafCount(), 1u);
+    ASSERT_EQ(Ui().Messages().size(), 1u);
+    EXPECT_NE(Ui().Messages()[0].text.find("65535 element numbers"), std::string::npos)
+        << Ui().Messages()[0].text;
+}
+
+struct SplitPointCase {
+    std::string piece;
+    std::size_t maximum;
+    std::size_t cut;
+};
+
+class SplitPointTest : public testing::TestWithParam<SplitPointCase> {};
+
+TEST_P(SplitPointTest, CutsWhereAReaderWouldExpect) {
+    EXPECT_EQ(SplitPoint(GetParam().piece, GetParam().maximum), GetParam().cut) << GetParam().piece;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SplitPointTest,
+    testing::Values(SplitPointCase{"short", 10, 5}, SplitPointCase{"ab\r\ncd\r\nefgh", 9, 8},
+                    SplitPointCase{"one two three", 9, 8}, SplitPointCase{"abcdefghij", 4, 4},
+                    SplitPointCase{"abc\r\ndef", 4, 3}, SplitPointCase{"ab cd\r\nef", 6, 3}));
+
+}  // namespace
+}  // namespace trovique
