@@ -140,6 +140,29 @@ std::uint8_t ReducedValue(const Rgb& color, int depth) {
     return static_cast<std::uint8_t>(3 - GreyLevel(color));
 }
 
+// Re-indexes 24-bit rows against a palette one row at a time: the one road every 24-bit picture
+// takes, from a file or from memory. Slides repeat whole rows (page, bands, shapes), so a row
+// equal to the one before takes that row's indices without asking the palette again.
+class RgbRowIndexer {
+public:
+    explicit RgbRowIndexer(const CPalette& palette) : palette_(palette) {}
+
+    void Convert(std::span<const std::uint8_t> bgr, std::span<std::uint8_t> indices) {
+        if (!haveLast_ || !std::equal(bgr.begin(), bgr.end(), last_.begin(), last_.end())) {
+            palette_.Convert24BitColor(bgr, indices_);
+            last_.assign(bgr.begin(), bgr.end());
+            haveLast_ = true;
+        }
+        std::copy(indices_.begin(), indices_.end(), indices.begin());
+    }
+
+private:
+    const CPalette& palette_;
+    std::vector<std::uint8_t> last_;
+    std::vector<std::uint8_t> indices_;
+    bool haveLast_ = false;
+};
+
 std::filesystem::path SiblingTemporary(const std::filesystem::path& path) {
     std::random_device random;
     const auto tag = std::to_string(random()) + std::to_string(random());
@@ -182,21 +205,22 @@ CBitmap::CBitmap(std::int32_t width, std::int32_t height, std::span<const std::u
     SetRgbPixels(bgrRows, rowStride, palm256);
 }
 
-// Turns 24-bit rows (top row first) into indices of palm256 and adopts its table: the one road
-// every 24-bit picture takes, from a file or from memory.
 void CBitmap::SetRgbPixels(std::span<const std::uint8_t> bgrRows, std::size_t rowStride,
                            const CPalette& palm256) {
     const std::size_t rowLength = 3 * static_cast<std::size_t>(width_);
-    std::vector<std::uint8_t> indices;
+    RgbRowIndexer indexer(palm256);
     for (std::int32_t row = 1; row <= height_; ++row) {
-        const auto source =
-            bgrRows.subspan(static_cast<std::size_t>(row - 1) * rowStride, rowLength);
-        palm256.Convert24BitColor(source, indices);
-        std::copy(indices.begin(), indices.end(), MutableRow(row).begin());
+        indexer.Convert(bgrRows.subspan(static_cast<std::size_t>(row - 1) * rowStride, rowLength),
+                        MutableRow(row));
     }
+    AdoptPaletteTable(palm256);
+}
+
+// Pixels that are indices of palette take its colours, in a table of 256 entries.
+void CBitmap::AdoptPaletteTable(const CPalette& palette) {
     numColors_ = 256;
     colorTable_.assign(static_cast<std::size_t>(numColors_) * kEntryBytes, 0);
-    const auto& table = palm256.ColorTable();
+    const auto& table = palette.ColorTable();
     std::copy_n(table.begin(), std::min(table.size(), colorTable_.size()), colorTable_.begin());
 }
 
@@ -338,7 +362,7 @@ void CBitmap::ReadHeaderAndPixels(CBinaryFile& file, const CPalette& palm256) {
     pixels_.assign(static_cast<std::size_t>(rowBytes_) * height_, 0);
     file.Seek(start + pixelOffset);
     std::vector<std::uint8_t> fileRow(static_cast<std::size_t>(fileStride));
-    std::vector<std::uint8_t> indices;
+    RgbRowIndexer indexer(palm256);
     for (std::int32_t read = 1; read <= height_; ++read) {
         const std::int32_t row = isTopDown_ ? read : height_ + 1 - read;
         if (bitCount != 24) {
@@ -346,13 +370,11 @@ void CBitmap::ReadHeaderAndPixels(CBinaryFile& file, const CPalette& palm256) {
             continue;
         }
         file.Read(fileRow);
-        palm256.Convert24BitColor(std::span(fileRow).first(3 * static_cast<std::size_t>(width_)),
-                                  indices);
-        std::copy(indices.begin(), indices.end(), MutableRow(row).begin());
+        indexer.Convert(std::span(fileRow).first(3 * static_cast<std::size_t>(width_)),
+                        MutableRow(row));
     }
     if (bitCount == 24) {
-        const auto& table = palm256.ColorTable();
-        std::copy_n(table.begin(), std::min(table.size(), colorTable_.size()), colorTable_.begin());
+        AdoptPaletteTable(palm256);
     }
     if (pixelSize_ == 4) {
         WidenToEightBits();

@@ -99,6 +99,7 @@ private:
     void ReadHeaderAndPixels(CBinaryFile& file, const CPalette& palm256);
     void SetRgbPixels(std::span<const std::uint8_t> bgrRows, std::size_t rowStride,
                       const CPalette& palm256);
+    void AdoptPaletteTable(const CPalette& palette);
     void Reduce(const CBitmap& source, int depth);
     std::span<std::uint8_t> MutableRow(std::int32_t row);
 

@@ -180,8 +180,19 @@ void CPalmBitmap::Compress() {
     codes_.reserve(pixels_.size() / 4 + 2 * std::size_t{height_});
     codeStart_.reserve(height_);
     for (std::int32_t row = 1; row <= height_; ++row) {
-        codeStart_.push_back(static_cast<std::uint32_t>(codes_.size()));
-        CodeRow(Row(row), codes_);
+        const std::size_t start = codes_.size();
+        codeStart_.push_back(static_cast<std::uint32_t>(start));
+        const auto pixels = Row(row);
+        // Slides repeat whole rows; a repeated row repeats the code before it.
+        if (row > 1 && std::equal(pixels.begin(), pixels.end(), Row(row - 1).begin())) {
+            const std::size_t previous = codeStart_[static_cast<std::size_t>(row - 2)];
+            const std::size_t length = start - previous;
+            codes_.resize(start + length);
+            std::copy_n(codes_.begin() + static_cast<std::ptrdiff_t>(previous), length,
+                        codes_.begin() + static_cast<std::ptrdiff_t>(start));
+        } else {
+            CodeRow(pixels, codes_);
+        }
     }
     compressedByteCount_ = static_cast<std::uint32_t>(codes_.size());
 }
