@@ -41,6 +41,20 @@ bool ParseStored(const std::string& key, const std::string& text, CDelim& delimi
     return !delimiter.DataString().empty();
 }
 
+// One line for every counted delimiter that is not stored, however many.
+std::string MissingDelimiters(const std::vector<std::string>& keys) {
+    constexpr std::size_t kNamed = 3;
+    std::string line = std::string(kSection) + "/";
+    for (std::size_t i = 0; i < keys.size() && i < kNamed; ++i) {
+        line += (i > 0 ? ", " : "") + keys[i];
+    }
+    if (keys.size() > kNamed) {
+        line += " and " + std::to_string(keys.size() - kNamed) + " more";
+    }
+    return line + (keys.size() == 1 ? " is" : " are") + " counted in " + settings::kDelimCount +
+           " but not stored.";
+}
+
 }  // namespace
 
 int UnstructuredSettings::TitleChars() const {
@@ -89,14 +103,26 @@ UnstructuredSettings LoadUnstructuredSettings(const ISettingsStore& store,
         }
         return loaded;
     }
-    const std::int32_t count =
-        std::clamp(LeadingInteger(countText), 0, UnstructuredSettings::kMostDelimiters);
+    const std::int32_t stored = LeadingInteger(countText);
+    const std::int32_t count = std::clamp(stored, 0, UnstructuredSettings::kMostDelimiters);
+    if (stored > count && problems != nullptr) {
+        problems->push_back(std::string(kSection) + "/" + settings::kDelimCount + " is " +
+                            countText + "; only the first " + std::to_string(count) +
+                            " delimiters are read.");
+    }
+    std::vector<std::string> missing;
     for (int number = 1; number <= count; ++number) {
         const std::string key = DelimKey(number);
+        const auto text = store.Get(kApplication, kSection, key);
         CDelim delimiter;
-        if (ParseStored(key, Stored(store, key), delimiter, problems)) {
+        if (!text) {
+            missing.push_back(key);
+        } else if (ParseStored(key, *text, delimiter, problems)) {
             loaded.delimiters.push_back(std::move(delimiter));
         }
+    }
+    if (!missing.empty() && problems != nullptr) {
+        problems->push_back(MissingDelimiters(missing));
     }
     return loaded;
 }
