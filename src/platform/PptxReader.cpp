@@ -451,25 +451,28 @@ private:
         return inheritance;
     }
 
+    // The notes page body: its first body placeholder with text. Notes written by some
+    // programs lose their placeholder mark and come as plain text boxes; the first of those
+    // with text stands in then.
     std::string NotesOf(const std::string& slidePart) {
         const std::string notesPart = package_.RelatedPart(slidePart, "/notesSlide");
         if (notesPart.empty()) {
             return {};
         }
-        std::string notes;
-        bool found = false;
+        std::optional<std::string> body;
+        std::optional<std::string> textBox;
         ForEachShape(ShapeTree(package_.Xml(notesPart)), [&](const pugi::xml_node& shape) {
             const auto placeholder = PlaceholderOf(shape);
-            if (found || !placeholder.present || placeholder.type != "body") {
+            const bool isBody = placeholder.present && placeholder.type == "body";
+            if (body || (placeholder.present && !isBody) || (!isBody && textBox)) {
                 return;
             }
-            const auto text = ReadShapeText(Child(shape, "txBody"), TextInheritance{});
-            if (!text.text.empty()) {
-                notes = text.text;
-                found = true;
+            auto text = ReadShapeText(Child(shape, "txBody"), TextInheritance{}).text;
+            if (!text.empty()) {
+                (isBody ? body : textBox) = std::move(text);
             }
         });
-        return notes;
+        return body ? *body : textBox.value_or(std::string());
     }
 
     Package& package_;

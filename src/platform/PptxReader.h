@@ -12,8 +12,8 @@ namespace trovique {
 // included, the title placeholder, whether bullets show and whether they are numbered (from the
 // paragraph, the shape's list style, the layout and master placeholders and the master's text
 // styles, in that order), and the notes: the first body placeholder with text on the slide's
-// notes page. Text comes out in Windows-1252, paragraphs joined with CR LF and a line break
-// inside a paragraph as character 11.
+// notes page, or failing that its first plain text box with text. Text comes out in Windows-1252,
+// paragraphs joined with CR LF and a line break inside a paragraph as character 11.
 //
 // A package that is not a zip, lacks its presentation part or a slide part, or breaks the size
 // limits of CZipArchive raises CError. A missing notes page, layout or master only loses what
