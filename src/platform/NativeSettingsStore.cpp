@@ -70,18 +70,13 @@ QString GroupPath(const std::string& section) {
     return group;
 }
 
-bool IsRegistryRoot(const std::string& application) {
-    return application.rfind("HKEY_", 0) == 0;
-}
-
 std::unique_ptr<QSettings> Open(const std::string& organisation, const std::string& application) {
     std::unique_ptr<QSettings> settings;
 #if defined(Q_OS_WIN)
-    if (IsRegistryRoot(application)) {
+    // The registry wrapper names its roots as applications: there they are the registry itself.
+    if (application.rfind("HKEY_", 0) == 0) {
         settings = std::make_unique<QSettings>(ToQt(application), QSettings::NativeFormat);
     }
-#else
-    (void)IsRegistryRoot;
 #endif
     if (!settings) {
         settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,

@@ -79,6 +79,8 @@ void ListSettings(const CApplication& app, std::vector<EffectiveSetting>& out) {
              limitOnStored && LeadingNumber(list.Stored(settings::kValidationLimit)) > 0.0);
     list.AddPlain(settings::kMainWindowHandle, settings::kMainWindowHandleDefault);
     list.AddPlain(settings::kMaxInstAppWaitSeconds, settings::kMaxInstAppWaitSecondsDefault);
+    list.AddPlain(settings::kBulletChar, settings::kBulletCharDefault);
+    list.AddPlain(settings::kImportTimeoutSeconds, settings::kImportTimeoutSecondsDefault);
     for (const char* window : {settings::kMainWindow, settings::kValidateWindow}) {
         for (const char* part :
              {settings::kLeft, settings::kTop, settings::kWidth, settings::kHeight}) {
@@ -149,7 +151,9 @@ std::string KnownKey(const std::string& section, const std::string& key) {
                                          settings::kValidationLimitOn,
                                          settings::kValidationLimit,
                                          settings::kMainWindowHandle,
-                                         settings::kMaxInstAppWaitSeconds};
+                                         settings::kMaxInstAppWaitSeconds,
+                                         settings::kBulletChar,
+                                         settings::kImportTimeoutSeconds};
         for (const char* window : {settings::kMainWindow, settings::kValidateWindow}) {
             for (const char* part :
                  {settings::kLeft, settings::kTop, settings::kWidth, settings::kHeight}) {

@@ -49,6 +49,7 @@ TEST_F(EffectiveSettingsTest, ShowsTheValuesInUseAndWhereTheyCameFrom) {
     EXPECT_EQ(listing["Settings/ValidationLimit"], std::pair(std::string("100"), false));
     EXPECT_EQ(listing["Settings/MWH"], std::pair(std::string("0"), false));
     EXPECT_EQ(listing["Settings/MaxInstAppWaitSeconds"], std::pair(std::string("180"), false));
+    EXPECT_EQ(listing["Settings/BulletChar"], std::pair(std::string("149"), false));
     EXPECT_EQ(listing["Settings/MainWidth"], std::pair(std::string(), false));
     EXPECT_EQ(listing["Settings/Colour"], std::pair(std::string("blue"), true));
     EXPECT_EQ(listing["Recent Files/2"], std::pair(std::string("/a.sdb"), true));
@@ -72,6 +73,7 @@ TEST(KnownNamesTest, SectionsAndKeysMatchWithoutRegardToCase) {
     EXPECT_EQ(KnownSection(""), "");
     EXPECT_EQ(KnownKey("Settings", "lastpath"), "LastPath");
     EXPECT_EQ(KnownKey("Settings", "mainwidth"), "MainWidth");
+    EXPECT_EQ(KnownKey("Settings", "importtimeoutseconds"), "ImportTimeoutSeconds");
     EXPECT_EQ(KnownKey("ImportUnstructured", "delimcount"), "DelimCount");
     EXPECT_EQ(KnownKey("ImportUnstructured", "DELIM12"), "Delim12");
     EXPECT_EQ(KnownKey("ImportUnstructured", "delimx"), "delimx");

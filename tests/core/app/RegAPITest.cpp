@@ -37,11 +37,6 @@ protected:
     CRegAPI reg{store};
 };
 
-TEST_F(CRegAPITest, StartsAtTheMachineRootAndTheProgramsBasePath) {
-    EXPECT_EQ(reg.RootKey(), CRegAPI::kHKeyLocalMachine);
-    EXPECT_EQ(reg.BasePath(), "Software\\Norvane Inc.\\Norvane Trovique 2000\\2.3");
-}
-
 TEST_F(CRegAPITest, ReadsThePalmDesktopFolderWhereItsInstallerPutsIt) {
     store.Set("HKEY_CURRENT_USER", "Software\\U.S. Robotics\\Pilot Desktop\\Core", "Path",
               "C:\\Palm");
