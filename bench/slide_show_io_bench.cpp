@@ -1,0 +1,173 @@
+// Saving and opening a large slide show: one Major Category holding thousands of FACT leaves,
+// each with a 200-character fact. Both must stay within a second at 15,500 leaves and grow in
+// step with the number of leaves; BM_Scaling times 1,550 and 15,500 leaves in one run and
+// reports the ratios.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "core/app/MemorySettingsStore.h"
+#include "core/app/Services.h"
+#include "core/editor/Document.h"
+#include "core/imaging/Palette.h"
+#include "core/storage/SlideShowReader.h"
+#include "core/storage/SlideShowWriter.h"
+
+namespace {
+
+using namespace trovique;
+
+class SilentProgressView final : public IProgressView {
+public:
+    void Update(const ProgressDisplay&) override {}
+    void Show() override {}
+    void Hide() override {}
+    bool Visible() const override { return false; }
+    int Top() const override { return 0; }
+    void SetTop(int) override {}
+    bool UserCancel() override { return false; }
+    void Reset() override {}
+};
+
+class SilentUserInterface final : public IUserInterface {
+public:
+    int ShowMessage(const std::string& text, int, const std::string&) override {
+        lastMessage = text;
+        return kAnswerOk;
+    }
+    ConfirmAnswer AskConfirm(const std::string&, const std::string&) override { return {}; }
+    void ShowLongMessage(const std::string&, const std::string&, const std::string&) override {}
+    CStatusBar& StatusBar() override { return statusBar_; }
+    CProgress& Progress() override { return progress_; }
+
+    std::string lastMessage;
+
+private:
+    CStatusBar statusBar_;
+    CProgress progress_{std::make_unique<SilentProgressView>()};
+};
+
+struct Environment {
+    Environment() {
+        Load(color, 256, "Palm256Color.pal");
+        Load(mono, 2, "PalmMonochrome.pal");
+        Load(gray, 4, "Palm4Color.pal");
+        folder = std::filesystem::temp_directory_path() / "trovique-slide-show-io-bench";
+        std::filesystem::create_directories(folder);
+    }
+    ~Environment() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+    static void Load(CPalette& palette, std::uint16_t count, const char* file) {
+        palette.SetNumColors(count);
+        palette.CreatePaletteFromFile(std::filesystem::path(TROVIQUE_BIN_DIR) / file);
+    }
+    PalmPalettes Palettes() const { return {color, mono, gray}; }
+
+    CPalette color;
+    CPalette mono;
+    CPalette gray;
+    MemorySettingsStore settings;
+    SilentUserInterface ui;
+    CServices services{settings, ui};
+    std::filesystem::path folder;
+};
+
+Environment& Env() {
+    static Environment environment;
+    return environment;
+}
+
+std::unique_ptr<CDocument> FactShow(int leaves) {
+    auto doc = std::make_unique<CDocument>(Env().services, Env().Palettes());
+    const int category = doc->AddGenNode(kKindNode, {}, nullptr, doc->GetNodeInfoIndexOfRoot(),
+                                         Relationship::Child, false, false);
+    std::string fact;
+    while (fact.size() < 200) {
+        fact += "A fact of some length. ";
+    }
+    fact.resize(200);
+    for (int i = 0; i < leaves; ++i) {
+        const int leaf = doc->AddGenNode(kKindLeaf, "Fact " + std::to_string(i), nullptr, category,
+                                         Relationship::Child, false, false);
+        doc->Entry(leaf).Leaf->SetFact(fact);
+    }
+    return doc;
+}
+
+std::filesystem::path ShowPath(int leaves) {
+    return Env().folder / ("facts-" + std::to_string(leaves) + ".sdb");
+}
+
+void SaveOrFail(CDocument& doc, const std::filesystem::path& path, benchmark::State& state) {
+    if (!Save(doc, path)) {
+        state.SkipWithError(Env().ui.lastMessage.c_str());
+    }
+}
+
+void OpenOrFail(const std::filesystem::path& path, benchmark::State& state) {
+    CDocument doc(Env().services, Env().Palettes());
+    if (!Read(doc, path, false)) {
+        state.SkipWithError(Env().ui.lastMessage.c_str());
+    }
+}
+
+void BM_Save(benchmark::State& state) {
+    const int leaves = static_cast<int>(state.range(0));
+    auto doc = FactShow(leaves);
+    for (auto _ : state) {
+        SaveOrFail(*doc, ShowPath(leaves), state);
+    }
+    state.SetItemsProcessed(state.iterations() * leaves);
+}
+BENCHMARK(BM_Save)->Arg(1550)->Arg(15500)->Unit(benchmark::kMillisecond);
+
+void BM_Open(benchmark::State& state) {
+    const int leaves = static_cast<int>(state.range(0));
+    {
+        auto doc = FactShow(leaves);
+        SaveOrFail(*doc, ShowPath(leaves), state);
+    }
+    for (auto _ : state) {
+        OpenOrFail(ShowPath(leaves), state);
+    }
+    state.SetItemsProcessed(state.iterations() * leaves);
+}
+BENCHMARK(BM_Open)->Arg(1550)->Arg(15500)->Unit(benchmark::kMillisecond);
+
+// Ten times the leaves may cost at most twelve times the time.
+void BM_Scaling(benchmark::State& state) {
+    using Clock = std::chrono::steady_clock;
+    const auto seconds = [](Clock::duration d) { return std::chrono::duration<double>(d).count(); };
+    auto small = FactShow(1550);
+    auto large = FactShow(15500);
+    double saveSmall = 0, saveLarge = 0, openSmall = 0, openLarge = 0;
+    for (auto _ : state) {
+        auto start = Clock::now();
+        SaveOrFail(*small, ShowPath(1550), state);
+        saveSmall += seconds(Clock::now() - start);
+        start = Clock::now();
+        SaveOrFail(*large, ShowPath(15500), state);
+        saveLarge += seconds(Clock::now() - start);
+        start = Clock::now();
+        OpenOrFail(ShowPath(1550), state);
+        openSmall += seconds(Clock::now() - start);
+        start = Clock::now();
+        OpenOrFail(ShowPath(15500), state);
+        openLarge += seconds(Clock::now() - start);
+    }
+    const double runs = static_cast<double>(state.iterations());
+    state.counters["save_1550_ms"] = 1000 * saveSmall / runs;
+    state.counters["save_15500_ms"] = 1000 * saveLarge / runs;
+    state.counters["open_1550_ms"] = 1000 * openSmall / runs;
+    state.counters["open_15500_ms"] = 1000 * openLarge / runs;
+    state.counters["save_ratio"] = saveLarge / saveSmall;
+    state.counters["open_ratio"] = openLarge / openSmall;
+}
+BENCHMARK(BM_Scaling)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+}  // namespace

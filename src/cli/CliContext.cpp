@@ -1,0 +1,23 @@
+#include "cli/CliContext.h"
+
+#include <iostream>
+
+#include "core/app/ProgramFolder.h"
+
+namespace trovique::cli {
+
+CCliContext::CCliContext(AnswerPolicy answers)
+    : ui_(std::cin, std::cerr, CTerminalUserInterface::ProcessOptions(answers)),
+      services_{store_, ui_},
+      application_(store_, RunningProgramFolder()) {}
+
+PalmPalettes CCliContext::Palettes() const {
+    return {application_.Palm256ColorPalette(), application_.PalmMonoPalette(),
+            application_.Palm4ColorPalette()};
+}
+
+std::unique_ptr<CDocument> CCliContext::NewDocument() {
+    return std::make_unique<CDocument>(services_, Palettes());
+}
+
+}  // namespace trovique::cli
