@@ -1,0 +1,202 @@
+// The delimited-text import. The goal is a 10 MB text file cut into 100,000 pieces within a
+// second, writing included. A slide show cannot hold that many leaves (one node holds at most
+// 15,500, and keys are 16-bit), so the goal is measured in two parts:
+//   BM_ReadAndSplit10MB: reading the 10 MB file from disk, decoding it and cutting it into its
+//     100,000 pieces with their titles and facts, which is all the import does per piece
+//     before the leaf is added;
+//   BM_ImportAndSave: the whole run for the largest file that can be saved, 15,500 pieces of
+//     about 100 bytes, read from disk into a new document and saved to disk as a working file.
+// The UTF-8 variant of the first measures the conversion a UTF-8 file adds; BM_ImportOnly
+// gives the cost of adding the leaves without the writer, from which the time for 100,000
+// pieces can be estimated as the split plus 100,000 times the cost of one leaf.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "core/app/MemorySettingsStore.h"
+#include "core/app/Services.h"
+#include "core/common/DiskFile.h"
+#include "core/editor/Document.h"
+#include "core/imaging/Palette.h"
+#include "core/import/PieceSplitter.h"
+#include "core/import/TextFileDecoding.h"
+#include "core/import/UnstructuredImport.h"
+#include "core/storage/SlideShowWriter.h"
+
+namespace {
+
+using namespace trovique;
+
+const std::vector<std::string> kDelimiters = {"\r\n\r\n", "\r\n\t"};
+constexpr int kTitleChars = 20;
+
+class SilentProgressView final : public IProgressView {
+public:
+    void Update(const ProgressDisplay&) override {}
+    void Show() override {}
+    void Hide() override {}
+    bool Visible() const override { return false; }
+    int Top() const override { return 0; }
+    void SetTop(int) override {}
+    bool UserCancel() override { return false; }
+    void Reset() override {}
+};
+
+class SilentUserInterface final : public IUserInterface {
+public:
+    int ShowMessage(const std::string& text, int, const std::string&) override {
+        lastMessage = text;
+        return kAnswerOk;
+    }
+    ConfirmAnswer AskConfirm(const std::string&, const std::string&) override { return {}; }
+    void ShowLongMessage(const std::string&, const std::string&, const std::string&) override {}
+    CStatusBar& StatusBar() override { return statusBar_; }
+    CProgress& Progress() override { return progress_; }
+
+    std::string lastMessage;
+
+private:
+    CStatusBar statusBar_;
+    CProgress progress_{std::make_unique<SilentProgressView>()};
+};
+
+struct Environment {
+    Environment() {
+        Load(color, 256, "Palm256Color.pal");
+        Load(mono, 2, "PalmMonochrome.pal");
+        Load(gray, 4, "Palm4Color.pal");
+        folder = std::filesystem::temp_directory_path() / "trovique-text-import-bench";
+        std::filesystem::create_directories(folder);
+    }
+    ~Environment() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+    static void Load(CPalette& palette, std::uint16_t count, const char* file) {
+        palette.SetNumColors(count);
+        palette.CreatePaletteFromFile(std::filesystem::path(TROVIQUE_BIN_DIR) / file);
+    }
+    PalmPalettes Palettes() const { return {color, mono, gray}; }
+
+    CPalette color;
+    CPalette mono;
+    CPalette gray;
+    MemorySettingsStore settings;
+    SilentUserInterface ui;
+    CServices services{settings, ui};
+    std::filesystem::path folder;
+};
+
+Environment& Env() {
+    static Environment environment;
+    return environment;
+}
+
+// pieces pieces of pieceBytes bytes each, delimiter included: a line of text, a line break and
+// more text, separated alternately by an empty line and by a line break and a tab.
+std::filesystem::path WriteTextFile(std::size_t pieces, std::size_t pieceBytes, bool utf8) {
+    const auto path =
+        Env().folder / ("in-" + std::to_string(pieces) + (utf8 ? "-utf8" : "") + ".txt");
+    std::string text;
+    text.reserve(pieces * pieceBytes);
+    for (std::size_t i = 0; i < pieces; ++i) {
+        const std::string& delimiter = kDelimiters[i % 2];
+        std::string piece = "Piece " + std::to_string(i) + (utf8 ? " caf\xC3\xA9" : " cafe") +
+                            "\r\nThe quick brown fox jumps over the lazy dog. ";
+        piece.resize(pieceBytes - delimiter.size(), 'x');
+        text += piece;
+        text += delimiter;
+    }
+    std::ofstream(path, std::ios::binary)
+        .write(text.data(), static_cast<std::streamsize>(text.size()));
+    return path;
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+    CDiskFile file(path, CDiskFile::Mode::Read);
+    std::string bytes(static_cast<std::size_t>(file.Size()), '\0');
+    file.Read(std::span(reinterpret_cast<std::uint8_t*>(bytes.data()), bytes.size()));
+    return bytes;
+}
+
+void ReadAndSplit(benchmark::State& state, bool utf8) {
+    constexpr std::size_t kPieces = 100000;
+    const auto path = WriteTextFile(kPieces, 100, utf8);
+    std::size_t pieces = 0;
+    std::size_t titled = 0;
+    for (auto _ : state) {
+        const DecodedText decoded = DecodeTextFile(ReadFile(path));
+        CPieceSplitter splitter(decoded.text, kDelimiters);
+        TextPiece piece;
+        pieces = 0;
+        while (splitter.Next(piece)) {
+            const std::string_view text =
+                std::string_view(decoded.text).substr(piece.offset, piece.length);
+            std::string fact(text);
+            std::string title = PieceTitle(text, kTitleChars, {});
+            titled += title.empty() ? 0 : 1;
+            benchmark::DoNotOptimize(fact);
+            ++pieces;
+        }
+    }
+    if (pieces != kPieces) {
+        state.SkipWithError("wrong piece count");
+    }
+    state.counters["pieces"] = static_cast<double>(pieces);
+    state.counters["MB"] = static_cast<double>(std::filesystem::file_size(path)) / 1e6;
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * pieces));
+    state.SetBytesProcessed(
+        static_cast<std::int64_t>(state.iterations() * std::filesystem::file_size(path)));
+}
+
+void BM_ReadAndSplit10MB(benchmark::State& state) {
+    ReadAndSplit(state, false);
+}
+BENCHMARK(BM_ReadAndSplit10MB)->Unit(benchmark::kMillisecond);
+
+void BM_ReadAndSplit10MBUtf8(benchmark::State& state) {
+    ReadAndSplit(state, true);
+}
+BENCHMARK(BM_ReadAndSplit10MBUtf8)->Unit(benchmark::kMillisecond);
+
+void BM_ImportAndSave(benchmark::State& state) {
+    const auto pieces = static_cast<std::size_t>(state.range(0));
+    const auto path = WriteTextFile(pieces, 100, false);
+    const auto out = Env().folder / "out.sdb";
+    UnstructuredImportOptions options{kDelimiters, kTitleChars, {}, LongPieces::Stop};
+    std::size_t leaves = 0;
+    for (auto _ : state) {
+        CDocument document(Env().services, Env().Palettes());
+        const UnstructuredImportResult result = ReadUnstructured(document, path, options);
+        if (!result.ok || !Save(document, out)) {
+            state.SkipWithError(Env().ui.lastMessage.c_str());
+            break;
+        }
+        leaves = result.leavesAdded;
+    }
+    state.counters["leaves"] = static_cast<double>(leaves);
+    state.counters["fileMB"] = static_cast<double>(std::filesystem::file_size(path)) / 1e6;
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * leaves));
+}
+BENCHMARK(BM_ImportAndSave)->Arg(1550)->Arg(15500)->Unit(benchmark::kMillisecond);
+
+// The import alone, to tell its share from the writer's.
+void BM_ImportOnly(benchmark::State& state) {
+    const auto pieces = static_cast<std::size_t>(state.range(0));
+    const auto path = WriteTextFile(pieces, 100, false);
+    UnstructuredImportOptions options{kDelimiters, kTitleChars, {}, LongPieces::Stop};
+    for (auto _ : state) {
+        CDocument document(Env().services, Env().Palettes());
+        if (!ReadUnstructured(document, path, options).ok) {
+            state.SkipWithError(Env().ui.lastMessage.c_str());
+            break;
+        }
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * pieces));
+}
+BENCHMARK(BM_ImportOnly)->Arg(15500)->Unit(benchmark::kMillisecond);
+
+}  // namespace
