@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <filesystem>
 #include <functional>
@@ -87,6 +88,13 @@ TEST_P(CBitmapGeometryTest, ReadsRowsAtFileStrideIntoTopFirstRows) {
                 ASSERT_EQ(IndexAt(row, x, c.pixelSize), Pattern(x, y, sourceColours))
                     << "pixel " << x << "," << y;
             }
+            if (c.bitCount == 24) {  // indices of the handheld palette, padding zero
+                EXPECT_TRUE(std::all_of(row.begin() + c.width, row.end(),
+                                        [](std::uint8_t byte) { return byte == 0; }));
+            }
+        }
+        if (c.bitCount == 24) {
+            EXPECT_EQ(bitmap.ColorTable(), Palettes().color256.ColorTable());
         }
     }
 }
@@ -97,27 +105,25 @@ INSTANTIATE_TEST_SUITE_P(
                       GeometryCase{4, 5, 8, 8, 256}, GeometryCase{8, 3, 4, 8, 256},
                       GeometryCase{24, 161, 164, 8, 256}, GeometryCase{24, 4, 4, 8, 256}));
 
-TEST(CBitmapTest, TwentyFourBitRowsTakeThePaletteTableAndZeroPadding) {
-    const CBitmap bitmap = BitmapFromImage(PatternImage(24, 161, 2));
-    EXPECT_EQ(bitmap.ColorTable(), Palettes().color256.ColorTable());
-    for (std::int32_t row = 1; row <= 2; ++row) {
-        const auto bytes = RowOf(bitmap, row);
-        EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + 161, bytes.end()),
-                  std::vector<std::uint8_t>(3, 0));
-    }
-}
-
 TEST(CBitmapTest, FourBitTableKeepsSixteenEntriesThenZeros) {
-    const CBitmap bitmap = BitmapFromImage(PatternImage(4, 5, 2));
+    const BmpImage image = PatternImage(4, 5, 2);
+    const CBitmap bitmap = BitmapFromImage(image);
     const auto& table = bitmap.ColorTable();
     ASSERT_EQ(table.size(), 1024u);
-    for (std::size_t i = 0; i < 16; ++i) {
-        EXPECT_EQ(table[4 * i], kSixteen[i].blue);
-        EXPECT_EQ(table[4 * i + 1], kSixteen[i].green);
-        EXPECT_EQ(table[4 * i + 2], kSixteen[i].red);
+    EXPECT_EQ(std::vector<std::uint8_t>(table.begin(), table.begin() + 64), image.colorTable);
+    EXPECT_TRUE(std::all_of(table.begin() + 64, table.end(), [](auto byte) { return byte == 0; }));
+}
+
+TEST(CBitmapTest, OneBitPictureWidensToOneIndexPerByte) {
+    CBitmap bitmap = BitmapFromImage(PatternImage(1, 10, 2));
+    bitmap.WidenToEightBits();
+    EXPECT_EQ(bitmap.PixelSize(), 8);
+    EXPECT_EQ(bitmap.RowBytes(), 12);
+    EXPECT_EQ(bitmap.NumColors(), 256);
+    for (std::int32_t x = 0; x < 10; ++x) {
+        EXPECT_EQ(bitmap.Row(2)[x], Pattern(x, 1, 2));
     }
-    EXPECT_EQ(std::vector<std::uint8_t>(table.begin() + 64, table.end()),
-              std::vector<std::uint8_t>(960, 0));
+    EXPECT_EQ(bitmap.Row(2)[10], 0);
 }
 
 TEST(CBitmapTest, ShortColourTableIsReadUpToThePixels) {
@@ -142,6 +148,10 @@ struct HostileCase {
     std::function<void(std::vector<unsigned char>&)> bendBytes;
     std::uint32_t error;
 };
+
+void PrintTo(const HostileCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class CBitmapHostileFileTest : public ::testing::TestWithParam<HostileCase> {};
 
@@ -453,17 +463,6 @@ TEST(CBitmapTest, GetRowBytesInvertsPacksAndChecksTheRow) {
             EXPECT_EQ(error.Description(), "Index out of range.");
         }
     }
-}
-
-TEST(CBitmapTest, GetColorTableCopiesOrComplements) {
-    const CBitmap bitmap = ColourRow({{1, 2, 3}});
-    std::vector<std::uint8_t> table = {9};
-    bitmap.GetColorTable(table, false);
-    EXPECT_EQ(table, bitmap.ColorTable());
-    bitmap.GetColorTable(table, true);
-    ASSERT_EQ(table.size(), 1024u);
-    EXPECT_EQ(std::vector<std::uint8_t>(table.begin(), table.begin() + 8),
-              (std::vector<std::uint8_t>{252, 253, 254, 255, 255, 255, 255, 255}));
 }
 
 TEST(CBitmapConvertPaletteTest, EightBitPixelsTakeTheNearestPaletteIndex) {
