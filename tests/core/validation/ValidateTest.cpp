@@ -35,14 +35,6 @@ TEST_F(ValidateTest, NewSlideShowFailsOnlyForWantingASlide) {
     EXPECT_FALSE(entry.messages[0].warning);
 }
 
-TEST_F(ValidateTest, ClearedCreatorIsBlankAndAllLowercase) {
-    doc->Header().SetCreator("");
-    EXPECT_FALSE(Check());
-    EXPECT_EQ(Findings(), (std::vector<std::string>{
-                              "Palm Creator ID can not be blank.",
-                              "Palm Creator ID can not be all lowercase letters.", kNoSlides}));
-}
-
 TEST_F(ValidateTest, RootPaneFieldsComeFromTheRecordAndHeader) {
     AddValidBranch();
     doc->Header().SetCreator("tqvk");

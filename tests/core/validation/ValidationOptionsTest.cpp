@@ -21,17 +21,6 @@ protected:
     test::CScriptedUserInterface ui;
 };
 
-TEST_F(ValidationOptionsTest, LoadsTheSettingsInUse) {
-    application.SetValidationLimit(42);
-    application.SetValidationLimitOn(false);
-    CValidationOptions options(application);
-    EXPECT_FALSE(options.LimitOn());
-    EXPECT_FALSE(options.LimitTextEnabled());
-    EXPECT_EQ(options.LimitText(), "42");
-    options.SetLimitOn(true);
-    EXPECT_TRUE(options.LimitTextEnabled());
-}
-
 struct RefusedCase {
     const char* name;
     const char* text;

@@ -181,14 +181,6 @@ TEST_F(ValidationResultsTest, RevalidatingAFixedSlideShowEmptiesTheList) {
     EXPECT_EQ(Ui().Messages()[0].style, kStyleInformation);
 }
 
-TEST_F(ValidationResultsTest, CloseHidesAndUnknownActionsAreReported) {
-    results.Show(true);
-    results.DoAction(CValidationResults::kActionClose, {});
-    EXPECT_FALSE(results.Visible());
-    results.DoAction(7, {});
-    EXPECT_EQ(Ui().MessageTexts(), std::vector<std::string>{"Invalid action: 7"});
-}
-
 TEST_F(ValidationResultsTest, ClosingTheListedSlideShowLeavesNothingPointingAtIt) {
     EXPECT_FALSE(Check());
     auto other = NewDocument();

@@ -462,27 +462,5 @@ TEST_F(RulesTest, LimitReachedByTheQuestionSkipsTheRest) {
     EXPECT_EQ(Listed(), std::vector<Finding>{kNoQuestion});
 }
 
-TEST_F(RulesTest, FindingsCarryTheReferenceAndKind) {
-    CValidationRun run(results, CValidationLimit::Off());
-    CLeaf leaf;
-    leaf.SetKey(kLeafKey);
-    leaf.SetFACTOnly(true);
-    run.CheckLeaf(kReference, leaf);
-    ASSERT_EQ(results.Entries().size(), 1u);
-    EXPECT_EQ(results.Entries()[0].elementIndex, 9);
-    EXPECT_EQ(results.Entries()[0].text, "Slide Show\\Item");
-    EXPECT_EQ(results.Entries()[0].kind, kKindLeaf);
-}
-
-TEST_F(RulesTest, StopEntryNamesTheLimit) {
-    CValidationRun run(results, CValidationLimit(true, 5));
-    run.AddStopEntry();
-    ASSERT_EQ(results.Entries().size(), 1u);
-    const auto& entry = results.Entries()[0];
-    EXPECT_EQ(entry.text, "Validation stopped because error count has reached 5.");
-    EXPECT_EQ(entry.kind, kKindStopEntry);
-    EXPECT_TRUE(entry.messages.empty());
-}
-
 }  // namespace
 }  // namespace trovique
