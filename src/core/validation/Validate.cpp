@@ -81,10 +81,10 @@ bool CheckTree(CDocument& document, CValidationResults& results, const CValidati
     // Preorder is the order the items are shown in; walking it with a stack of our own keeps a
     // deep tree from a damaged file off the call stack.
     for (const int index : document.Preorder(root)) {
+        // SetText shows the percentage of the items done before this one.
         statusBar.SetText("Validating " + document.Entry(index).Title());
         StoreOutcome(document, index, CheckItem(document, run, index));
         statusBar.IncNumItemsComplete();
-        statusBar.Refresh();
         if (run.Stopped()) {
             run.AddStopEntry();
             break;
