@@ -11,6 +11,8 @@
 #include "core/editor/Document.h"
 #include "core/import/SlidePictures.h"
 #include "core/model/Leaf.h"
+#include "core/storage/SlideShowReader.h"
+#include "core/storage/SlideShowWriter.h"
 #include "support/DocumentFixture.h"
 #include "support/ScriptedPresentationSource.h"
 #include "support/TestPaths.h"
@@ -370,6 +372,28 @@ INSTANTIATE_TEST_SUITE_P(
                                 "ImportFromPowerPoint error: The office suite stopped answering."},
                     FailureCase{"FileMissing", false, 0, true, 0, ""}),
     [](const auto& tested) { return std::string(tested.param.name); });
+
+TEST_F(PowerPointImportTest, ImportedSlidesSurviveExportAndReading) {
+    AddSlide(Content({TitleShape("Results"), BodyShape("Up\r\nDown", true, 1)}, "Say hello"));
+    AddSlide(Content({BodyShape("Plain")}, "Notes two"), Bands({{0, 0, 0}, {255, 255, 255}}));
+    ASSERT_TRUE(Import().succeeded);
+    const auto exported = scratch_ / "out.pdb";
+    ASSERT_TRUE(Export(*document_, exported));
+
+    auto read = fixture_.NewDocument();
+    ASSERT_TRUE(Read(*read, exported, true));
+    ASSERT_EQ(read->LeafCount(), 2u);
+    const auto imported = Leaves();
+    for (std::size_t page = 1; page <= 2; ++page) {
+        const CLeaf& leaf = *read->Entry(read->LeafOnPage(page)).Leaf;
+        const CLeaf& original = *imported[page - 1];
+        EXPECT_EQ(leaf.Title(), original.Title()) << page;
+        EXPECT_EQ(leaf.Fact(), original.Fact()) << page;
+        EXPECT_EQ(leaf.AuxText(), original.AuxText()) << page;
+        EXPECT_EQ(leaf.ColorBitmap() != nullptr, original.ColorBitmap() != nullptr) << page;
+        EXPECT_EQ(leaf.AuxMonochromeBitmap()->Width(), 440) << page;
+    }
+}
 
 }  // namespace
 }  // namespace trovique

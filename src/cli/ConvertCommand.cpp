@@ -1,0 +1,178 @@
+// trovique-cli convert: turns a presentation into a Palm database, one slide per slide.
+
+#include <chrono>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/CliContext.h"
+#include "cli/Command.h"
+#include "core/app/ApplicationTitle.h"
+#include "core/app/MessageStyle.h"
+#include "core/app/Messages.h"
+#include "core/app/NumericText.h"
+#include "core/app/SettingNames.h"
+#include "core/import/PowerPointImport.h"
+#include "core/storage/SlideShowWriter.h"
+#include "core/storage/Windows1252.h"
+#include "platform/LibreOfficeSource.h"
+#include "platform/ProcessRunner.h"
+
+namespace trovique::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: trovique-cli convert PRESENTATION [-o OUT.pdb] [--sdb OUT.sdb]\n";
+
+struct Arguments {
+    std::filesystem::path presentation;
+    std::filesystem::path output;
+    std::filesystem::path workingFile;
+};
+
+// Takes the value of an option given as "NAME VALUE" or "NAME=VALUE"; false on a second
+// occurrence or a missing value.
+bool TakeValue(const std::vector<std::string>& args, std::size_t& i, const std::string& name,
+               std::filesystem::path& value, bool& matched) {
+    const std::string& arg = args[i];
+    matched = true;
+    if (arg == name) {
+        if (i + 1 >= args.size() || !value.empty()) {
+            return false;
+        }
+        value = args[++i];
+        return !value.empty();
+    }
+    if (arg.rfind(name + "=", 0) == 0) {
+        if (!value.empty()) {
+            return false;
+        }
+        value = arg.substr(name.size() + 1);
+        return !value.empty();
+    }
+    matched = false;
+    return true;
+}
+
+bool Parse(const std::vector<std::string>& args, Arguments& parsed) {
+    std::vector<std::string> inputs;
+    bool endOfOptions = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (endOfOptions || arg.empty() || arg.front() != '-') {
+            inputs.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            endOfOptions = true;
+            continue;
+        }
+        bool matched = false;
+        for (const auto& [name, value] :
+             {std::pair<const char*, std::filesystem::path*>{"-o", &parsed.output},
+              {"--output", &parsed.output},
+              {"--sdb", &parsed.workingFile}}) {
+            if (!TakeValue(args, i, name, *value, matched)) {
+                return false;
+            }
+            if (matched) {
+                break;
+            }
+        }
+        if (!matched) {
+            return false;
+        }
+    }
+    if (inputs.size() != 1 || inputs.front().empty()) {
+        return false;
+    }
+    parsed.presentation = inputs.front();
+    if (parsed.output.empty()) {
+        // Beside the presentation, named after it.
+        parsed.output = parsed.presentation;
+        parsed.output.replace_extension(".pdb");
+    }
+    return true;
+}
+
+// "Settings"/"ImportTimeoutSeconds"; a missing, empty or non-positive value gives the default,
+// since an office suite that hangs must not hold a script up for ever.
+std::chrono::seconds ImportTimeLimit(const ISettingsStore& settings) {
+    const auto stored = settings.Get(std::string(kApplicationTitle), settings::kSettings,
+                                     settings::kImportTimeoutSeconds);
+    const std::int32_t seconds = LeadingInteger(stored ? *stored : std::string());
+    if (seconds > 0) {
+        return std::chrono::seconds(seconds);
+    }
+    return std::chrono::seconds(LeadingInteger(settings::kImportTimeoutSecondsDefault));
+}
+
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error);
+}
+
+std::string SlideCount(std::size_t count) {
+    return std::to_string(count) + (count == 1 ? " slide" : " slides");
+}
+
+void Refuse(IUserInterface& ui, const std::string& text) {
+    ReportMessage(ui, Utf8ToWindows1252(text), kStyleCritical);
+}
+
+int Run(const std::vector<std::string>& args) {
+    Arguments parsed;
+    if (!Parse(args, parsed)) {
+        std::cerr << kUsage;
+        return kExitUsage;
+    }
+    if (SameFile(parsed.presentation, parsed.output) ||
+        SameFile(parsed.presentation, parsed.workingFile) ||
+        SameFile(parsed.output, parsed.workingFile) || parsed.output == parsed.workingFile) {
+        std::cerr << "trovique-cli convert: the presentation, OUT.pdb and OUT.sdb must be three "
+                     "different files\n";
+        return kExitUsage;
+    }
+    CCliContext context;
+    CProcessRunner runner;
+    CLibreOfficeSource source(runner, ImportTimeLimit(context.Services().settings));
+    auto document = context.NewDocument();
+
+    const PowerPointImportResult imported =
+        ImportFromPowerPoint(*document, source, parsed.presentation);
+    if (!imported.succeeded) {
+        return kExitFailure;
+    }
+    if (imported.cancelled) {
+        Refuse(context.Ui(), "The conversion was cancelled; nothing was written.");
+        return kExitFailure;
+    }
+    if (imported.slidesAdded == 0) {
+        Refuse(context.Ui(), "No slide of " + parsed.presentation.string() +
+                                 " could be converted; nothing was written.");
+        return kExitFailure;
+    }
+    if (!Export(*document, parsed.output)) {
+        return kExitFailure;
+    }
+    if (!parsed.workingFile.empty() && !Save(*document, parsed.workingFile)) {
+        return kExitFailure;
+    }
+    std::cout << parsed.output.string() << ": " << SlideCount(imported.slidesAdded);
+    if (imported.slidesRejected > 0) {
+        std::cout << " (" << imported.slidesRejected << " left out)";
+    }
+    std::cout << "\n";
+    return kExitOk;
+}
+
+const CommandRegistration registration{Command{
+    "convert",
+    "convert PRESENTATION [-o OUT.pdb] [--sdb OUT.sdb]",
+    "convert a presentation (.ppt, .pptx, .odp, ...) into a Palm database, one picture slide "
+    "per slide; OUT.pdb defaults to the presentation's name beside it",
+    Run,
+}};
+
+}  // namespace
+}  // namespace trovique::cli
