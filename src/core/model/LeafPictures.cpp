@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 
+#include "core/common/Error.h"
 #include "core/common/MemoryFile.h"
 #include "core/model/RecordFields.h"
 
@@ -82,7 +83,11 @@ PicturePair ReadPictureBlock(CBinaryFile& file, const PalmPalettes& palettes) {
         pictures.monochrome = std::move(bitmap);
     }
     if (first.NextDepthOffset() > 0) {
-        file.Seek(start + kWordBytes * first.NextDepthOffset());
+        const std::uint64_t next = start + kWordBytes * first.NextDepthOffset();
+        if (next >= file.Size()) {
+            throw CError(kErrInputPastEnd, "CLEAF:ReadFromFile", "Input past end of file.");
+        }
+        file.Seek(next);
         CPalmBitmap second;
         bitmap = ReadOnePicture(file, palettes, second);
         if (bitmap->NumColors() <= 2) {

@@ -48,9 +48,9 @@ std::int64_t LeadingNumber(std::string_view text) {
         ++i;
     }
     std::int64_t value = 0;
-    // Past about 18 digits the number is far outside every key range; stop growing it there so
-    // that the range check, not an overflow, decides.
-    constexpr std::int64_t kCeiling = 1'000'000'000'000'000'000LL;
+    // A number this long is far outside every key range already; it stops growing here so that
+    // the range check, not an overflow, decides.
+    constexpr std::int64_t kCeiling = 100'000'000'000'000'000LL;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
         if (value < kCeiling) {
             value = value * 10 + (text[i] - '0');
