@@ -143,7 +143,8 @@ void WriteFileWhole(const fs::path& path, const std::vector<std::uint8_t>& bytes
         // mkstemp makes the file private; give it the usual permissions of a new file.
         const mode_t mask = ::umask(0);
         ::umask(mask);
-        fs::permissions(temporary, static_cast<fs::perms>(0666 & ~mask), renameError);
+        std::error_code ignored;
+        fs::permissions(temporary, static_cast<fs::perms>(0666 & ~mask), ignored);
         fs::rename(temporary, path, renameError);
         if (!renameError) {
             return;

@@ -256,7 +256,9 @@ void CPalmBitmap::ReadHeader(CBinaryFile& file, bool omitRecordFields) {
     if (std::int64_t{rowBytes_} * 8 < std::int64_t{width_} * pixelSize_) {
         RaiseDamaged();
     }
-    if (std::int64_t{rowBytes_} * height_ > kMaxBitmapPixels) {
+    // The same cap as for desktop pictures, on pixels and on bytes (rows may be padded).
+    if (std::int64_t{width_} * height_ > kMaxBitmapPixels ||
+        std::int64_t{rowBytes_} * height_ > kMaxBitmapPixels) {
         RaiseFormat(kReadSource, kErrUnsupportedBitmapFormat);
     }
 }

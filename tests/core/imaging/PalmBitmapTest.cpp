@@ -339,6 +339,8 @@ INSTANTIATE_TEST_SUITE_P(
         HostilePalmCase{"RowsTooShortForTheWidth", PalmBytes({9, 1, 8}, Bytes(8, 0)), kDamaged},
         HostilePalmCase{"PlainRowsCut", PalmBytes({8, 2, 8}, Bytes(15, 0)), kErrInputPastEnd},
         HostilePalmCase{"HugePlainPicture", PalmBytes({65535, 65535, 65535}, {}), kUnsupported},
+        HostilePalmCase{"HugeOneBitPicture", PalmBytes({65000, 8000, 8126, 0, 1}, {}),
+                        kUnsupported},
         HostilePalmCase{"TallPlainPictureNoData", PalmBytes({2000, 30000, 2000}, {}),
                         kErrInputPastEnd},
         HostilePalmCase{"ColourTableCut", PalmBytes({4, 1, 4, 0x40}, {0, 200, 0, 1, 2}),
