@@ -43,9 +43,10 @@ TEST_F(UnstructuredSettingsTest, NothingStoredGivesDefaultNamingAndTheFirstStart
     EXPECT_EQ(loaded.TitleDelimiterString(), "");
 }
 
+// The three stored title keys, and what the dialog and the import make of them.
 struct TitleCase {
     const char* name;
-    std::map<std::string, std::string> stored;
+    std::string titleDefault, useFirst, readToDelim;
     TitleOption option;
     int countBox;
     int titleChars;
@@ -56,54 +57,26 @@ class TitleOptionTest : public UnstructuredSettingsTest,
                         public testing::WithParamInterface<TitleCase> {};
 
 TEST_P(TitleOptionTest, ReadsTheTitleOption) {
-    Store(GetParam().stored);
+    const TitleCase& c = GetParam();
+    Store({{"TitleDefault", c.titleDefault},
+           {"TitleUseFirst", c.useFirst},
+           {"TitleReadToDelim", c.readToDelim}});
     const UnstructuredSettings loaded = LoadUnstructuredSettings(store);
-    EXPECT_EQ(loaded.titleOption, GetParam().option);
-    EXPECT_EQ(loaded.titleUseFirst, GetParam().countBox);
-    EXPECT_EQ(loaded.TitleChars(), GetParam().titleChars);
-    EXPECT_EQ(loaded.TitleDelimiterString(), GetParam().titleDelimiter);
+    EXPECT_EQ(loaded.titleOption, c.option);
+    EXPECT_EQ(loaded.titleUseFirst, c.countBox);
+    EXPECT_EQ(loaded.TitleChars(), c.titleChars);
+    EXPECT_EQ(loaded.TitleDelimiterString(), c.titleDelimiter);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, TitleOptionTest,
-    testing::Values(
-        TitleCase{"Default",
-                  {{"TitleDefault", "1"}, {"TitleUseFirst", "0"}, {"TitleReadToDelim", ""}},
-                  TitleOption::Default,
-                  20,
-                  0,
-                  ""},
-        TitleCase{"UseFirst",
-                  {{"TitleDefault", "0"}, {"TitleUseFirst", "12"}, {"TitleReadToDelim", ""}},
-                  TitleOption::UseFirst,
-                  12,
-                  12,
-                  ""},
-        TitleCase{"ReadToDelim",
-                  {{"TitleDefault", "0"}, {"TitleUseFirst", "0"}, {"TitleReadToDelim", "58"}},
-                  TitleOption::ReadToDelim,
-                  20,
-                  0,
-                  ":"},
-        TitleCase{"DefaultWinsOverLeftovers",
-                  {{"TitleDefault", "1"}, {"TitleUseFirst", "7"}, {"TitleReadToDelim", "58"}},
-                  TitleOption::Default,
-                  7,
-                  0,
-                  ""},
-        TitleCase{"DamagedTitleDelimiterFallsBackToDefault",
-                  {{"TitleDefault", "0"}, {"TitleUseFirst", "0"}, {"TitleReadToDelim", "5x"}},
-                  TitleOption::Default,
-                  20,
-                  0,
-                  ""},
-        TitleCase{"NothingChosen",
-                  {{"TitleDefault", "0"}, {"TitleUseFirst", "abc"}, {"TitleReadToDelim", ""}},
-                  TitleOption::Default,
-                  20,
-                  0,
-                  ""}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cases, TitleOptionTest, testing::Values(
+    TitleCase{"Default", "1", "0", "", TitleOption::Default, 20, 0, ""},
+    TitleCase{"UseFirst", "0", "12", "", TitleOption::UseFirst, 12, 12, ""},
+    TitleCase{"ReadToDelim", "0", "0", "58", TitleOption::ReadToDelim, 20, 0, ":"},
+    TitleCase{"DefaultWinsOverLeftovers", "1", "7", "58", TitleOption::Default, 7, 0, ""},
+    TitleCase{"DamagedTitleDelimiter", "0", "0", "5x", TitleOption::Default, 20, 0, ""}),
     [](const testing::TestParamInfo<TitleCase>& c) { return std::string(c.param.name); });
+// clang-format on
 
 TEST_F(UnstructuredSettingsTest, ReadsAsManyDelimitersAsCountedAndReportsDamagedOnes) {
     Store({{"DelimCount", "5"},
@@ -162,15 +135,12 @@ TEST_F(UnstructuredSettingsTest, SavingWritesEveryKeyRenumbersAndDropsLeftovers)
 }
 
 TEST(UnstructuredDialogChecksTest, TitleCountAndDelimiter) {
-    for (const int count : {0, -5}) {
-        EXPECT_EQ(CheckTitleCount(count), "Number of characters must be greater than 0.");
-    }
-    for (const int count : {256, 10000}) {
-        EXPECT_EQ(CheckTitleCount(count),
-                  "Number of characters is limited to 255, the maximum leaf title length.");
-    }
-    for (const int count : {1, 20, 255}) {
-        EXPECT_EQ(CheckTitleCount(count), "");
+    const std::string tooSmall = "Number of characters must be greater than 0.";
+    const std::string tooLarge =
+        "Number of characters is limited to 255, the maximum leaf title length.";
+    for (const auto& [count, message] : std::vector<std::pair<int, std::string>>{
+             {-5, tooSmall}, {0, tooSmall}, {1, ""}, {255, ""}, {256, tooLarge}}) {
+        EXPECT_EQ(CheckTitleCount(count), message) << count;
     }
     EXPECT_EQ(CheckDelimiter(CDelim()), "Delimiter String must have data.");
     EXPECT_EQ(CheckDelimiter(CDelim("0")), "");
