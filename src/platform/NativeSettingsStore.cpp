@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <memory>
+#include <optional>
 
 #include "core/common/Error.h"
 
@@ -43,18 +44,28 @@ QString EscapeKey(const std::string& key) {
     return escaped;
 }
 
+// The character a three-letter escape stands for, or nothing.
+std::optional<QChar> Unescaped(const QString& code) {
+    if (code == QStringLiteral("%25")) {
+        return u'%';
+    }
+    if (code == QStringLiteral("%2F")) {
+        return u'/';
+    }
+    if (code == QStringLiteral("%5C")) {
+        return u'\\';
+    }
+    return std::nullopt;
+}
+
 std::string UnescapeKey(const QString& key) {
     if (key == QStringLiteral("%")) {
         return {};
     }
     QString plain;
     for (qsizetype at = 0; at < key.size(); ++at) {
-        const QString code = key.mid(at, 3).toUpper();
-        if (code == QStringLiteral("%25") || code == QStringLiteral("%2F") ||
-            code == QStringLiteral("%5C")) {
-            plain += code == QStringLiteral("%25")   ? u'%'
-                     : code == QStringLiteral("%2F") ? u'/'
-                                                     : u'\\';
+        if (const auto c = Unescaped(key.mid(at, 3).toUpper())) {
+            plain += *c;
             at += 2;
         } else {
             plain += key[at];
