@@ -1,0 +1,112 @@
+#include "PackageWriter.h"
+
+#include <zip.h>
+
+#include <stdexcept>
+
+namespace trovique::test {
+namespace {
+
+constexpr const char* kNamespaces =
+    "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" "
+    "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\" "
+    "xmlns:p=\"http://schemas.openxmlformats.org/presentationml/2006/main\"";
+constexpr const char* kRelationshipType =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
+
+std::string Relationships(const std::vector<std::pair<std::string, std::string>>& typeAndTarget) {
+    std::string xml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Relationships "
+        "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
+    int id = 1;
+    for (const auto& [type, target] : typeAndTarget) {
+        xml += "<Relationship Id=\"rId" + std::to_string(id++) + "\" Type=\"" + kRelationshipType +
+               type + "\" Target=\"" + target + "\"/>";
+    }
+    return xml + "</Relationships>";
+}
+
+std::string Part(const std::string& root, const std::string& shapes,
+                 const std::string& extra = "") {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><p:" + root + " " + kNamespaces +
+           "><p:cSld><p:spTree><p:nvGrpSpPr><p:cNvPr id=\"1\" name=\"\"/><p:cNvGrpSpPr/><p:nvPr/>"
+           "</p:nvGrpSpPr><p:grpSpPr/>" +
+           shapes + "</p:spTree></p:cSld>" + extra + "</p:" + root + ">";
+}
+
+}  // namespace
+
+void WriteZip(const std::filesystem::path& file, const PackageParts& parts) {
+    int error = 0;
+    zip_t* archive = zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    if (archive == nullptr) {
+        throw std::runtime_error("cannot create " + file.string());
+    }
+    for (const auto& [name, bytes] : parts) {
+        // libzip reads the buffer when the archive is closed; the map outlives that.
+        zip_source_t* source = zip_source_buffer(archive, bytes.data(), bytes.size(), 0);
+        if (source == nullptr ||
+            zip_file_add(archive, name.c_str(), source, ZIP_FL_OVERWRITE) < 0) {
+            zip_source_free(source);
+            zip_discard(archive);
+            throw std::runtime_error("cannot add " + name);
+        }
+    }
+    if (zip_close(archive) != 0) {
+        zip_discard(archive);
+        throw std::runtime_error("cannot write " + file.string());
+    }
+}
+
+PackageParts MinimalPresentation(const std::vector<TestSlide>& slides,
+                                 const std::string& layoutShapes, const std::string& masterShapes,
+                                 const std::string& masterTextStyles) {
+    PackageParts parts;
+    parts["_rels/.rels"] = Relationships({{"officeDocument", "ppt/presentation.xml"}});
+    std::vector<std::pair<std::string, std::string>> presentationRelationships = {
+        {"slideMaster", "slideMasters/slideMaster1.xml"}};
+    std::string slideList;
+    for (std::size_t i = 0; i < slides.size(); ++i) {
+        const std::string number = std::to_string(i + 1);
+        presentationRelationships.push_back({"slide", "slides/slide" + number + ".xml"});
+        slideList += "<p:sldId id=\"" + std::to_string(256 + i) + "\" r:id=\"rId" +
+                     std::to_string(i + 2) + "\"/>";
+        std::vector<std::pair<std::string, std::string>> slideRelationships = {
+            {"slideLayout", "../slideLayouts/slideLayout1.xml"}};
+        if (!slides[i].notesShapes.empty()) {
+            slideRelationships.push_back(
+                {"notesSlide", "../notesSlides/notesSlide" + number + ".xml"});
+            parts["ppt/notesSlides/notesSlide" + number + ".xml"] =
+                Part("notes", slides[i].notesShapes);
+        }
+        parts["ppt/slides/slide" + number + ".xml"] = Part("sld", slides[i].shapes);
+        parts["ppt/slides/_rels/slide" + number + ".xml.rels"] = Relationships(slideRelationships);
+    }
+    parts["ppt/presentation.xml"] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><p:presentation " +
+                                    std::string(kNamespaces) +
+                                    "><p:sldMasterIdLst><p:sldMasterId id=\"2147483648\" "
+                                    "r:id=\"rId1\"/></p:sldMasterIdLst><p:sldIdLst>" +
+                                    slideList + "</p:sldIdLst></p:presentation>";
+    parts["ppt/_rels/presentation.xml.rels"] = Relationships(presentationRelationships);
+    parts["ppt/slideLayouts/slideLayout1.xml"] = Part("sldLayout", layoutShapes);
+    parts["ppt/slideLayouts/_rels/slideLayout1.xml.rels"] =
+        Relationships({{"slideMaster", "../slideMasters/slideMaster1.xml"}});
+    parts["ppt/slideMasters/slideMaster1.xml"] =
+        Part("sldMaster", masterShapes, "<p:txStyles>" + masterTextStyles + "</p:txStyles>");
+    return parts;
+}
+
+std::string Shape(const std::string& placeholder, const std::string& body) {
+    const std::string properties =
+        placeholder.empty() ? "<p:nvPr/>" : "<p:nvPr><p:ph " + placeholder + "/></p:nvPr>";
+    return "<p:sp><p:nvSpPr><p:cNvPr id=\"2\" name=\"Shape\"/><p:cNvSpPr/>" + properties +
+           "</p:nvSpPr><p:spPr/><p:txBody><a:bodyPr/>" + body + "</p:txBody></p:sp>";
+}
+
+std::string Paragraph(const std::string& text, const std::string& properties,
+                      const std::string& attributes) {
+    return "<a:p><a:pPr " + attributes + ">" + properties +
+           "</a:pPr><a:r><a:rPr lang=\"en-US\"/><a:t>" + text + "</a:t></a:r></a:p>";
+}
+
+}  // namespace trovique::test

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace trovique::test {
+
+// Part name -> bytes; written in name order.
+using PackageParts = std::map<std::string, std::string>;
+
+// Writes a zip archive with libzip, every entry deflated.
+void WriteZip(const std::filesystem::path& file, const PackageParts& parts);
+
+// One slide of a presentation made for a test: the inner XML of its shape tree and, when not
+// empty, the inner XML of its notes page's shape tree.
+struct TestSlide {
+    std::string shapes;
+    std::string notesShapes;
+};
+
+// The parts of a minimal presentation: the package relationships, the presentation part, one
+// master and one layout (their shape trees and the master's text styles as given) and the
+// slides with their notes pages.
+PackageParts MinimalPresentation(const std::vector<TestSlide>& slides,
+                                 const std::string& layoutShapes = "",
+                                 const std::string& masterShapes = "",
+                                 const std::string& masterTextStyles = "");
+
+// A shape with a text body. placeholder is the inner attributes of p:ph ("type=\"title\""),
+// or empty for a plain text box; body holds a:lstStyle and a:p elements.
+std::string Shape(const std::string& placeholder, const std::string& body);
+// A paragraph of one run; properties is the inner XML of a:pPr, attributes its attributes.
+std::string Paragraph(const std::string& text, const std::string& properties = "",
+                      const std::string& attributes = "");
+
+}  // namespace trovique::test
