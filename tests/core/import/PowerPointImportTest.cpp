@@ -240,12 +240,6 @@ INSTANTIATE_TEST_SUITE_P(
                     BySize({{{160, 120}, Unrenderable()}}, Noise()), false,
                     "Slide 4 : Rejecting slide: Invalid bitmap: the slide could not be rendered "
                     "at 160 x 120"},
-        WarningCase{"LargePictureNotRendered", Content({TitleShape("Chart")}),
-                    BySize({{{160, 120}, Noise()}}, Unrenderable()), false,
-                    "Slide 4 (Chart) : Rejecting slide: Invalid bitmap: the slide could not be "
-                    "rendered at 264 x 198"},
-        WarningCase{"LongTitle", Content({TitleShape(Repeat('t', 300))}), Noise(), true,
-                    "Slide 4 (" + Repeat('t', 300) + ") : Title length exceeds 255 characters"},
         WarningCase{"LongNotes", Content({}, Repeat('n', 10001)), Noise(), true,
                     "Slide 4 : Notes (" + Repeat('n', 10000) + ") length exceeds 10000 characters"},
         WarningCase{"LongText", Content({BodyShape(Repeat('x', 10001))}), Noise(), true,

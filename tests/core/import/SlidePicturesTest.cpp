@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/common/Error.h"
 #include "core/imaging/Palette.h"
 #include "core/model/Leaf.h"
-#include "core/model/LeafPictures.h"
 #include "support/DocumentFixture.h"
 #include "support/ScriptedPresentationSource.h"
 
@@ -50,12 +48,14 @@ RenderedSlide Paint(const SlidePainter& painter, int width, int height) {
 }
 
 TEST(SlidePicturesTest, CountsColoursUpToThree) {
-    EXPECT_TRUE(HasFewerThanThreeColors(Paint(Bands({kWhite}), 8, 2)));
-    EXPECT_TRUE(HasFewerThanThreeColors(Paint(Bands({kWhite, kBlack}), 8, 2)));
-    EXPECT_TRUE(HasFewerThanThreeColors(Paint(Bands({kBlack, kWhite, kBlack}), 9, 2)));
-    EXPECT_FALSE(HasFewerThanThreeColors(Paint(Bands({kWhite, kBlack, kRed}), 9, 2)));
-    EXPECT_FALSE(HasFewerThanThreeColors(Paint(Bands({kWhite, kRed, {1, 1, 1}}), 9, 2)));
-    EXPECT_TRUE(HasFewerThanThreeColors(RenderedSlide{}));
+    const std::pair<std::vector<Rgb>, bool> cases[] = {{{kWhite}, true},
+                                                       {{kWhite, kBlack}, true},
+                                                       {{kBlack, kWhite, kBlack}, true},
+                                                       {{kWhite, kBlack, kRed}, false},
+                                                       {{kWhite, kRed, {1, 1, 1}}, false}};
+    for (const auto& [colours, fewer] : cases) {
+        EXPECT_EQ(HasFewerThanThreeColors(Paint(Bands(colours), 9, 2)), fewer) << colours.size();
+    }
 }
 
 // The table colour of pixel x of row 1 of a 1- or 8-bit picture.
@@ -100,29 +100,6 @@ TEST(SlidePicturesTest, ColourSlideHasAColourPictureAndAGreyCompanion) {
     // The grey picture takes the four-level palette's colours.
     const auto& gray = TestPalettes().gray4.ColorTable();
     EXPECT_TRUE(std::equal(gray.begin(), gray.end(), pictures.monochrome->ColorTable().begin()));
-}
-
-TEST(SlidePicturesTest, RefusesARenderingThatIsNotWhole) {
-    RenderedSlide cut = Paint(Bands({kRed, kBlack, kWhite}), 160, 120);
-    cut.rgb.resize(cut.rgb.size() - 1);
-    EXPECT_FALSE(IsWholeRendering(cut, kSmallPictureSize));
-    EXPECT_THROW(MakeSlidePictures(cut, TestPalettes()), CError);
-    const RenderedSlide whole = Paint(Bands({kRed, kBlack, kWhite}), 160, 120);
-    EXPECT_TRUE(IsWholeRendering(whole, kSmallPictureSize));
-    EXPECT_FALSE(IsWholeRendering(whole, {120, 160}));
-}
-
-TEST(SlidePicturesTest, CraftedPicturesWeighWhatTheyShould) {
-    // The boundary cases below rely on these weights.
-    for (const std::int64_t colourBytes : {46176, 46178}) {
-        CLeaf leaf;
-        const RenderedSlide slide = Paint(RowsCodedTo(colourBytes), 320, 240);
-        const auto pictures = MakeSlidePictures(slide, TestPalettes());
-        leaf.SetAuxColorBitmap(pictures.color);
-        leaf.SetAuxMonochromeBitmap(pictures.monochrome);
-        EXPECT_EQ(record::EstPalmSize(pictures.color.get()), colourBytes);
-        EXPECT_EQ(leaf.GetPalmAuxBitmapSize(), colourBytes + 19222);
-    }
 }
 
 struct LargeCase {
@@ -227,12 +204,6 @@ INSTANTIATE_TEST_SUITE_P(
                   false},
         LargeCase{"RenderedAtTheWrongSize",
                   [](int, int) { return Paint(kPlain, 160, 120); },
-                  kAllSizes,
-                  LargePictureOutcome::NotRendered,
-                  {264, 198},
-                  false},
-        LargeCase{"UnrenderableAndTooLarge",
-                  BySize({{{264, 198}, Unrenderable()}}, Noise()),
                   kAllSizes,
                   LargePictureOutcome::NotRendered,
                   {264, 198},
