@@ -6,6 +6,7 @@
 
 #include "cli/CliContext.h"
 #include "cli/Command.h"
+#include "cli/ExportValidation.h"
 #include "core/app/MessageStyle.h"
 #include "core/app/Messages.h"
 #include "core/storage/SlideShowReader.h"
@@ -61,6 +62,9 @@ int Run(const std::vector<std::string>& args) {
     CCliContext context;
     auto doc = context.NewDocument();
     if (!Read(*doc, parsed.input, false)) {
+        return kExitFailure;
+    }
+    if (!ValidateBeforeExport(context, *doc, std::cerr)) {
         return kExitFailure;
     }
     if (!Export(*doc, parsed.output)) {
