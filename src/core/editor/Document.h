@@ -9,6 +9,7 @@
 
 #include "core/app/Services.h"
 #include "core/editor/DocumentObserver.h"
+#include "core/editor/ElementClipboard.h"
 #include "core/editor/ElementKinds.h"
 #include "core/editor/GenElemInfo.h"
 #include "core/imaging/Bitmap.h"
@@ -202,6 +203,51 @@ public:
     // table or of a deleted element shows "The node has been deleted." and returns false.
     bool DisplayItem(int elementIndex);
 
+    // ---- Structural edits ----
+    // The node clipboard of cut, copy and paste is the application's, shared by every open
+    // document; until one is given the document uses a clipboard of its own.
+    void SetNodeClipboard(CElementClipboard* clipboard);
+    CElementClipboard& NodeClipboard() const { return *nodeClipboard_; }
+    const CElementClipboard& UndoClipboard() const { return undoClipboard_; }
+
+    // Each takes the selected item when item is 0, asks and reports through the services, and
+    // returns true when the tree changed (Copy: when the clipboard was filled).
+    bool Delete(int item = 0);
+    bool CutNode(int item = 0);
+    bool CopyNode(int item = 0);
+    bool PasteNode(int target = 0);
+    // 0: before the previous sibling, 1: after the next, 2: before the first, 3: after the last.
+    bool MoveNode(int direction);
+    // Pushes the selected item (children false) or all its children (true) one level down under a
+    // new node. Not recorded for undo.
+    bool Indent(bool children);
+    bool IsIndentOK(int item, bool children, bool showMessage) const;
+    // Whether the clipboard's branch may go under target; the node clipboard by default.
+    bool IsPasteNodeValid(int target, bool showMessage,
+                          const CElementClipboard* clipboard = nullptr) const;
+    // Inserts fresh copies of a clipboard branch (new element indices and pages); returns the new
+    // top item.
+    int AddPasteNode(const CElementClipboard& clipboard, int clipboardItem, int destination,
+                     Relationship relationship);
+    // Asks whether the item's branch may go; on yes fills keys with the element indices of its
+    // descendants, depth first, then the item itself.
+    bool DeleteOK(int item, std::vector<int>& keys, int operation);
+    // Takes the listed elements out of the counts, pages and size, marks them Deleted and removes
+    // the item's branch from the tree. The entries and records stay for undo.
+    void PurgeNodes(int item, const std::vector<int>& keys);
+
+    bool Undo();
+    bool Redo();
+    // The Undo item of the Node menu: its caption, its tag ("7" offers undo, "8" redo) and state.
+    struct UndoMenuState {
+        std::string caption = "&Undo ";
+        int tag = kOpUndo;
+        bool enabled = false;
+    };
+    // mode 7 offers undo, 8 redo, a negative mode keeps the mode shown last.
+    const UndoMenuState& UpdateEditMenu(int mode);
+    const UndoMenuState& UndoMenu() const { return undoMenu_; }
+
     // Observers are told an item changed (its title, images or content).
     void NotifyItemChanged(int index);
     void NotifyDocumentChanged();
@@ -219,10 +265,24 @@ private:
     void InsertItem(int index, Placement placement);
     int AddRoot(std::shared_ptr<CNode> record, int index);
     std::int64_t AddNodeEntry(int index, int parent, std::shared_ptr<CNode> record, bool isNew);
-    std::int64_t AddLeafEntry(int index, int parent, std::shared_ptr<CLeaf> record,
-                              const std::string& title, bool keepPage, int peer,
-                              Relationship relationship);
+    std::int64_t AddLeafEntry(int index, std::shared_ptr<CLeaf> record, const std::string& title,
+                              bool keepPage, Placement placement);
+    // The page a leaf inserted at placement takes: after every leaf before it in tree order.
+    int PageAt(Placement placement) const;
     int LastLeafUpTo(int index) const;
+
+    int RunEditEngine(int operation, int item, int destination, Relationship relationship);
+    int RemoveBranch(int item, int operation, bool cut);
+    int MoveBranch(int item, int destination, Relationship relationship);
+    int RecordedDestination(const CElementClipboard& record, Relationship& relationship) const;
+    int UndoOrRedo(bool redo);
+    int ReinsertBranch(const CElementClipboard& clipboard, int clipboardItem, int destination,
+                       Relationship relationship);
+    void ReenterElement(int index, int parent, Placement placement, bool expanded);
+    void DetachBranch(int item);
+    void MoveUnder(int item, int newParent);
+    void ShiftBranchLevels(int item, int delta);
+    void ReportRefusal(const std::string& text, int style, bool showMessage) const;
     int LastLeafInBranch(int index) const;
 
     CServices& services_;
@@ -261,6 +321,12 @@ private:
     SplashPicture monochromeSplash_;
     SplashPicture colorSplash_;
     std::vector<int> seeAlsoChoices_;
+
+    CElementClipboard ownNodeClipboard_;
+    CElementClipboard* nodeClipboard_ = &ownNodeClipboard_;
+    CElementClipboard undoClipboard_;
+    UndoMenuState undoMenu_;
+    int lastMenuMode_ = kOpUndo;
 };
 
 }  // namespace trovique

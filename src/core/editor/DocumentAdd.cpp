@@ -29,6 +29,9 @@ int CDocument::FindParentFor(int peer, Relationship relationship) const {
     if (!IsLive(parent)) {
         parent = IsLive(selected_) ? selected_ : root_;
     }
+    if (IsLive(parent) && Entry(parent).IsLeaf()) {
+        parent = Parent(parent);
+    }
     return parent;
 }
 
@@ -59,6 +62,11 @@ int CDocument::AddGenNode(int kind, const std::string& title, std::shared_ptr<IE
     if (kind != kKindRoot && relationship != Relationship::Child && !IsLive(peer)) {
         ReportMessage(services_.ui, "AddGenNode error: No peer node specified.", kStyleExclamation);
         return 0;
+    }
+    if (kind != kKindRoot && relationship == Relationship::Child && IsLive(peer) &&
+        Entry(peer).IsLeaf()) {
+        // Leaves hold no children: an item added "under" a leaf goes right after it.
+        relationship = Relationship::Next;
     }
     try {
         ForceDirty(true);
@@ -96,8 +104,7 @@ int CDocument::AddGenNode(int kind, const std::string& title, std::shared_ptr<IE
             if (record && !leaf) {
                 throw CError::Object(kErrInvalidValue, "frmDocument:AddGenNode");
             }
-            size = AddLeafEntry(elementIndex, parent, std::move(leaf), title, keepIndex, peer,
-                                relationship);
+            size = AddLeafEntry(elementIndex, std::move(leaf), title, keepIndex, placement);
         }
         InsertItem(elementIndex, placement);
         if (!reading_) {
@@ -194,9 +201,8 @@ std::int64_t CDocument::AddNodeEntry(int index, int parent, std::shared_ptr<CNod
     return kNodeSize;
 }
 
-std::int64_t CDocument::AddLeafEntry(int index, int parent, std::shared_ptr<CLeaf> record,
-                                     const std::string& title, bool keepPage, int peer,
-                                     Relationship relationship) {
+std::int64_t CDocument::AddLeafEntry(int index, std::shared_ptr<CLeaf> record,
+                                     const std::string& title, bool keepPage, Placement placement) {
     ++leafTitleCounter_;
     if (!record) {
         record = std::make_shared<CLeaf>();
@@ -217,22 +223,10 @@ std::int64_t CDocument::AddLeafEntry(int index, int parent, std::shared_ptr<CLea
             page = static_cast<int>(leafCount_ + 1);
         }
     } else {
+        // A new leaf's page follows from its place, so pages stay in tree order whichever
+        // relationship placed it.
         record->SetKey(index);
-        // First and last place the leaf beside the first or last sibling of the peer.
-        int sibling = peer;
-        if (relationship == Relationship::First) {
-            sibling = FirstChild(parent), relationship = Relationship::Previous;
-        } else if (relationship == Relationship::Last) {
-            sibling = LastChild(parent), relationship = Relationship::Next;
-        }
-        const bool siblingIsLeaf = IsLive(sibling) && Entry(sibling).IsLeaf();
-        if (relationship == Relationship::Child || !siblingIsLeaf) {
-            page = GetNextLPIForParent(parent);
-        } else if (relationship == Relationship::Next) {
-            page = Entry(sibling).Leaf->LPI() + 1;
-        } else {
-            page = Entry(sibling).Leaf->LPI();
-        }
+        page = PageAt(placement);
     }
     CGenElemInfo& entry = Entry(index);
     entry = CGenElemInfo{};

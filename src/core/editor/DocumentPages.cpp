@@ -46,12 +46,27 @@ int CDocument::LastLeafUpTo(int index) const {
     return 0;
 }
 
+int CDocument::PageAt(Placement placement) const {
+    int before = 0;
+    if (placement.row > 0) {
+        before = LastLeafUpTo(Children(placement.parent)[placement.row - 1]);
+    } else {
+        for (int current = placement.parent; current != 0 && before == 0;
+             current = Parent(current)) {
+            for (int sibling = PreviousSibling(current); sibling != 0 && before == 0;
+                 sibling = PreviousSibling(sibling)) {
+                before = LastLeafInBranch(sibling);
+            }
+        }
+    }
+    return before == 0 ? 1 : Entry(before).Leaf->LPI() + 1;
+}
+
 int CDocument::GetNextLPIForParent(int parent) const {
     if (!IsLive(parent)) {
         return static_cast<int>(leafCount_) + 1;
     }
-    const int leaf = LastLeafUpTo(parent);
-    return leaf == 0 ? 1 : Entry(leaf).Leaf->LPI() + 1;
+    return PageAt({parent, Children(parent).size()});
 }
 
 void CDocument::AdjustLPIForInsert(int lpi, int elementIndex) {
