@@ -6,6 +6,7 @@
 #include <climits>
 #include <filesystem>
 #include <functional>
+#include <random>
 
 #include "core/imaging/ImagingFixtures.h"
 
@@ -222,6 +223,28 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"LastRowCut", nullptr, [](auto& b) { b.pop_back(); }, kInvalid},
         HostileCase{"HeaderCut", nullptr, [](auto& b) { b.resize(30); }, kErrInputPastEnd}),
     [](const auto& test) { return std::string(test.param.name); });
+
+TEST(CBitmapHostileFileTest, RandomDamageNeverEscapesAsAnythingButAnError) {
+    std::mt19937 random(1100);
+    for (const std::uint16_t bitCount : {std::uint16_t{1}, std::uint16_t{4}, std::uint16_t{24}}) {
+        const auto good = EncodeBmp(PatternImage(bitCount, 13, 7));
+        for (int trial = 0; trial < 1500; ++trial) {
+            auto bytes = good;
+            // Mostly the headers, where the sizes and offsets are.
+            for (int i = 0; i < 3; ++i) {
+                const std::size_t at = random() % (trial % 2 == 0 ? 70 : bytes.size());
+                bytes[std::min(at, bytes.size() - 1)] = static_cast<unsigned char>(random());
+            }
+            try {
+                const CBitmap bitmap = BitmapFromBytes(bytes);
+                CBitmap grey;
+                grey.CreateGrayScale4Bitmap(bitmap);
+            } catch (const CError&) {
+                // expected for most damage
+            }
+        }
+    }
+}
 
 TEST(CBitmapTest, TrappedReadReportsWithThePrefixAndKeepsThePicture) {
     ScratchDir scratch;
