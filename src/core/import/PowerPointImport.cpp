@@ -128,13 +128,15 @@ void CPowerPointImport::ImportSlides() {
     ui_.Progress().SetNumItems(steps);
     ui_.StatusBar().SetNumItems(steps);
     Advance();
+    // A cancel stops the import before the next slide, or before the first when it came while
+    // the presentation was being opened.
     for (std::size_t number = 1; number <= count; ++number) {
-        ImportSlide(number);
         ui_.PumpEvents();
         if (ui_.Progress().UserCancel()) {
             result_.cancelled = true;
             break;
         }
+        ImportSlide(number);
     }
 }
 

@@ -286,6 +286,16 @@ TEST_F(PowerPointImportTest, CancelStopsAfterTheCurrentSlide) {
     EXPECT_FALSE(fixture_.Ui().ProgressVisible());
 }
 
+TEST_F(PowerPointImportTest, CancelWhileOpeningImportsNothing) {
+    AddSlide(Content({TitleShape("Never")}));
+    fixture_.Ui().CancelAfterUpdates(2);  // pressed while the presentation opens
+    const auto result = Import();
+    EXPECT_TRUE(result.cancelled);
+    EXPECT_EQ(result.slidesAdded, 0u);
+    EXPECT_TRUE(source_.RenderCalls().empty());
+    EXPECT_EQ(source_.CloseCount(), 1);
+}
+
 TEST_F(PowerPointImportTest, ProgressCountsTwoStepsASlideAndTheOpening) {
     for (int slide = 1; slide <= 3; ++slide) {
         AddSlide(Content({TitleShape("S")}));
