@@ -138,6 +138,14 @@ ProcessResult CProcessRunner::Run(const ProcessRequest& request) {
         result.detail = "no program was named";
         return result;
     }
+    // Said here, since a missing folder would otherwise look like a missing program.
+    struct stat folder {};
+    if (!request.workingDirectory.empty() &&
+        (::stat(request.workingDirectory.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode))) {
+        result.detail =
+            "the working folder " + request.workingDirectory.string() + " does not exist";
+        return result;
+    }
 
     int pipeEnds[2];
     if (::pipe2(pipeEnds, O_CLOEXEC) != 0) {

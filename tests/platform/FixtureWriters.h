@@ -7,6 +7,9 @@
 
 namespace trovique::test {
 
+// Files the platform tests read: zip packages, presentations and PDFs, written here so that
+// every case states exactly what it feeds the code.
+
 // Part name -> bytes; written in name order.
 using PackageParts = std::map<std::string, std::string>;
 
@@ -34,5 +37,14 @@ std::string Shape(const std::string& placeholder, const std::string& body);
 // A paragraph of one run; properties is the inner XML of a:pPr, attributes its attributes.
 std::string Paragraph(const std::string& text, const std::string& properties = "",
                       const std::string& attributes = "");
+
+struct PdfPage {
+    double width;  // points
+    double height;
+    std::string content;  // the page's content stream; font F1 is Helvetica
+};
+
+// Writes a PDF with a correct cross-reference table.
+void WritePdf(const std::filesystem::path& file, const std::vector<PdfPage>& pages);
 
 }  // namespace trovique::test

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "PackageWriter.h"
+#include "FixtureWriters.h"
 #include "core/common/Error.h"
 #include "platform/ProcessRunner.h"
 #include "support/TestPaths.h"
@@ -90,38 +90,13 @@ protected:
         return script;
     }
     fs::path Pdf(int pages) {
-        // One small page per slide, each a different grey.
-        std::string objects;
-        std::vector<std::size_t> offsets;
-        std::string pdf = "%PDF-1.4\n";
-        std::string kids;
-        for (int i = 0; i < pages; ++i) {
-            kids += std::to_string(3 + 2 * i) + " 0 R ";
+        // One small page per slide, each a lighter grey.
+        std::vector<test::PdfPage> content;
+        for (int i = 1; i <= pages; ++i) {
+            content.push_back({400, 300, "0." + std::to_string(i) + " g 0 0 400 300 re f"});
         }
-        const auto add = [&](const std::string& body) {
-            offsets.push_back(pdf.size());
-            pdf += std::to_string(offsets.size()) + " 0 obj\n" + body + "\nendobj\n";
-        };
-        add("<< /Type /Catalog /Pages 2 0 R >>");
-        add("<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pages) + " >>");
-        for (int i = 0; i < pages; ++i) {
-            const std::string content = "0." + std::to_string(i + 1) + " g 0 0 400 300 re f";
-            add("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 400 300] /Contents " +
-                std::to_string(4 + 2 * i) + " 0 R >>");
-            add("<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content +
-                "\nendstream");
-        }
-        const std::size_t xref = pdf.size();
-        pdf += "xref\n0 " + std::to_string(offsets.size() + 1) + "\n0000000000 65535 f \n";
-        for (const auto offset : offsets) {
-            char entry[32];
-            std::snprintf(entry, sizeof entry, "%010zu 00000 n \n", offset);
-            pdf += entry;
-        }
-        pdf += "trailer\n<< /Size " + std::to_string(offsets.size() + 1) +
-               " /Root 1 0 R >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
         const fs::path file = scratch_ / ("pages" + std::to_string(pages) + ".pdf");
-        test::WriteAllBytes(file, {pdf.begin(), pdf.end()});
+        test::WritePdf(file, content);
         return file;
     }
     fs::path Presentation(std::size_t slides,

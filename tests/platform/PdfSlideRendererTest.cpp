@@ -6,52 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "FixtureWriters.h"
 #include "core/common/Error.h"
 #include "support/TestPaths.h"
 
 namespace trovique {
 namespace {
 
-struct PdfPage {
-    double width;
-    double height;
-    std::string content;  // page content stream
-};
-
-// Writes a PDF with correct cross-references; font F1 is Helvetica.
-void WritePdf(const std::filesystem::path& file, const std::vector<PdfPage>& pages) {
-    std::vector<std::string> objects = {"<< /Type /Catalog /Pages 2 0 R >>", "",
-                                        "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>"};
-    std::string kids;
-    for (const auto& page : pages) {
-        const std::size_t pageNumber = objects.size() + 1;
-        kids += std::to_string(pageNumber) + " 0 R ";
-        objects.push_back("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " +
-                          std::to_string(page.width) + " " + std::to_string(page.height) +
-                          "] /Contents " + std::to_string(pageNumber + 1) +
-                          " 0 R /Resources << /Font << /F1 3 0 R >> >> >>");
-        objects.push_back("<< /Length " + std::to_string(page.content.size()) + " >>\nstream\n" +
-                          page.content + "\nendstream");
-    }
-    objects[1] =
-        "<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pages.size()) + " >>";
-    std::string pdf = "%PDF-1.4\n";
-    std::vector<std::size_t> offsets;
-    for (std::size_t i = 0; i < objects.size(); ++i) {
-        offsets.push_back(pdf.size());
-        pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
-    }
-    const std::size_t xref = pdf.size();
-    pdf += "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f \n";
-    for (const auto offset : offsets) {
-        char entry[32];
-        std::snprintf(entry, sizeof entry, "%010zu 00000 n \n", offset);
-        pdf += entry;
-    }
-    pdf += "trailer\n<< /Size " + std::to_string(objects.size() + 1) +
-           " /Root 1 0 R >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
-    test::WriteAllBytes(file, {pdf.begin(), pdf.end()});
-}
+using test::WritePdf;
 
 std::string Fill(const char* colour, double width, double height) {
     return std::string(colour) + " 0 0 " + std::to_string(width) + " " + std::to_string(height) +

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "PackageWriter.h"
+#include "FixtureWriters.h"
 #include "core/common/Error.h"
 #include "platform/ZipArchive.h"
 #include "support/TestPaths.h"

@@ -108,6 +108,9 @@ TEST(ProcessRunnerTest, MissingProgramCannotStart) {
     EXPECT_EQ(result.end, ProcessEnd::CouldNotStart);
     EXPECT_NE(result.detail.find("trovique-no-such-program"), std::string::npos);
     EXPECT_EQ(runner.Run({{}, {}, 10s}).end, ProcessEnd::CouldNotStart);
+    const auto nowhere = runner.Run({{"true"}, "/trovique-no-such-folder", 10s});
+    EXPECT_EQ(nowhere.end, ProcessEnd::CouldNotStart);
+    EXPECT_NE(nowhere.detail.find("working folder"), std::string::npos);
 }
 
 TEST(ProcessRunnerTest, RunsInTheWorkingFolderAndKeepsOnlyTheStartOfLongOutput) {
