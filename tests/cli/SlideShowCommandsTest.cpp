@@ -13,8 +13,8 @@ namespace {
 
 class SlideShowCommandsTest : public testing::Test, public test::DocumentFixture {
 protected:
-    // Root "Café \"Quotes\" \\ Co" (Windows-1252 é), a category, a QAF leaf without pictures
-    // and a BITMAP leaf.
+    // A valid slide show: root "Café \"Quotes\" \\ Co" (Windows-1252 é), a category, a QAF
+    // leaf without pictures and a BITMAP leaf.
     std::filesystem::path SampleFile() {
         auto doc = NewDocument();
         const int root = doc->GetNodeInfoIndexOfRoot();
@@ -27,6 +27,8 @@ protected:
         CLeaf& question = *doc->Entry(qaf).Leaf;
         question.SetFACTOnly(false);
         question.SetQuestion("Why?");
+        question.SetAnswer(1, "Yes");
+        question.SetAnswer(2, "No");
         question.SetFact("Because.");
         const int slide =
             doc->AddGenNode(kKindLeaf, "Slide", nullptr, node, Relationship::Child, false, false);
@@ -53,7 +55,7 @@ TEST_F(SlideShowCommandsTest, InfoListsHeaderAndTree) {
               std::string::npos)
         << result.out;
     EXPECT_NE(result.out.find("\n    QAF page 1 \"Question\" [valid, difficulty 3; question 4, "
-                              "answers 0/0/0/0, fact 8, aux text 0]\n"),
+                              "answers 3/2/0/0, fact 8, aux text 0]\n"),
               std::string::npos)
         << result.out;
     EXPECT_NE(result.out.find("    BITMAP page 2 \"Slide\" [valid, difficulty 3; fact 0, aux "
