@@ -86,7 +86,7 @@ void ReadNode(CMemoryFile& file) {
 
 void ReadLeaf(CMemoryFile& file) {
     CLeaf leaf;
-    leaf.ReadFromFile(file, test::Palettes().Set());
+    leaf.ReadFromFile(file, test::Palettes());
 }
 
 INSTANTIATE_TEST_SUITE_P(Records, MutatedRecordTest,
