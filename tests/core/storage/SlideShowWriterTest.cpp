@@ -234,16 +234,6 @@ TEST_F(SlideShowWriterTest, RootLinksCarryTheFirstPageBelowEachChild) {
     EXPECT_TRUE(file.Node(5).IsEndNode());
 }
 
-TEST_F(SlideShowWriterTest, UnstructuredRootStoresNoLinks) {
-    auto doc = NewDocument();
-    doc->SetStructured(false);
-    AddLeafUnder(*doc, Root(*doc), LeafKind::FACT, "Loose");
-    const WrittenFile file(SavedBytes(*doc, "loose.sdb"));
-    const CNode root = file.Node(1);
-    EXPECT_EQ(root.NumLinks(), 0u);
-    EXPECT_EQ(root.FlagLo() & 0x08, 0);
-}
-
 TEST_F(SlideShowWriterTest, MoreKeysThanSixteenBitsHoldFailsCleanly) {
     auto doc = NewDocument();
     const int node = AddNodeUnder(*doc, Root(*doc));
