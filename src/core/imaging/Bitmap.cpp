@@ -243,8 +243,11 @@ void CBitmap::GetRowBytes(std::int32_t row, std::span<std::uint8_t> destination,
     const std::uint8_t mask = invert ? 0xFF : 0x00;
     if (!grayPack) {
         const std::size_t count = std::min(destination.size(), source.size());
-        for (std::size_t i = 0; i < count; ++i) {
-            destination[i] = source[i] ^ mask;
+        std::copy_n(source.begin(), count, destination.begin());
+        if (invert) {
+            for (std::size_t i = 0; i < count; ++i) {
+                destination[i] ^= mask;
+            }
         }
         return;
     }
