@@ -4,7 +4,9 @@
 // reports the ratios.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -139,35 +141,44 @@ void BM_Open(benchmark::State& state) {
 }
 BENCHMARK(BM_Open)->Arg(1550)->Arg(15500)->Unit(benchmark::kMillisecond);
 
-// Ten times the leaves may cost at most twelve times the time.
+// Ten times the leaves may cost at most twelve times the time. The machine is shared, so the
+// ratios compare the processor time this process spent (the best of the runs), which other
+// programs cannot inflate; the wall-clock figures are the best runs too.
+struct Timing {
+    double wallMs = 0;
+    double cpuMs = 0;
+};
+
+template <class Operation>
+void KeepBest(Timing& best, Operation&& operation) {
+    const auto wallStart = std::chrono::steady_clock::now();
+    const std::clock_t cpuStart = std::clock();
+    operation();
+    const double cpu = 1000.0 * static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    const double wall =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - wallStart)
+            .count();
+    best.wallMs = best.wallMs == 0 ? wall : std::min(best.wallMs, wall);
+    best.cpuMs = best.cpuMs == 0 ? cpu : std::min(best.cpuMs, cpu);
+}
+
 void BM_Scaling(benchmark::State& state) {
-    using Clock = std::chrono::steady_clock;
-    const auto seconds = [](Clock::duration d) { return std::chrono::duration<double>(d).count(); };
     auto small = FactShow(1550);
     auto large = FactShow(15500);
-    double saveSmall = 0, saveLarge = 0, openSmall = 0, openLarge = 0;
+    Timing saveSmall, saveLarge, openSmall, openLarge;
     for (auto _ : state) {
-        auto start = Clock::now();
-        SaveOrFail(*small, ShowPath(1550), state);
-        saveSmall += seconds(Clock::now() - start);
-        start = Clock::now();
-        SaveOrFail(*large, ShowPath(15500), state);
-        saveLarge += seconds(Clock::now() - start);
-        start = Clock::now();
-        OpenOrFail(ShowPath(1550), state);
-        openSmall += seconds(Clock::now() - start);
-        start = Clock::now();
-        OpenOrFail(ShowPath(15500), state);
-        openLarge += seconds(Clock::now() - start);
+        KeepBest(saveSmall, [&] { SaveOrFail(*small, ShowPath(1550), state); });
+        KeepBest(saveLarge, [&] { SaveOrFail(*large, ShowPath(15500), state); });
+        KeepBest(openSmall, [&] { OpenOrFail(ShowPath(1550), state); });
+        KeepBest(openLarge, [&] { OpenOrFail(ShowPath(15500), state); });
     }
-    const double runs = static_cast<double>(state.iterations());
-    state.counters["save_1550_ms"] = 1000 * saveSmall / runs;
-    state.counters["save_15500_ms"] = 1000 * saveLarge / runs;
-    state.counters["open_1550_ms"] = 1000 * openSmall / runs;
-    state.counters["open_15500_ms"] = 1000 * openLarge / runs;
-    state.counters["save_ratio"] = saveLarge / saveSmall;
-    state.counters["open_ratio"] = openLarge / openSmall;
+    state.counters["save_1550_ms"] = saveSmall.wallMs;
+    state.counters["save_15500_ms"] = saveLarge.wallMs;
+    state.counters["open_1550_ms"] = openSmall.wallMs;
+    state.counters["open_15500_ms"] = openLarge.wallMs;
+    state.counters["save_cpu_ratio"] = saveLarge.cpuMs / saveSmall.cpuMs;
+    state.counters["open_cpu_ratio"] = openLarge.cpuMs / openSmall.cpuMs;
 }
-BENCHMARK(BM_Scaling)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Scaling)->Iterations(7)->Unit(benchmark::kMillisecond);
 
 }  // namespace
