@@ -63,7 +63,7 @@ void CLeaf::UnfoldFlags() {
 }
 
 bool CLeaf::ReadFromFile(CBinaryFile& file, const PalmPalettes& palettes) {
-    CLeaf read = *this;
+    CLeaf read;
     read.fixedRegionSize_ = record::ReadWord(file);
     const std::uint16_t type = record::ReadWord(file);
     if (type != kRecordTypeQAF && type != kRecordTypeBitmap && type != kRecordTypeFact) {

@@ -96,9 +96,9 @@ public:
     // import can weigh a slide's pictures before it settles the kind.
     std::int64_t GetPalmAuxBitmapSize() const;
 
-    // Reads a leaf record of type 3, 4 or 5 at the file position; the palettes serve Palm
-    // bitmaps without a colour table of their own. Raises on a damaged or short record and
-    // leaves this leaf unchanged.
+    // Replaces this leaf with the leaf record (type 3, 4 or 5) at the file position; the
+    // palettes serve Palm bitmaps without a colour table of their own. Raises on a damaged or
+    // short record and leaves this leaf unchanged.
     bool ReadFromFile(CBinaryFile& file, const PalmPalettes& palettes);
     // Writes the record for the leaf's kind, folding the fields into the flag bytes first.
     // Nothing is written when a picture cannot be converted.

@@ -12,7 +12,7 @@ void CLeaf22::SetFixedRegionSize(std::int64_t size) {
 }
 
 bool CLeaf22::ReadFromFile(CBinaryFile& file) {
-    CLeaf22 read = *this;
+    CLeaf22 read;
     read.fixedRegionSize_ = record::ReadWord(file);
     const std::uint16_t type = record::ReadWord(file);
     if (type != kRecordTypeQAF && type != kRecordTypeFact) {

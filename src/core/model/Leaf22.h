@@ -35,8 +35,8 @@ public:
     std::uint8_t FlagC() const { return flagC_; }
     void SetFlagC(std::uint8_t flags) { flagC_ = flags; }
 
-    // Reads a record of type 3 (QAF) or 5 (FACT) at the file position; raises on anything else
-    // or a short record and leaves this leaf unchanged.
+    // Replaces this leaf with the record of type 3 (QAF) or 5 (FACT) at the file position;
+    // raises on anything else or a short record and leaves this leaf unchanged.
     bool ReadFromFile(CBinaryFile& file);
     // Writes the record in the layout ReadFromFile expects.
     bool WriteToFile(CBinaryFile& file);

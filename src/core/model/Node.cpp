@@ -54,13 +54,13 @@ std::uint16_t CNode::GetLinkData(std::size_t index) const {
 
 bool CNode::ReadFromFile(CBinaryFile& file) {
     const std::uint64_t start = file.Position();
-    CNode read = *this;
-    read.ClearLinks();
+    CNode read;
+    read.SetVersion(Version());
     if (!read.ReadCurrentLayout(file)) {
         file.Seek(start);
         CNode22 old;
         old.ReadFromFile(file);
-        read = *this;
+        read = CNode();
         read.Clone22(old);
         read.SetVersion(old.Version());
     }

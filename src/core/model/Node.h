@@ -45,10 +45,11 @@ public:
     // value, so the data list can be longer than the link list.
     std::size_t NumLinkData() const { return linkData_.size(); }
 
-    // Reads the node record at the file position. A root of version 21 or 22 is read in its old
-    // layout and converted; Version then tells the version found, so that the caller reads the
-    // rest of that file the old way. Raises on a version it cannot read, on malformed link text
-    // and on a short file, leaving this record unchanged.
+    // Replaces this record with the node record at the file position; only Version, which the
+    // caller sets for the nodes of an old file, is kept. A root of version 21 or 22 is read in
+    // its old layout and converted; Version then tells the version found, so that the caller
+    // reads the rest of that file the old way. Raises on a version it cannot read, on malformed
+    // link text and on a short file, leaving this record unchanged.
     bool ReadFromFile(CBinaryFile& file);
     // Writes the record in the current version. Sets FixedRegionSize for the kind of node and
     // copies Valid and Expanded into FlagHi first. Nothing is written when a check fails.

@@ -24,8 +24,8 @@ std::uint16_t CNode22::GetLink(std::size_t index) const {
 }
 
 bool CNode22::ReadFromFile(CBinaryFile& file) {
-    CNode22 read = *this;
-    read.ClearLinks();
+    CNode22 read;
+    read.SetVersion(Version());
     read.ReadHead(file);
     if (read.IsRoot()) {
         const std::uint16_t version = record::ReadWord(file);

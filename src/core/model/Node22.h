@@ -30,8 +30,8 @@ public:
     std::uint16_t GetLink(std::size_t index) const;
     std::size_t NumLinks() const { return links_.size(); }
 
-    // Reads the record at the file position. For a node that is not the root the caller sets
-    // Version to the file's version first: version-21 texts are stored plain.
+    // Replaces this record with the one at the file position. For a node that is not the root
+    // the caller sets Version to the file's version first: version-21 texts are stored plain.
     bool ReadFromFile(CBinaryFile& file);
     // Writes the record in the layout ReadFromFile expects, for the version the record holds.
     bool WriteToFile(CBinaryFile& file) const;

@@ -88,6 +88,19 @@ TEST(CLeafRecordTest, AFactLeafStoresOnlyItsFactAndFactWinsOverBitmap) {
     }
 }
 
+TEST(CLeafRecordTest, ReadingReplacesWhatTheLeafHeldBefore) {
+    CLeaf leaf;
+    leaf.SetQuestion("old question");
+    leaf.SetBITMAPOnly(true);
+    leaf.SetColorBitmap(std::make_shared<CBitmap>());
+    CMemoryFile file(Bytes().Hex("0010 0005").Zeros(12).Hex("A0 00").Text("T").Text("F").Data());
+    leaf.ReadFromFile(file, test::Palettes());
+    EXPECT_TRUE(leaf.FACTOnly());
+    EXPECT_FALSE(leaf.BITMAPOnly());
+    EXPECT_EQ(leaf.Question(), "");
+    EXPECT_EQ(leaf.ColorBitmap(), nullptr);
+}
+
 TEST(CLeafRecordTest, ABitmapTitleKeepsThirtyNineCharactersAndANul) {
     CLeaf leaf;
     leaf.SetBITMAPOnly(true);

@@ -88,6 +88,21 @@ TEST(CNodeRecordTest, AnEndNodeIsStoredAsTypeTwoAndReadBackAsTypeOne) {
     EXPECT_EQ(WrittenNode(node), stored.Data());
 }
 
+TEST(CNodeRecordTest, ReadingReplacesWhatTheNodeHeldBefore) {
+    CNode node;
+    node.SetIsEndNode(true);
+    node.AddLink(40, 40);
+    node.SetTitle("old");
+    node.SetFirstLeafKey(9);
+    const auto stored = Bytes().Hex("000A 0001 0005 0002 03 00 0001").Text("").Text("0007");
+    CMemoryFile file(stored.Data());
+    node.ReadFromFile(file);
+    EXPECT_FALSE(node.IsEndNode());
+    EXPECT_EQ(node.NumLinks() + node.NumLinkData(), 2u);
+    EXPECT_EQ(node.Title(), "");
+    EXPECT_EQ(node.FirstLeafKey(), 0);
+}
+
 TEST(CNodeRecordTest, AnEmptyLinkIsSkippedButItsDataKept) {
     const auto node =
         ReadNode(Bytes().Hex("000A 0001 0005 0002 03 00 0003").Text("T").Text("000100000003"));
