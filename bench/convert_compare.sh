@@ -19,6 +19,8 @@ command -v soffice >/dev/null || { echo "convert_compare: soffice is missing" >&
 work=$(mktemp -d "${TMPDIR:-/tmp}/trovique-bench-XXXXXX")
 trap 'rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME="$work/config"
+# The kept office profile too: the untimed first run below makes it, as a user's first import does.
+export XDG_CACHE_HOME="$work/cache"
 
 # A deck like a real talk: a title, bullets, a numbered list, shapes and notes on every slide.
 generate_deck() {

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "core/common/Error.h"
+#include "platform/OfficeProfileCache.h"
 #include "platform/PdfSlideRenderer.h"
 #include "platform/PptxReader.h"
 #include "platform/ProcessRunner.h"
@@ -149,9 +150,12 @@ void WriteTextFile(const fs::path& file, std::string_view text) {
     }
 }
 
-void WriteProfile(const fs::path& profile) {
+// Fills in a user profile: the registry seed when the profile is new, and always our routine.
+void WriteProfile(const fs::path& profile, bool isNew) {
     const fs::path user = profile / "user";
-    WriteTextFile(user / "registrymodifications.xcu", kRegistrySeed);
+    if (isNew) {
+        WriteTextFile(user / "registrymodifications.xcu", kRegistrySeed);
+    }
     WriteTextFile(user / "basic" / "script.xlc", kLibraries);
     WriteTextFile(user / "basic" / "dialog.xlc", kLibraries);
     WriteTextFile(user / "basic" / "Standard" / "script.xlb", kScriptLibrary);
@@ -237,7 +241,14 @@ std::string CheckPresentationFile(const fs::path& file) {
 
 CLibreOfficeSource::CLibreOfficeSource(IProcessRunner& runner, std::chrono::seconds timeLimit,
                                        std::string officeProgram)
-    : runner_(runner), timeLimit_(timeLimit), officeProgram_(std::move(officeProgram)) {}
+    : runner_(runner),
+      timeLimit_(timeLimit),
+      officeProgram_(std::move(officeProgram)),
+      profileCache_(COfficeProfileCache::DefaultFolder()) {}
+
+void CLibreOfficeSource::SetProfileCache(fs::path folder) {
+    profileCache_ = std::move(folder);
+}
 
 CLibreOfficeSource::~CLibreOfficeSource() {
     Close();
@@ -295,7 +306,10 @@ void CLibreOfficeSource::Convert(const fs::path& input, bool wantPptx) {
         throw Failure(kErrFileNotFound, missing);
     }
     const fs::path profile = folder_->Path() / "profile";
-    WriteProfile(profile);
+    const std::string stamp = COfficeProfileCache::InstallationStamp(program);
+    const COfficeProfileCache cache(profileCache_);
+    const bool fromCache = cache.CopyTo(profile, stamp);
+    WriteProfile(profile, !fromCache);
 
     ProcessRequest request;
     request.arguments = {program,
@@ -313,9 +327,15 @@ void CLibreOfficeSource::Convert(const fs::path& input, bool wantPptx) {
     request.timeLimit = timeLimit_;
     const ProcessResult result = runner_.Run(request);
 
+    const fs::path folder = folder_->Path();
+    const bool routineRan = fs::exists(folder / "done.txt") || fs::exists(folder / "failed.txt");
+    if (result.end == ProcessEnd::Exited && routineRan && !fromCache) {
+        cache.Keep(profile, stamp);
+    } else if (result.end == ProcessEnd::Exited && !routineRan && fromCache) {
+        cache.Discard();  // the office could not run our routine from it; start afresh next time
+    }
     std::error_code ignored;
     fs::remove_all(profile, ignored);
-    const fs::path folder = folder_->Path();
     switch (result.end) {
         case ProcessEnd::CouldNotStart:
             throw Failure(kErrFileNotFound, missing + " (" + result.detail + ")");

@@ -18,7 +18,8 @@ class CTempFolder;
 
 // Reads presentations through LibreOffice. Open copies the presentation under a fixed name into
 // a private temporary folder and runs LibreOffice once, headless, with a fresh user profile of
-// its own in that folder (so it never meets an office the user has open) and a time limit. A
+// its own in that folder (so it never meets an office the user has open; it starts as a copy of
+// one kept from an earlier import when there is one, see COfficeProfileCache) and a time limit. A
 // small Basic routine placed in that profile loads the presentation once and writes it as a PDF
 // with hidden slides included (PDF page i is slide i) and, unless it already is one, as a .pptx.
 // The .pptx gives the slides' texts, bullets and notes (CPptxReader); the PDF gives their
@@ -35,6 +36,10 @@ public:
     ~CLibreOfficeSource() override;
     CLibreOfficeSource(const CLibreOfficeSource&) = delete;
     CLibreOfficeSource& operator=(const CLibreOfficeSource&) = delete;
+
+    // Where a profile that has been through the office's first start is kept for later imports
+    // (see COfficeProfileCache); by default in the user's cache folder, empty for none.
+    void SetProfileCache(std::filesystem::path folder);
 
     // The file name extensions Open accepts, lower case with their dot.
     static const std::vector<std::string>& ReadableExtensions();
@@ -54,6 +59,7 @@ private:
     IProcessRunner& runner_;
     std::chrono::seconds timeLimit_;
     std::string officeProgram_;
+    std::filesystem::path profileCache_;
     std::unique_ptr<CTempFolder> folder_;
     std::unique_ptr<CPdfSlideRenderer> renderer_;
     std::vector<SlideContent> slides_;

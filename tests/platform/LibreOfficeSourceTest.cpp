@@ -44,12 +44,20 @@ protected:
             oldTemporary_ = old;
         }
         ::setenv("TMPDIR", Temporary().c_str(), 1);
+        if (const char* old = std::getenv("XDG_CACHE_HOME")) {
+            oldCache_ = old;
+        }
+        ::setenv("XDG_CACHE_HOME", (scratch_ / "cache").c_str(), 1);
     }
     void TearDown() override {
-        if (oldTemporary_) {
-            ::setenv("TMPDIR", oldTemporary_->c_str(), 1);
+        Restore("TMPDIR", oldTemporary_);
+        Restore("XDG_CACHE_HOME", oldCache_);
+    }
+    static void Restore(const char* name, const std::optional<std::string>& value) {
+        if (value) {
+            ::setenv(name, value->c_str(), 1);
         } else {
-            ::unsetenv("TMPDIR");
+            ::unsetenv(name);
         }
     }
 
@@ -72,6 +80,7 @@ protected:
     test::ScratchDir scratch_;
     CProcessRunner runner_{200ms};
     std::optional<std::string> oldTemporary_;
+    std::optional<std::string> oldCache_;
 };
 
 // ---- The source's own handling, with a stand-in for the office: a shell script that logs its
@@ -79,8 +88,8 @@ protected:
 
 class FakeOfficeTest : public LibreOfficeSourceTest {
 protected:
-    fs::path Office(const std::string& body) {
-        const fs::path script = scratch_ / "office";
+    fs::path Office(const std::string& body, const std::string& name = "office") {
+        const fs::path script = scratch_ / name;
         std::ofstream out(script, std::ios::trunc);
         out << "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" << (scratch_ / "arguments").string()
             << "'\nls > '" << (scratch_ / "folder").string() << "'\n"
@@ -138,6 +147,30 @@ TEST_F(FakeOfficeTest, ReadsTextAndPicturesAndShowsTheOfficeOnlySafeNames) {
     source.Close();
     EXPECT_TRUE(NothingLeftBehind());
     EXPECT_FALSE(source.Render(1, 160, 120));
+}
+
+TEST_F(FakeOfficeTest, LaterImportsStartFromTheProfileOfAnEarlierOne) {
+    // The stand-in leaves a mark in the profile, as the office's first start leaves its files,
+    // and does nothing at all while the file "broken" exists.
+    const fs::path broken = scratch_ / "broken";
+    const fs::path office =
+        Office("ls profile/user > '" + (scratch_ / "listing").string() + "'; [ -e '" +
+               broken.string() + "' ] && exit 0; touch profile/user/started; " + Succeed(1));
+    const fs::path presentation = Presentation(1);
+    const auto open = [&] {
+        CLibreOfficeSource source(runner_, 60s, office.string());
+        source.Open(presentation);
+        return ReadText(scratch_ / "listing").find("started") != std::string::npos;
+    };
+    EXPECT_FALSE(open());
+    EXPECT_TRUE(open());
+
+    // A kept profile the office could not run the routine from is dropped.
+    test::WriteAllBytes(broken, {});
+    EXPECT_THROW(open(), CError);
+    fs::remove(broken);
+    EXPECT_FALSE(open());
+    EXPECT_TRUE(NothingLeftBehind());
 }
 
 TEST_F(FakeOfficeTest, OtherFormatsAreConvertedToPptxFirst) {
