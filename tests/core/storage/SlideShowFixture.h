@@ -140,6 +140,13 @@ private:
     std::optional<std::string> oldTmpDir_;
 };
 
+// A splash picture as the root pane holds it: the picture and its Palm bitmap.
+inline void SetSplash(CDocument::SplashPicture& splash, std::shared_ptr<CBitmap> bitmap) {
+    splash.palm = std::make_shared<CPalmBitmap>();
+    splash.palm->ReadFromCBitmap(*bitmap);
+    splash.bitmap = std::move(bitmap);
+}
+
 inline void ExpectSamePicture(const std::shared_ptr<CBitmap>& expected,
                               const std::shared_ptr<CBitmap>& actual, const char* which) {
     ASSERT_EQ(expected == nullptr, actual == nullptr) << which;

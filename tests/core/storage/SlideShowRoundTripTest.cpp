@@ -12,8 +12,8 @@ TEST_F(SlideShowRoundTripTest, WorkingFileReadsBackAsTheSameSlideShow) {
     original->SetPassword("pw");
     original->Entry(Root(*original)).Node->SetSerialNumber("SN-1");
     auto colour = test::SlidePicture(128, 60, 11);
-    original->MonochromeSplash().bitmap = test::MonochromeOf(*colour);
-    original->ColorSplash().bitmap = colour;
+    test::SetSplash(original->MonochromeSplash(), test::MonochromeOf(*colour));
+    test::SetSplash(original->ColorSplash(), colour);
     ASSERT_TRUE(Save(*original, PathOf("show.sdb")));
 
     auto doc = ReadBack(PathOf("show.sdb"));
@@ -27,8 +27,8 @@ TEST_F(SlideShowRoundTripTest, WorkingFileReadsBackAsTheSameSlideShow) {
 TEST_F(SlideShowRoundTripTest, FileWrittenReadAndSavedAgainIsByteIdentical) {
     auto original = SampleShow();
     auto colour = test::SlidePicture(128, 60, 2);
-    original->MonochromeSplash().bitmap = test::GreyOf(*colour);
-    original->ColorSplash().bitmap = colour;
+    test::SetSplash(original->MonochromeSplash(), test::GreyOf(*colour));
+    test::SetSplash(original->ColorSplash(), colour);
     for (const bool exportSwitch : {false, true}) {
         SCOPED_TRACE(exportSwitch ? "export" : "save");
         const auto first = SavedBytes(*original, "first", exportSwitch);

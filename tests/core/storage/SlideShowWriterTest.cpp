@@ -146,10 +146,10 @@ TEST_F(SlideShowWriterTest, SplashRecordOnlyWithAMonochromeSplash) {
         auto doc = NewDocument();
         auto colour = test::SlidePicture(128, 60, 3);
         if (splash.monochrome) {
-            doc->MonochromeSplash().bitmap = test::MonochromeOf(*colour);
+            test::SetSplash(doc->MonochromeSplash(), test::MonochromeOf(*colour));
         }
         if (splash.colour) {
-            doc->ColorSplash().bitmap = colour;
+            test::SetSplash(doc->ColorSplash(), colour);
         }
         AddLeafUnder(*doc, Root(*doc), LeafKind::BITMAP, "Slide");
         const WrittenFile file(SavedBytes(*doc, "splash.sdb"));
