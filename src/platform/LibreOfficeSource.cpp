@@ -342,7 +342,8 @@ void CLibreOfficeSource::Convert(const fs::path& input, bool wantPptx) {
         case ProcessEnd::TimedOut:
             throw Failure(kErrPathFileAccess,
                           "LibreOffice did not finish reading the presentation within " +
-                              std::to_string(timeLimit_.count()) + " seconds.");
+                              std::to_string(timeLimit_.count()) +
+                              (timeLimit_.count() == 1 ? " second." : " seconds."));
         case ProcessEnd::Signalled:
             throw Failure(kErrPathFileAccess, "LibreOffice stopped unexpectedly (signal " +
                                                   std::to_string(result.signal) +
