@@ -263,6 +263,10 @@ std::int64_t CDocument::ComputeDBSize() const {
     for (const int index : Preorder(root_)) {
         size += SizeContribution(Entry(index));
     }
+    // The splash pictures travel with the root.
+    for (const SplashPicture* splash : {&monochromeSplash_, &colorSplash_}) {
+        size += splash->palm ? splash->palm->EstFileSize() : 0;
+    }
     return size;
 }
 

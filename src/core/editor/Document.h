@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -247,6 +249,118 @@ public:
     // mode 7 offers undo, 8 redo, a negative mode keeps the mode shown last.
     const UndoMenuState& UpdateEditMenu(int mode);
     const UndoMenuState& UndoMenu() const { return undoMenu_; }
+
+    // ======== Content of the panes, leaf kinds and copy marking ========
+    // (DocumentContent*.cpp, DocumentConvert.cpp.) Each call is one change the author makes in
+    // the right-hand pane or through a menu: it asks and reports through the services, reports a
+    // failure as "An error has occurred: " and the error text, leaves the records as they were,
+    // and marks the document dirty when something changed. Item arguments are element indices.
+
+    // Leaf kinds as the conversion commands name them.
+    static constexpr int kLeafKindQAF = 3;
+    static constexpr int kLeafKindBitmap = 4;
+    static constexpr int kLeafKindFact = 5;
+    // Converts the selected leaf; false when no leaf is selected.
+    bool ConvertSelectedLeaf(int newLeafType);
+    // Converts every live leaf; "There are no leaves to convert." when there is none.
+    bool ConvertAllLeaves(int newLeafType);
+    // Sets the kind of each listed leaf and keeps DBSize in step. Texts and pictures stay in the
+    // records, so converting back restores them; towards BITMAP Copyable is cleared.
+    bool ConvertLeaves(const std::vector<int>& leaves, int newLeafType);
+    // Sets Copyable of every leaf but the BITMAP leaves.
+    bool MarkLeavesCopyEnabled(bool copyEnable);
+
+    // The text boxes of the panes, numbered as the window numbers them.
+    enum class TextField {
+        SlideShowTitle = 0,
+        NodeTitle = 1,
+        LeafTitle = 2,
+        Question = 3,
+        Answer1 = 4,
+        Answer2 = 5,
+        Answer3 = 6,
+        Answer4 = 7,
+        Fact = 8,
+        CreatorID = 9,
+        ProgramIconName = 11,
+        SplashComments = 12,
+        AboutComments = 13,
+    };
+    // Writes a text into its field: item is the node or leaf for NodeTitle and the leaf fields,
+    // and is not used for the fields of the slide show. Titles also relabel the tree item (and a
+    // leaf's entry among the See-Also choices).
+    bool SetFieldText(int item, TextField field, const std::string& text);
+    bool SetLeafTitle(int item, const std::string& title) {
+        return SetFieldText(item, TextField::LeafTitle, title);
+    }
+
+    // The check boxes of the leaf pane.
+    enum class LeafSwitch { Copyable = 0, Highlight = 1, PasswordProtect = 2, ReEdit = 3 };
+    // Sets one switch of a leaf. Protection needs a slide show password: without one the author
+    // is told so and openPreferences (the preferences dialog) gets a chance to set it; when there
+    // is still none nothing changes and false is returned, so the box is cleared again.
+    bool SetLeafSwitch(int item, LeafSwitch which, bool on,
+                       const std::function<void()>& openPreferences = {});
+    // Difficulty 1 to 5, as the difficulty list offers it.
+    bool SetLeafDifficulty(int item, int difficulty);
+    // See-Also link slot (1..3) := target, a leaf among SeeAlsoChoices, or 0 for none.
+    bool SetLeafSeeAlso(int item, int slot, int target);
+
+    // The picture buttons of the leaf pane.
+    enum class PictureAction {
+        SetColor = 0,
+        ClearColor = 1,
+        SetMonochrome = 2,
+        ClearMonochrome = 3,
+        FromColor = 4
+    };
+    // Runs picture button action (file: the bitmap the author picked, for the Set buttons).
+    bool LeafPictureAction(int item, int action, const std::filesystem::path& file = {});
+    // Reads a .bmp file and makes it the leaf's colour (color) or monochrome picture, with the
+    // size warning, the 160 x 120 minimum, the offer to use it as the other kind, and a generated
+    // grey picture for a colour picture on a leaf without a monochrome one. An empty file name
+    // does nothing.
+    bool SetLeafPicture(int item, bool color, const std::filesystem::path& file);
+    bool ClearLeafPicture(int item, bool color);
+    // Replaces the monochrome picture by a grey version of the colour picture.
+    bool MonochromeFromColor(int item);
+
+    // Picks a second file for the splash picture; an empty path when the author gave none.
+    using FileChooser = std::function<std::filesystem::path()>;
+    // Reads a 128 x 60 .bmp file into the splash picture. A colour picture asks how its
+    // monochrome companion comes about: generated (Yes), another file (No: chooseMonochrome is
+    // asked for it) or none (Cancel).
+    bool SetSplashPicture(const std::filesystem::path& file, const FileChooser& chooseMonochrome);
+    bool ClearSplashPictures();
+
+    // The preferences dialog ("Settings for Dictionary"): the password typed twice and the two
+    // switches.
+    struct Preferences {
+        std::string password;
+        std::string passwordAgain;
+        bool beamable = false;
+        bool copyable = false;
+    };
+    Preferences CurrentPreferences() const;
+    // Takes over every value that differs; false (and nothing changes) when the two passwords
+    // differ. While the slide show is locked the password is kept whatever was typed.
+    bool SetPrefs(const Preferences& values);
+    bool LockDB();
+    // Unlocks when password is the slide show's.
+    bool UnlockDB(const std::string& password);
+    // A password-protected leaf of a locked slide show: its pane shows only kLockedLeafNotice and
+    // its content cannot be changed.
+    bool IsLeafLocked(int item) const;
+    static constexpr const char* kLockedLeafNotice =
+        "Unlock this leaf by selecting Unlock from the File menu and typing the correct password.";
+
+    // The term dialog: "Add New Term" or "Rename Term".
+    static std::string TermDialogCaption(bool rename);
+    // False, after "Term can not be blank.", for an empty term.
+    bool IsTermAcceptable(const std::string& term) const;
+    // A new FACT leaf titled term under the selected item; 0 when refused.
+    int AddTerm(const std::string& term);
+    bool RenameTerm(int item, const std::string& term);
 
     // Observers are told an item changed (its title, images or content).
     void NotifyItemChanged(int index);

@@ -4,6 +4,7 @@
 
 #include "core/app/MessageStyle.h"
 #include "core/editor/Document.h"
+#include "core/editor/EditorPictures.h"
 #include "support/DocumentFixture.h"
 
 namespace trovique {
@@ -306,11 +307,17 @@ TEST_F(StructureEditTest, InvariantsHoldUnderRandomEdits) {
     }
     // Deletions are confirmed once and for all, as a user who ticked the box would have.
     Settings().Set("Norvane Trovique", "NoShowAgain", "DeleteNode", "1");
+    test::PictureFiles files;
+    const auto color = files.Write("color", test::ColorImage(160, 120));
+    const auto mono = files.Write("mono", test::MonochromeImage(160, 120));
+    const auto splash = files.Write("splash", test::MonochromeImage(128, 60));
+    const int kinds[] = {CDocument::kLeafKindQAF, CDocument::kLeafKindBitmap,
+                         CDocument::kLeafKindFact};
     for (int step = 0; step < 1500; ++step) {
         const auto live = doc->Preorder(Root());
         const int item = live[random() % live.size()];
         doc->Select(item);
-        const auto operation = random() % 7;
+        const auto operation = random() % 12;
         SCOPED_TRACE("step " + std::to_string(step) + " operation " + std::to_string(operation) +
                      " on " + std::to_string(item));
         switch (operation) {
@@ -332,8 +339,41 @@ TEST_F(StructureEditTest, InvariantsHoldUnderRandomEdits) {
             case 5:
                 doc->Redo();
                 break;
-            default:
+            case 6:
                 AddLeafUnder(item);
+                break;
+            case 7:
+                doc->ConvertSelectedLeaf(kinds[random() % 3]);
+                break;
+            case 8:
+                if (doc->Entry(item).IsLeaf()) {
+                    const bool asColor = random() % 2 == 0;
+                    doc->SetLeafPicture(item, asColor, asColor ? color : mono);
+                }
+                break;
+            case 9:
+                if (doc->Entry(item).IsLeaf()) {
+                    const auto action = static_cast<int>(random() % 3);
+                    if (action == 2) {
+                        doc->MonochromeFromColor(item);
+                    } else {
+                        doc->ClearLeafPicture(item, action == 0);
+                    }
+                }
+                break;
+            case 10:
+                if (random() % 2 == 0) {
+                    doc->SetSplashPicture(splash, {});
+                } else {
+                    doc->ClearSplashPictures();
+                }
+                break;
+            default:
+                if (random() % 2 == 0) {
+                    doc->MarkLeavesCopyEnabled(random() % 2 == 0);
+                } else {
+                    doc->ConvertAllLeaves(kinds[random() % 3]);
+                }
                 break;
         }
         ExpectInvariants();

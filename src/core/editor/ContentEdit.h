@@ -1,0 +1,36 @@
+#pragma once
+
+#include <exception>
+#include <string_view>
+
+#include "core/app/MessageStyle.h"
+#include "core/app/Messages.h"
+#include "core/common/Error.h"
+#include "core/editor/Document.h"
+
+// What the content edits of the document's panes share: their error trap and the lookup of the
+// leaf an edit changes.
+namespace trovique::content {
+
+inline constexpr std::string_view kErrorPrefix = "An error has occurred: ";
+
+// Runs an edit; an error it raises is reported and the edit answers false.
+template <class Body>
+bool Trapped(IUserInterface& ui, Body&& body) {
+    try {
+        return body();
+    } catch (const std::exception& error) {
+        ReportMessage(ui, TrappedErrorText(kErrorPrefix, error), kStyleInformation);
+        return false;
+    }
+}
+
+// The leaf an edit of the leaf pane changes. Raises when item is not a live leaf; null, after
+// the locked notice, while the slide show's password locks the leaf.
+CLeaf* LeafForEdit(CDocument& document, int item);
+
+// Adds delta to the running size, except while a file is read (the size is computed once the
+// whole file is in).
+void AddToDBSize(CDocument& document, std::int64_t delta);
+
+}  // namespace trovique::content

@@ -1,0 +1,317 @@
+// The pictures of a slide (colour and monochrome) and the splash picture of the slide show:
+// reading them from .bmp files, re-indexing them against the handheld's palettes, the size and
+// kind checks, generated grey companions and the running size.
+
+#include "core/app/MessageStyle.h"
+#include "core/app/Messages.h"
+#include "core/app/SettingNames.h"
+#include "core/editor/ContentEdit.h"
+#include "core/editor/Document.h"
+#include "core/imaging/Palette.h"
+
+namespace trovique {
+namespace {
+
+// A leaf record holds at most 65535 bytes; a picture above this leaves little room for the rest.
+constexpr std::int64_t kBigBitmapBytes = 60000;
+constexpr std::int32_t kMinLeafWidth = 160;
+constexpr std::int32_t kMinLeafHeight = 120;
+constexpr std::int32_t kSplashWidth = 128;
+constexpr std::int32_t kSplashHeight = 60;
+constexpr const char* kCrLf = "\r\n";
+
+// Pictures of fewer than three colours are monochrome everywhere.
+bool IsMonochrome(const CBitmap& bitmap) {
+    return bitmap.NumColors() < 3;
+}
+
+// Reads a .bmp file; null after the read error was shown.
+std::shared_ptr<CBitmap> ReadPicture(CDocument& document, const std::filesystem::path& file) {
+    auto bitmap = std::make_shared<CBitmap>();
+    IUserInterface& ui = document.Services().ui;
+    const auto report = [&ui](const std::string& text) {
+        ReportMessage(ui, text, kStyleInformation);
+    };
+    if (!bitmap->ReadFile(file, document.Palettes().color256, report)) {
+        return nullptr;
+    }
+    return bitmap;
+}
+
+// Re-indexes a picture against the palette of its kind, as the handheld will show it.
+void Reindex(CBitmap& bitmap, const PalmPalettes& palettes) {
+    if (bitmap.GrayScaleExpanded()) {
+        bitmap.ConvertPalette(palettes.gray4);
+    } else if (IsMonochrome(bitmap)) {
+        bitmap.ConvertPalette(palettes.monochrome);
+    } else {
+        bitmap.ConvertPalette(palettes.color256);
+    }
+}
+
+// The four-level grey companion of a colour picture.
+std::shared_ptr<CBitmap> GrayVersion(const CBitmap& color, const PalmPalettes& palettes) {
+    auto gray = std::make_shared<CBitmap>();
+    gray->CreateGrayScale4Bitmap(color);
+    gray->ConvertPalette(palettes.gray4);
+    return gray;
+}
+
+std::shared_ptr<CPalmBitmap> PalmForm(const CBitmap& bitmap) {
+    auto palm = std::make_shared<CPalmBitmap>();
+    palm->ReadFromCBitmap(bitmap);  // raises for a picture the handheld layout cannot hold
+    return palm;
+}
+
+std::string BigBitmapQuestion() {
+    return "You have selected a bitmap whose size is greater than " +
+           std::to_string(kBigBitmapBytes) +
+           " bytes.  This bitmap will likely cause this leaf to exceed its maximum size of 65535 "
+           "bytes, making it invalid.  We suggest using a smaller bitmap." +
+           kCrLf + kCrLf + "Are you sure you want to use this bitmap?";
+}
+
+// Asks whether a picture of the other kind should be used as that kind instead.
+bool OfferOtherKind(IUserInterface& ui, bool chosenAsColor) {
+    const std::string text =
+        chosenAsColor
+            ? std::string(
+                  "The bitmap you have selected is monochrome and can not be selected as "
+                  "your color bitmap.") +
+                  kCrLf + "Would you like to use this bitmap as your monochrome bitmap instead?"
+            : std::string(
+                  "The bitmap you have selected is not monochrome and can not be "
+                  "selected as your monochrome bitmap.") +
+                  kCrLf + "Would you like to use this bitmap as your color bitmap instead?";
+    return ReportMessage(ui, text, kStyleYesNo) == kAnswerYes;
+}
+
+// Changes a leaf's pictures and moves the running size by what the change adds to the leaf's
+// estimate (only a BITMAP leaf's pictures reach the handheld).
+template <class Change>
+void ChangePictures(CDocument& document, int item, Change&& change) {
+    const CGenElemInfo& entry = document.Entry(item);
+    const std::int64_t before = CDocument::SizeContribution(entry);
+    change(*entry.Leaf);
+    content::AddToDBSize(document, CDocument::SizeContribution(entry) - before);
+    document.ForceDirty(true);
+    document.NotifyItemChanged(item);
+}
+
+std::int64_t SplashSize(const CDocument::SplashPicture& picture) {
+    return picture.palm ? picture.palm->EstFileSize() : 0;
+}
+
+constexpr const char* kSplashQuestionTitle = "Add Monochrome Image (required)";
+
+std::string SplashQuestion() {
+    return std::string(
+               "You have chosen to add a 256 color bitmap to the Splash Screen.  Older "
+               "versions of the Palm will require a monochrome version of this bitmap in "
+               "order to display it.") +
+           kCrLf + kCrLf + "Yes: Auto Generate From Color" + kCrLf + "No: Add Monochrome Image..." +
+           kCrLf + "Cancel: Do Not Add Images";
+}
+
+}  // namespace
+
+// ---- Leaf pictures ----
+
+bool CDocument::LeafPictureAction(int item, int action, const std::filesystem::path& file) {
+    switch (static_cast<PictureAction>(action)) {
+        case PictureAction::SetColor:
+            return SetLeafPicture(item, true, file);
+        case PictureAction::ClearColor:
+            return ClearLeafPicture(item, true);
+        case PictureAction::SetMonochrome:
+            return SetLeafPicture(item, false, file);
+        case PictureAction::ClearMonochrome:
+            return ClearLeafPicture(item, false);
+        case PictureAction::FromColor:
+            return MonochromeFromColor(item);
+        default:
+            ReportMessage(services_.ui, "Invalid Action: " + std::to_string(action),
+                          kStyleInformation);
+            return false;
+    }
+}
+
+bool CDocument::SetLeafPicture(int item, bool color, const std::filesystem::path& file) {
+    if (file.empty()) {
+        return false;
+    }
+    return content::Trapped(services_.ui, [&] {
+        CLeaf* leaf = content::LeafForEdit(*this, item);
+        if (leaf == nullptr) {
+            return false;
+        }
+        std::shared_ptr<CBitmap> bitmap = ReadPicture(*this, file);
+        if (!bitmap) {
+            return false;
+        }
+        Reindex(*bitmap, palettes_);
+        if (PalmForm(*bitmap)->EstFileSize() > kBigBitmapBytes &&
+            !ConfirmOnce(services_, BigBitmapQuestion(), {}, settings::kUseBigBitmap)) {
+            return false;
+        }
+        if (bitmap->Width() < kMinLeafWidth || bitmap->Height() < kMinLeafHeight) {
+            ReportMessage(services_.ui, "Leaf bitmaps must be at least 160x120.",
+                          kStyleExclamation);
+            return false;
+        }
+        bool asColor = color;
+        if (color == IsMonochrome(*bitmap)) {
+            if (!OfferOtherKind(services_.ui, color)) {
+                return false;
+            }
+            asColor = !color;
+        }
+        // A colour picture needs a monochrome one for the handheld's older screens.
+        std::shared_ptr<CBitmap> gray;
+        if (asColor && !leaf->MonochromeBitmap()) {
+            gray = GrayVersion(*bitmap, palettes_);
+        }
+        ChangePictures(*this, item, [&](CLeaf& changed) {
+            if (asColor) {
+                changed.SetColorBitmap(bitmap);
+            } else {
+                changed.SetMonochromeBitmap(bitmap);
+            }
+            if (gray) {
+                changed.SetMonochromeBitmap(gray);
+            }
+        });
+        return true;
+    });
+}
+
+bool CDocument::ClearLeafPicture(int item, bool color) {
+    return content::Trapped(services_.ui, [&] {
+        CLeaf* leaf = content::LeafForEdit(*this, item);
+        if (leaf == nullptr) {
+            return false;
+        }
+        if (!(color ? leaf->ColorBitmap() : leaf->MonochromeBitmap())) {
+            return true;
+        }
+        ChangePictures(*this, item, [color](CLeaf& changed) {
+            if (color) {
+                changed.SetColorBitmap(nullptr);
+            } else {
+                changed.SetMonochromeBitmap(nullptr);
+            }
+        });
+        return true;
+    });
+}
+
+bool CDocument::MonochromeFromColor(int item) {
+    return content::Trapped(services_.ui, [&] {
+        CLeaf* leaf = content::LeafForEdit(*this, item);
+        if (leaf == nullptr) {
+            return false;
+        }
+        if (!leaf->ColorBitmap()) {
+            ReportMessage(services_.ui, "Color bitmap not set.  Can not convert to monochrome.",
+                          kStyleExclamation);
+            return false;
+        }
+        std::shared_ptr<CBitmap> gray = GrayVersion(*leaf->ColorBitmap(), palettes_);
+        ChangePictures(*this, item, [&](CLeaf& changed) { changed.SetMonochromeBitmap(gray); });
+        return true;
+    });
+}
+
+// ---- Splash picture ----
+
+namespace {
+
+// Places a 128 x 60 picture as the monochrome (grey or two colours) or the colour splash
+// picture; false after the size message for any other size.
+bool PlaceSplash(CDocument& document, const std::shared_ptr<CBitmap>& bitmap) {
+    if (bitmap->Width() != kSplashWidth || bitmap->Height() != kSplashHeight) {
+        ReportMessage(document.Services().ui, "Splash Screen Image must be 128x60.",
+                      kStyleExclamation);
+        return false;
+    }
+    Reindex(*bitmap, document.Palettes());
+    const bool monochrome = bitmap->GrayScaleExpanded() || IsMonochrome(*bitmap);
+    CDocument::SplashPicture& slot =
+        monochrome ? document.MonochromeSplash() : document.ColorSplash();
+    CDocument::SplashPicture placed{PalmForm(*bitmap), bitmap};
+    const std::int64_t delta = SplashSize(placed) - SplashSize(slot);
+    slot = std::move(placed);
+    content::AddToDBSize(document, delta);
+    document.ForceDirty(true);
+    document.NotifyItemChanged(document.GetNodeInfoIndexOfRoot());
+    return true;
+}
+
+// The monochrome companion of a colour splash picture, as the author chooses.
+void AddSplashCompanion(CDocument& document, const CBitmap& color,
+                        const CDocument::FileChooser& chooseMonochrome) {
+    IUserInterface& ui = document.Services().ui;
+    const int answer = ReportMessage(ui, SplashQuestion(), kStyleYesNoCancel, kSplashQuestionTitle);
+    switch (answer) {
+        case kAnswerYes:
+            PlaceSplash(document, GrayVersion(color, document.Palettes()));
+            break;
+        case kAnswerNo: {
+            const std::filesystem::path file = chooseMonochrome ? chooseMonochrome() : "";
+            if (file.empty()) {
+                break;
+            }
+            std::shared_ptr<CBitmap> monochrome = ReadPicture(document, file);
+            if (!monochrome) {
+                break;
+            }
+            if (!IsMonochrome(*monochrome)) {
+                ReportMessage(ui, "The file selected was not a Monochrome Bitmap.",
+                              kStyleExclamation);
+                break;
+            }
+            PlaceSplash(document, monochrome);
+            break;
+        }
+        case kAnswerCancel:
+            break;
+        default:
+            ReportMessage(ui, "Invalid action: " + std::to_string(answer), kStyleInformation);
+            break;
+    }
+}
+
+}  // namespace
+
+bool CDocument::SetSplashPicture(const std::filesystem::path& file,
+                                 const FileChooser& chooseMonochrome) {
+    if (file.empty()) {
+        return false;
+    }
+    return content::Trapped(services_.ui, [&] {
+        std::shared_ptr<CBitmap> bitmap = ReadPicture(*this, file);
+        if (!bitmap || !PlaceSplash(*this, bitmap)) {
+            return false;
+        }
+        if (!IsMonochrome(*bitmap)) {
+            AddSplashCompanion(*this, *bitmap, chooseMonochrome);
+        }
+        return true;
+    });
+}
+
+bool CDocument::ClearSplashPictures() {
+    const std::int64_t removed = SplashSize(monochromeSplash_) + SplashSize(colorSplash_);
+    const bool had = monochromeSplash_.palm || monochromeSplash_.bitmap || colorSplash_.palm ||
+                     colorSplash_.bitmap;
+    monochromeSplash_ = {};
+    colorSplash_ = {};
+    if (had) {
+        content::AddToDBSize(*this, -removed);
+        ForceDirty(true);
+        NotifyItemChanged(root_);
+    }
+    return true;
+}
+
+}  // namespace trovique
