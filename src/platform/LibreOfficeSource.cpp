@@ -237,6 +237,13 @@ std::string CheckPresentationFile(const fs::path& file) {
     return extension;
 }
 
+void CheckHasSlides(const CPptxReader& reader, const fs::path& file) {
+    if (reader.Slides().empty()) {
+        throw Failure(kErrInvalidValue,
+                      "The presentation " + file.filename().string() + " has no slides.");
+    }
+}
+
 }  // namespace
 
 CLibreOfficeSource::CLibreOfficeSource(IProcessRunner& runner, std::chrono::seconds timeLimit,
@@ -274,22 +281,26 @@ void CLibreOfficeSource::Open(const fs::path& file) {
             throw Failure(kErrPathFileAccess, "The presentation " + file.filename().string() +
                                                   " could not be read: " + error.message() + ".");
         }
+        // A .pptx is read before the office starts, so that a damaged one fails at once.
         const bool isPptx = extension == ".pptx";
+        std::optional<CPptxReader> reader;
+        if (isPptx) {
+            reader.emplace(input);
+            CheckHasSlides(*reader, file);
+        }
         Convert(input, !isPptx);
-
-        const CPptxReader reader(isPptx ? input : folder_->Path() / "slides.pptx");
-        if (reader.Slides().empty()) {
-            throw Failure(kErrInvalidValue,
-                          "The presentation " + file.filename().string() + " has no slides.");
+        if (!isPptx) {
+            reader.emplace(folder_->Path() / "slides.pptx");
+            CheckHasSlides(*reader, file);
         }
         renderer_ = std::make_unique<CPdfSlideRenderer>(folder_->Path() / "slides.pdf");
-        if (renderer_->PageCount() != reader.Slides().size()) {
+        if (renderer_->PageCount() != reader->Slides().size()) {
             throw Failure(kErrInvalidValue,
                           "LibreOffice drew " + std::to_string(renderer_->PageCount()) +
-                              " slide pictures for the " + std::to_string(reader.Slides().size()) +
+                              " slide pictures for the " + std::to_string(reader->Slides().size()) +
                               " slides of " + file.filename().string() + ".");
         }
-        slides_ = reader.Slides();
+        slides_ = reader->Slides();
         fs::remove(input, error);
     } catch (...) {
         Close();

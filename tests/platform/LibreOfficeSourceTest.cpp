@@ -218,7 +218,6 @@ INSTANTIATE_TEST_SUITE_P(
                                   "stopped unexpectedly (signal 11)"},
                       FailureCase{"PagesDoNotMatch", "echo done > done.txt", 1, 2,
                                   "drew 1 slide pictures for the 2 slides"},
-                      FailureCase{"NoSlides", "echo done > done.txt", 1, 0, "has no slides"},
                       FailureCase{"BrokenPdf", "echo done > done.txt; echo broken > slides.pdf", 0,
                                   1, "slide pictures could not be read"}),
     [](const auto& instance) { return std::string(instance.param.name); });
@@ -231,6 +230,9 @@ TEST_F(FakeOfficeTest, RefusesUnusableFilesWithoutStartingTheOffice) {
     ExpectOpenFails(source, scratch_ / "absent.pptx", "was not found");
     ExpectOpenFails(source, scratch_ / "notes.txt", "is not a presentation this program can read");
     ExpectOpenFails(source, scratch_.Path(), "is not a file");
+    test::WriteAllBytes(scratch_ / "broken.pptx", {'P', 'K', 3, 4, 'x'});
+    ExpectOpenFails(source, scratch_ / "broken.pptx", "damaged");
+    ExpectOpenFails(source, Presentation(0), "has no slides");
     EXPECT_FALSE(fs::exists(scratch_ / "arguments"));
 }
 
