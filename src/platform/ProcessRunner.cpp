@@ -13,7 +13,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string_view>
+#include <thread>
 
 extern char** environ;
 
@@ -118,6 +120,23 @@ int Reap(pid_t pid) {
     return status;
 }
 
+// A program left running after its wait is reaped by a thread of its own once it ends, so that
+// it leaves no zombie behind however long the user keeps it open.
+void ReapLater(pid_t pid) {
+    std::thread([pid] { Reap(pid); }).detach();
+}
+
+// The moment the time limit runs out; none when the limit is too far off to matter (the
+// addition would overflow the clock).
+std::optional<Clock::time_point> Deadline(Clock::time_point start,
+                                          std::chrono::milliseconds limit) {
+    constexpr auto kFarOff = std::chrono::hours(24 * 365 * 100);
+    if (limit >= kFarOff) {
+        return std::nullopt;
+    }
+    return start + limit;
+}
+
 std::string SpawnFailure(int error, const std::string& program) {
     if (error == ENOENT) {
         return "the program " + program + " was not found";
@@ -157,8 +176,14 @@ ProcessResult CProcessRunner::Run(const ProcessRequest& request) {
 
     SpawnSetup setup;
     posix_spawn_file_actions_addopen(&setup.actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&setup.actions, writer.Get(), STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&setup.actions, writer.Get(), STDERR_FILENO);
+    if (request.leaveRunning) {
+        // It may outlive the wait, and a pipe nobody reads would stop it or kill it.
+        posix_spawn_file_actions_addopen(&setup.actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_adddup2(&setup.actions, STDOUT_FILENO, STDERR_FILENO);
+    } else {
+        posix_spawn_file_actions_adddup2(&setup.actions, writer.Get(), STDOUT_FILENO);
+        posix_spawn_file_actions_adddup2(&setup.actions, writer.Get(), STDERR_FILENO);
+    }
     if (!request.workingDirectory.empty()) {
         posix_spawn_file_actions_addchdir_np(&setup.actions, request.workingDirectory.c_str());
     }
@@ -191,20 +216,39 @@ ProcessResult CProcessRunner::Run(const ProcessRequest& request) {
     }
     ::fcntl(reader.Get(), F_SETFL, ::fcntl(reader.Get(), F_GETFL) | O_NONBLOCK);
 
-    const auto deadline = Clock::now() + request.timeLimit;
-    bool pipeOpen = true;
+    const auto started = Clock::now();
+    const auto deadline = Deadline(started, request.timeLimit);
+    auto nextCall = started + request.pollInterval;
+    bool pipeOpen = !request.leaveRunning;
     bool timedOut = false;
     while (!HasEnded(pid)) {
-        const auto now = Clock::now();
-        if (now >= deadline) {
+        auto now = Clock::now();
+        if (deadline && now >= *deadline) {
             timedOut = true;
             break;
         }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now);
+        auto wake = std::min(now + kPollInterval, deadline.value_or(Clock::time_point::max()));
+        if (request.whileWaiting) {
+            wake = std::min(wake, nextCall);
+        }
+        const auto slice = std::chrono::ceil<std::chrono::milliseconds>(wake - now);
         WaitForOutput(reader.Get(), pipeOpen, result.output,
-                      std::clamp(left, std::chrono::milliseconds(1), kPollInterval));
+                      std::clamp(slice, std::chrono::milliseconds(1), kPollInterval));
+        now = Clock::now();
+        if (request.whileWaiting && now >= nextCall) {
+            if (!request.whileWaiting()) {
+                timedOut = true;
+                break;
+            }
+            nextCall = Clock::now() + request.pollInterval;
+        }
     }
 
+    if (timedOut && request.leaveRunning) {
+        ReapLater(pid);
+        result.end = ProcessEnd::TimedOut;
+        return result;
+    }
     if (timedOut) {
         ::kill(-pid, SIGTERM);
         const auto graceEnd = Clock::now() + killGrace_;

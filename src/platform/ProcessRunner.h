@@ -10,7 +10,9 @@ namespace trovique {
 // Starts a program with posix_spawn in a process group of its own, with standard input from
 // /dev/null and standard output and error gathered through one pipe. On time-out the whole
 // group gets SIGTERM, then SIGKILL after a grace period, so helpers the program forked (an
-// office suite forks its real binary) do not outlive it.
+// office suite forks its real binary) do not outlive it, unless the request asks for the
+// program to be left running; such a program writes to /dev/null and is reaped in the
+// background when it ends.
 class CProcessRunner : public IProcessRunner {
 public:
     // How much of the program's output is kept for the result; the rest is read and dropped
