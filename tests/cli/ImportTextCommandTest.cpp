@@ -144,6 +144,13 @@ struct UsageCase {
     std::string message;
 };
 
+// Names the case by its arguments in test listings.
+void PrintTo(const UsageCase& usage, std::ostream* out) {
+    for (const auto& arg : usage.args) {
+        *out << (&arg == &usage.args.front() ? "" : " ") << arg;
+    }
+}
+
 class ImportTextUsageTest : public ImportTextCommandTest,
                             public testing::WithParamInterface<UsageCase> {};
 
