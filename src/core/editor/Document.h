@@ -399,6 +399,18 @@ private:
     void ReportRefusal(const std::string& text, int style, bool showMessage) const;
     int LastLeafInBranch(int index) const;
 
+    // ---- Pages of whole branches (DocumentPages.cpp) ----
+    // A branch going in gets its pages in one pass once all of it is in the tree, and a branch
+    // going out gives its pages back in one pass, instead of shifting every later page once per
+    // leaf.
+    int InsertBranch(const std::function<int(int& top)>& insert);
+    void EnterBranchPages(int top);
+    void RemovePages(const std::vector<int>& leaves);
+    int AddPastedItem(const CElementClipboard& clipboard, int clipboardItem, int destination,
+                      Relationship relationship, int& top);
+    int ReinsertItem(const CElementClipboard& clipboard, int clipboardItem, int destination,
+                     Relationship relationship, int& top);
+
     CServices& services_;
     PalmPalettes palettes_;
     std::vector<IDocumentObserver*> observers_;
@@ -441,6 +453,7 @@ private:
     CElementClipboard undoClipboard_;
     UndoMenuState undoMenu_;
     int lastMenuMode_ = kOpUndo;
+    bool deferPages_ = false;  // while InsertBranch runs
 };
 
 }  // namespace trovique

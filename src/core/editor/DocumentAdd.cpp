@@ -214,6 +214,8 @@ std::int64_t CDocument::AddLeafEntry(int index, std::shared_ptr<CLeaf> record,
             record->SetCopyable(true);
         }
     }
+    // Pasted branches are numbered as a whole once they are in (EnterBranchPages).
+    const bool deferred = deferPages_ && !keepPage;
     int page = 0;
     if (keepPage) {
         // A leaf read from a file keeps its page, unless the page cannot be right: then it goes
@@ -226,16 +228,18 @@ std::int64_t CDocument::AddLeafEntry(int index, std::shared_ptr<CLeaf> record,
         // A new leaf's page follows from its place, so pages stay in tree order whichever
         // relationship placed it.
         record->SetKey(index);
-        page = PageAt(placement);
+        page = deferred ? 0 : PageAt(placement);
     }
     CGenElemInfo& entry = Entry(index);
     entry = CGenElemInfo{};
     entry.ElemType = kKindLeaf;
     entry.NodeType = kLevelMajorCategory;
     entry.Leaf = record;
-    EnsurePageCapacity(leafCount_ + 1);
-    AdjustLPIForInsert(page, index);
-    ++leafCount_;
+    if (!deferred) {
+        EnsurePageCapacity(leafCount_ + 1);
+        AdjustLPIForInsert(page, index);
+        ++leafCount_;
+    }
     ++leafCounter_;
     seeAlsoChoices_.push_back(index);
     return SizeContribution(entry);

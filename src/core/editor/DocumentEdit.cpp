@@ -211,22 +211,14 @@ bool CDocument::DeleteOK(int item, std::vector<int>& keys, int operation) {
 
 void CDocument::PurgeNodes(int item, const std::vector<int>& keys) {
     std::int64_t removed = 0;
-    std::unordered_set<int> leavesRemoved;
-    // Later pages first, so that each page shift moves as little as possible.
-    std::vector<int> ordered(keys.begin(), keys.end());
-    std::stable_sort(ordered.begin(), ordered.end(), [this](int a, int b) {
-        const auto page = [this](int i) { return Entry(i).Leaf ? Entry(i).Leaf->LPI() : 0; };
-        return page(a) > page(b);
-    });
-    for (const int index : ordered) {
+    std::vector<int> leaves;
+    for (const int index : keys) {
         if (!IsLive(index)) {
             continue;
         }
         CGenElemInfo& entry = Entry(index);
         if (entry.IsLeaf()) {
-            leavesRemoved.insert(index);
-            AdjustLPIForDelete(entry.Leaf->LPI());
-            --leafCount_;
+            leaves.push_back(index);
             --leafCounter_;
         } else if (entry.NodeType >= kLevelSlideShow && entry.NodeType <= kLevelSubTopic) {
             levelCounts_[static_cast<std::size_t>(entry.NodeType - kLevelSlideShow)] -= 1;
@@ -234,6 +226,8 @@ void CDocument::PurgeNodes(int item, const std::vector<int>& keys) {
         removed += SizeContribution(entry);
         entry.Deleted = true;
     }
+    RemovePages(leaves);
+    const std::unordered_set<int> leavesRemoved(leaves.begin(), leaves.end());
     std::erase_if(seeAlsoChoices_, [&](int index) { return leavesRemoved.contains(index); });
     dbSize_ -= removed;
     DetachBranch(item);
@@ -274,6 +268,13 @@ void CDocument::DetachBranch(int item) {
 
 int CDocument::AddPasteNode(const CElementClipboard& clipboard, int clipboardItem, int destination,
                             Relationship relationship) {
+    return InsertBranch([&](int& top) {
+        return AddPastedItem(clipboard, clipboardItem, destination, relationship, top);
+    });
+}
+
+int CDocument::AddPastedItem(const CElementClipboard& clipboard, int clipboardItem, int destination,
+                             Relationship relationship, int& top) {
     const CGenElemInfo& source = clipboard.Entry(clipboardItem);
     int added = 0;
     if (source.Leaf) {
@@ -288,8 +289,9 @@ int CDocument::AddPasteNode(const CElementClipboard& clipboard, int clipboardIte
     if (added == 0) {
         throw CError::Object(kErrInvalidValue, "frmDocument:AddPasteNode");
     }
+    top = top != 0 ? top : added;
     for (const int child : source.Children) {
-        AddPasteNode(clipboard, child, added, Relationship::Child);
+        AddPastedItem(clipboard, child, added, Relationship::Child, top);
     }
     return added;
 }
@@ -297,6 +299,13 @@ int CDocument::AddPasteNode(const CElementClipboard& clipboard, int clipboardIte
 // Puts a recorded branch back with its own element indices, records and expansion.
 int CDocument::ReinsertBranch(const CElementClipboard& clipboard, int clipboardItem,
                               int destination, Relationship relationship) {
+    return InsertBranch([&](int& top) {
+        return ReinsertItem(clipboard, clipboardItem, destination, relationship, top);
+    });
+}
+
+int CDocument::ReinsertItem(const CElementClipboard& clipboard, int clipboardItem, int destination,
+                            Relationship relationship, int& top) {
     const CGenElemInfo& item = clipboard.Entry(clipboardItem);
     const int index = clipboard.SourceIndex(clipboardItem);
     if (!IsNodeIDValid(index) || !Entry(index).Used() || IsLive(index)) {
@@ -304,8 +313,9 @@ int CDocument::ReinsertBranch(const CElementClipboard& clipboard, int clipboardI
     }
     const int parent = relationship == Relationship::Child ? destination : Parent(destination);
     ReenterElement(index, parent, PlaceFor(destination, relationship, parent), item.Expanded);
+    top = top != 0 ? top : index;
     for (const int child : item.Children) {
-        ReinsertBranch(clipboard, child, index, Relationship::Child);
+        ReinsertItem(clipboard, child, index, Relationship::Child, top);
     }
     return index;
 }
@@ -315,10 +325,12 @@ void CDocument::ReenterElement(int index, int parent, Placement placement, bool 
     entry.Deleted = false;
     entry.Expanded = expanded;
     if (entry.IsLeaf()) {
-        const int page = PageAt(placement);
-        EnsurePageCapacity(leafCount_ + 1);
-        AdjustLPIForInsert(page, index);
-        ++leafCount_;
+        if (!deferPages_) {
+            const int page = PageAt(placement);
+            EnsurePageCapacity(leafCount_ + 1);
+            AdjustLPIForInsert(page, index);
+            ++leafCount_;
+        }
         ++leafCounter_;
         seeAlsoChoices_.push_back(index);
     } else {

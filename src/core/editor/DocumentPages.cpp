@@ -1,6 +1,9 @@
 // Page numbers of the leaves: dense 1..n in tree order, with the page table mapping each page to
 // the element index of its leaf.
 
+#include <algorithm>
+#include <unordered_set>
+
 #include "core/editor/Document.h"
 
 namespace trovique {
@@ -97,6 +100,85 @@ void CDocument::AdjustLPIForDelete(int lpi) {
         }
     }
     pages_[leafCount_] = 0;
+}
+
+// Runs insert (which reports the branch's top item as soon as it is in) with the pages of its
+// leaves held back, then numbers them all at once, also when insert fails half-way.
+int CDocument::InsertBranch(const std::function<int(int& top)>& insert) {
+    int top = 0;
+    if (deferPages_) {
+        return insert(top);
+    }
+    deferPages_ = true;
+    try {
+        insert(top);
+    } catch (...) {
+        deferPages_ = false;
+        EnterBranchPages(top);
+        throw;
+    }
+    deferPages_ = false;
+    EnterBranchPages(top);
+    NotifyDocumentChanged();
+    return top;
+}
+
+// The leaves of top's branch, in the tree but without pages, take the pages after the last leaf
+// before the branch; every later page moves on by their number.
+void CDocument::EnterBranchPages(int top) {
+    if (!IsLive(top)) {
+        return;
+    }
+    std::vector<int> leaves;
+    for (const int index : Preorder(top)) {
+        if (Entry(index).IsLeaf()) {
+            leaves.push_back(index);
+        }
+    }
+    if (leaves.empty()) {
+        return;
+    }
+    const std::size_t first = static_cast<std::size_t>(PageAt({Parent(top), Row(top)}));
+    const std::size_t count = leaves.size();
+    EnsurePageCapacity(leafCount_ + count);
+    for (std::size_t page = leafCount_; page >= first; --page) {
+        const int moved = pages_[page];
+        pages_[page + count] = moved;
+        Entry(moved).Leaf->SetLPI(static_cast<std::int64_t>(page + count));
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        pages_[first + i] = leaves[i];
+        Entry(leaves[i]).Leaf->SetLPI(static_cast<std::int64_t>(first + i));
+    }
+    leafCount_ += count;
+}
+
+// Takes the pages of the listed leaves out and closes the gaps, keeping the order of the rest.
+void CDocument::RemovePages(const std::vector<int>& leaves) {
+    if (leaves.empty()) {
+        return;
+    }
+    const std::unordered_set<int> removed(leaves.begin(), leaves.end());
+    std::size_t from = leafCount_;
+    for (const int index : leaves) {
+        from = std::min<std::size_t>(from, Entry(index).Leaf->LPI());
+    }
+    from = std::max<std::size_t>(from, 1);
+    std::size_t kept = from - 1;
+    for (std::size_t page = from; page <= leafCount_; ++page) {
+        const int index = pages_[page];
+        if (removed.contains(index)) {
+            continue;
+        }
+        pages_[++kept] = index;
+        if (kept != page) {
+            Entry(index).Leaf->SetLPI(static_cast<std::int64_t>(kept));
+        }
+    }
+    for (std::size_t page = kept + 1; page <= leafCount_; ++page) {
+        pages_[page] = 0;
+    }
+    leafCount_ = kept;
 }
 
 void CDocument::RenumberPages() {

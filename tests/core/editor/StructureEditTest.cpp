@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 
 #include "core/app/MessageStyle.h"
@@ -295,6 +296,104 @@ TEST_F(StructureEditTest, PasteIntoAnotherDocumentThroughTheSharedClipboard) {
     ASSERT_TRUE(other->PasteNode(other->GetNodeInfoIndexOfRoot()));
     EXPECT_EQ(other->LeafCount(), 2u);
     EXPECT_EQ(other->Entry(other->Selected()).Title(), "<Major Category>");
+}
+
+TEST_F(StructureEditTest, EveryEditButCopyMarksTheDocumentChanged) {
+    Settings().Set("Norvane Trovique", "NoShowAgain", "DeleteNode", "1");
+    const int node = AddNodeUnder(Root());
+    const std::vector<std::pair<std::string, std::function<bool(const std::vector<int>&)>>> edits =
+        {
+            {"copy", [&](const auto& l) { return doc->CopyNode(l[0]); }},
+            {"paste", [&](const auto& l) { return doc->PasteNode(l[1]); }},
+            {"move",
+             [&](const auto& l) {
+                 doc->Select(l[0]);
+                 return doc->MoveNode(1);
+             }},
+            {"cut", [&](const auto& l) { return doc->CutNode(l[0]); }},
+            {"delete", [&](const auto& l) { return doc->Delete(l[1]); }},
+            {"undo", [&](const auto&) { return doc->Undo(); }},
+            {"redo", [&](const auto&) { return doc->Redo(); }},
+        };
+    for (const auto& [name, edit] : edits) {
+        SCOPED_TRACE(name);
+        const auto leaves = AddLeaves(node, 2);
+        doc->ForceDirty(false);
+        ASSERT_TRUE(edit(leaves));
+        EXPECT_EQ(doc->Dirty(), name != "copy");
+        ExpectInvariants();
+    }
+}
+
+TEST_F(StructureEditTest, RedoneCutFillsTheNodeClipboardAgain) {
+    const int node = AddNodeUnder(Root());
+    const auto leaves = AddLeaves(node, 2);
+    Ui().QueueConfirm(true);
+    ASSERT_TRUE(doc->CutNode(leaves[0]));
+    ASSERT_TRUE(doc->Undo());
+    doc->NodeClipboard().Clear();
+    EXPECT_EQ(doc->UndoMenu().caption, "&Redo Cut");
+    Ui().QueueConfirm(true);
+    ASSERT_TRUE(doc->Redo());
+    EXPECT_FALSE(doc->IsLive(leaves[0]));
+    ASSERT_TRUE(doc->NodeClipboard().ContainsData());
+    EXPECT_EQ(doc->NodeClipboard().SourceIndex(1), leaves[0]);
+    EXPECT_EQ(doc->NodeClipboard().LastOperation(), kOpCut);
+}
+
+TEST_F(StructureEditTest, UndoThatNoLongerFitsIsRefusedAndTheRecordKept) {
+    EXPECT_FALSE(doc->Undo());  // nothing recorded
+    const int node = AddNodeUnder(Root());
+    const int leaf = AddLeafUnder(node);
+    Ui().QueueConfirm(true);
+    ASSERT_TRUE(doc->Delete(leaf));
+    AddNodeUnder(node);  // the node now holds nodes: no place for a leaf
+    Ui().ClearMessages();
+    EXPECT_FALSE(doc->Undo());
+    EXPECT_EQ(LastMessage(),
+              "Pasting data here would result in a Leaf being at the same level as a non-Leaf "
+              "node.");
+    EXPECT_FALSE(doc->IsLive(leaf));
+    EXPECT_EQ(doc->UndoMenu().caption, "&Undo Delete");
+    ExpectInvariants();
+}
+
+TEST_F(StructureEditTest, UndoneDeleteOffersTheLeafAsASeeAlsoTargetAgain) {
+    const int node = AddNodeUnder(Root());
+    const auto leaves = AddLeaves(node, 3);
+    Ui().QueueConfirm(true);
+    ASSERT_TRUE(doc->Delete(leaves[1]));
+    const auto& choices = doc->SeeAlsoChoices();
+    EXPECT_EQ(std::count(choices.begin(), choices.end(), leaves[1]), 0);
+    ASSERT_TRUE(doc->Undo());
+    EXPECT_EQ(std::count(choices.begin(), choices.end(), leaves[1]), 1);
+}
+
+// Branches of many leaves go in and out with their pages in one pass; the pages around them
+// must come out as if every leaf had been placed one by one.
+TEST_F(StructureEditTest, LargeBranchesKeepThePagesAroundThem) {
+    Settings().Set("Norvane Trovique", "NoShowAgain", "DeleteNode", "1");
+    const int first = AddNodeUnder(Root());
+    const int firstSub = AddNodeUnder(first);
+    AddLeaves(firstSub, 40);
+    const int second = AddNodeUnder(Root());
+    const auto later = AddLeaves(AddNodeUnder(second), 30);
+    ASSERT_TRUE(doc->CopyNode(firstSub));
+    ASSERT_TRUE(doc->PasteNode(first));
+    EXPECT_EQ(Page(later[0]), 81);
+    ExpectInvariants();
+    ASSERT_TRUE(doc->Undo());
+    EXPECT_EQ(Page(later[0]), 41);
+    ExpectInvariants();
+    ASSERT_TRUE(doc->Redo());
+    ExpectInvariants();
+    ASSERT_TRUE(doc->Delete(firstSub));
+    EXPECT_EQ(Page(later[0]), 41);
+    ExpectInvariants();
+    ASSERT_TRUE(doc->Undo());
+    EXPECT_EQ(Page(later[0]), 81);
+    EXPECT_EQ(Page(doc->FirstChild(firstSub)), 1);
+    ExpectInvariants();
 }
 
 // Long random sequences of edits and undos keep every invariant.
