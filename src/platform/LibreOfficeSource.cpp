@@ -293,7 +293,11 @@ void CLibreOfficeSource::Open(const fs::path& file) {
             reader.emplace(folder_->Path() / "slides.pptx");
             CheckHasSlides(*reader, file);
         }
-        renderer_ = std::make_unique<CPdfSlideRenderer>(folder_->Path() / "slides.pdf");
+        // The handheld's small picture and its first choice of large one are asked for every
+        // slide; drawing them can start while the caller is still setting up.
+        renderer_ = std::make_unique<CPdfSlideRenderer>(
+            folder_->Path() / "slides.pdf", true,
+            std::vector<std::pair<int, int>>{{160, 120}, {440, 330}});
         if (renderer_->PageCount() != reader->Slides().size()) {
             throw Failure(kErrInvalidValue,
                           "LibreOffice drew " + std::to_string(renderer_->PageCount()) +

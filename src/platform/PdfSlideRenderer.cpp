@@ -93,7 +93,9 @@ bool OnlyBlackAndWhite(const RenderedSlide& slide) {
 
 }  // namespace
 
-CPdfSlideRenderer::CPdfSlideRenderer(const std::filesystem::path& pdf, bool renderAhead) {
+CPdfSlideRenderer::CPdfSlideRenderer(const std::filesystem::path& pdf, bool renderAhead,
+                                     const std::vector<std::pair<int, int>>& expectedSizes)
+    : sizesOfPreviousPage_(expectedSizes.begin(), expectedSizes.end()) {
     static std::once_flag silenced;
     std::call_once(silenced, [] { poppler::set_debug_error_function(Silence, nullptr); });
 

@@ -33,8 +33,11 @@ public:
     static constexpr int kMaxSide = 4096;
     static constexpr std::size_t kPagesAhead = 2;
 
-    // Raises CError when the file is not a readable PDF.
-    explicit CPdfSlideRenderer(const std::filesystem::path& pdf, bool renderAhead = true);
+    // Raises CError when the file is not a readable PDF. With renderAhead, a second thread starts
+    // at once on the first pages at expectedSizes (width, height), the sizes the caller is
+    // likely to ask for before it has asked for any.
+    explicit CPdfSlideRenderer(const std::filesystem::path& pdf, bool renderAhead = true,
+                               const std::vector<std::pair<int, int>>& expectedSizes = {});
     ~CPdfSlideRenderer();
     CPdfSlideRenderer(const CPdfSlideRenderer&) = delete;
     CPdfSlideRenderer& operator=(const CPdfSlideRenderer&) = delete;
