@@ -358,17 +358,6 @@ TEST_F(StructureEditTest, UndoThatNoLongerFitsIsRefusedAndTheRecordKept) {
     ExpectInvariants();
 }
 
-TEST_F(StructureEditTest, UndoneDeleteOffersTheLeafAsASeeAlsoTargetAgain) {
-    const int node = AddNodeUnder(Root());
-    const auto leaves = AddLeaves(node, 3);
-    Ui().QueueConfirm(true);
-    ASSERT_TRUE(doc->Delete(leaves[1]));
-    const auto& choices = doc->SeeAlsoChoices();
-    EXPECT_EQ(std::count(choices.begin(), choices.end(), leaves[1]), 0);
-    ASSERT_TRUE(doc->Undo());
-    EXPECT_EQ(std::count(choices.begin(), choices.end(), leaves[1]), 1);
-}
-
 // Branches of many leaves go in and out with their pages in one pass; the pages around them
 // must come out as if every leaf had been placed one by one.
 TEST_F(StructureEditTest, LargeBranchesKeepThePagesAroundThem) {
