@@ -102,7 +102,8 @@ for deck in "${decks[@]}"; do
     # One untimed run each: LibreOffice's own profile gets made, caches fill.
     soffice --headless "-env:UserInstallation=$baseline_profile" --convert-to pdf --outdir "$work/pdf" \
         "$deck" >/dev/null 2>&1
-    "$cli" convert "$deck" -o "$work/out.pdb" </dev/null >/dev/null
+    # It answers "OUT.pdb: N slides".
+    slides=$("$cli" convert "$deck" -o "$work/out.pdb" </dev/null | awk '{ print $(NF - 1) }')
     : >"$work/soffice.times"
     : >"$work/trovique.times"
     for _ in $(seq 1 "$runs"); do
@@ -116,7 +117,6 @@ for deck in "${decks[@]}"; do
     done
     office=$(median <"$work/soffice.times")
     ours=$(median <"$work/trovique.times")
-    slides=$("$cli" info "$work/out.pdb" | awk '/^Slides:/ { print $2 }')
     printf '%s (%s slides), median of %d runs: soffice --convert-to pdf %.2f s, trovique-cli convert %.2f s, ratio %.2f\n' \
         "$name" "$slides" "$runs" "$office" "$ours" "$(awk -v a="$ours" -v b="$office" "BEGIN { print a / b }")"
 done
