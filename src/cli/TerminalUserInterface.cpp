@@ -317,6 +317,80 @@ void CTerminalUserInterface::ShowLongMessage(const std::string& caption, const s
     Print(out);
 }
 
+void CTerminalUserInterface::PresetFileName(FileDialogKind kind, std::string path) {
+    presetFiles_[kind] = std::move(path);
+}
+
+std::string CTerminalUserInterface::GetFileName(const std::string& initial, FileDialogKind kind) {
+    if (const auto preset = presetFiles_.find(kind); preset != presetFiles_.end()) {
+        std::string path = std::move(preset->second);
+        presetFiles_.erase(preset);
+        return path;
+    }
+    std::string prompt = std::string("question: ") + FileDialogTitle(kind) + " file";
+    const bool initialIsFile = !initial.empty() && initial.back() != '/' && initial.back() != '\\';
+    if (initialIsFile) {
+        prompt += " [" + TerminalText(Utf8ToWindows1252(initial)) + "]";
+    }
+    const auto reply = AskLine(prompt + ": ");
+    if (!reply) {
+        return {};
+    }
+    return reply->empty() && initialIsFile ? initial : *reply;
+}
+
+SlideShowDestination CTerminalUserInterface::ChooseSlideShowDestination() {
+    if (presetDestination_) {
+        return *presetDestination_;
+    }
+    const std::string prompt =
+        "question: Choose the Slide Show destination: HotSync sends it to your Palm without "
+        "saving a file, Save asks for a file. [h/s/C] ";
+    for (;;) {
+        auto reply = AskLine(prompt);
+        if (!reply) {
+            return SlideShowDestination::Cancel;
+        }
+        std::transform(reply->begin(), reply->end(), reply->begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (*reply == "h" || *reply == "hotsync") {
+            return SlideShowDestination::HotSync;
+        }
+        if (*reply == "s" || *reply == "save") {
+            return SlideShowDestination::Save;
+        }
+        if (reply->empty() || *reply == "c" || *reply == "cancel") {
+            return SlideShowDestination::Cancel;
+        }
+        Print("Please answer h (HotSync), s (Save) or c (Cancel).\n");
+    }
+}
+
+std::optional<std::string> CTerminalUserInterface::AskLine(const std::string& prompt) {
+    if (options_.answers != AnswerPolicy::Ask || !options_.inputIsTerminal) {
+        Print(prompt + "cancel" +
+              (options_.answers != AnswerPolicy::Ask ? " (not asked: --yes and --no answer "
+                                                       "questions only)\n"
+                                                     : " (not asked: input is not a terminal)\n"));
+        return std::nullopt;
+    }
+    ClearLiveLine();
+    err_ << prompt << std::flush;
+    std::string reply;
+    const bool read = static_cast<bool>(std::getline(in_, reply));
+    if (!read) {
+        err_ << "cancel (end of input)\n" << std::flush;
+    }
+    DrawLiveLine();
+    if (!read) {
+        return std::nullopt;
+    }
+    if (!reply.empty() && reply.back() == '\r') {
+        reply.pop_back();
+    }
+    return reply;
+}
+
 int CTerminalUserInterface::Answer(const std::string& line, int style) {
     const std::string prompt = line + " " + Hint(style) + " ";
     if (options_.answers != AnswerPolicy::Ask) {

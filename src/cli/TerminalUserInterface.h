@@ -1,7 +1,9 @@
 #pragma once
 
 #include <iosfwd>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +46,15 @@ public:
     ConfirmAnswer AskConfirm(const std::string& text, const std::string& title) override;
     void ShowLongMessage(const std::string& caption, const std::string& header,
                          const std::string& text) override;
+    // A command that names the destination and the file on its command line sets them here:
+    // the destination window, and the next file dialog of the kind, then answer without asking.
+    void PresetDestination(SlideShowDestination destination) { presetDestination_ = destination; }
+    void PresetFileName(FileDialogKind kind, std::string path);
+    // A file name typed on the terminal, the initial file when the reply is empty; empty
+    // (cancelled) when nobody can be asked.
+    std::string GetFileName(const std::string& initial, FileDialogKind kind) override;
+    // HotSync, Save or Cancel typed on the terminal; Cancel when nobody can be asked.
+    SlideShowDestination ChooseSlideShowDestination() override;
     CStatusBar& StatusBar() override { return statusBar_; }
     CProgress& Progress() override { return *progress_; }
 
@@ -56,6 +67,9 @@ private:
     };
 
     int Answer(const std::string& line, int style);
+    // One line typed after prompt; nothing at the end of the input or when nobody can be asked
+    // (the prompt is then shown with "cancel" and the reason).
+    std::optional<std::string> AskLine(const std::string& prompt);
     int ReadAnswer(const std::string& prompt, int style);
     void Print(const std::string& utf8Line);
     std::string LiveLine() const;
@@ -69,6 +83,8 @@ private:
     std::string statusPercentage_;
     ProgressLine progressLine_;
     std::string drawn_;  // the live line on screen, empty when none
+    std::optional<SlideShowDestination> presetDestination_;
+    std::map<FileDialogKind, std::string> presetFiles_;
     std::unique_ptr<StatusView> statusView_;
     CStatusBar statusBar_;
     std::unique_ptr<CProgress> progress_;  // last: its view calls back into the members above

@@ -62,6 +62,8 @@ CScriptedUserInterface::~CScriptedUserInterface() {
     EXPECT_TRUE(answers_.empty()) << answers_.size()
                                   << " scripted answer(s) left: a question the test expected "
                                      "was never asked";
+    EXPECT_TRUE(fileNames_.empty()) << fileNames_.size() << " scripted file name(s) left";
+    EXPECT_TRUE(destinations_.empty()) << destinations_.size() << " scripted destination(s) left";
 }
 
 void CScriptedUserInterface::QueueAnswer(int button) {
@@ -145,6 +147,36 @@ ConfirmAnswer CScriptedUserInterface::AskConfirm(const std::string& text,
 void CScriptedUserInterface::ShowLongMessage(const std::string& caption, const std::string& header,
                                              const std::string& text) {
     Record({ShownMessage::Kind::LongMessage, text, kStyleInformation, caption, header, kAnswerOk});
+}
+
+std::string CScriptedUserInterface::GetFileName(const std::string& initial, FileDialogKind kind) {
+    fileDialogs_.push_back({initial, kind});
+    if (fileNames_.empty()) {
+        ADD_FAILURE() << "unexpected \"" << FileDialogTitle(kind)
+                      << "\" file dialog with no scripted file";
+        return {};
+    }
+    std::string path = std::move(fileNames_.front());
+    fileNames_.pop_front();
+    return path;
+}
+
+SlideShowDestination CScriptedUserInterface::ChooseSlideShowDestination() {
+    ++destinationQuestions_;
+    if (destinations_.empty()) {
+        ADD_FAILURE() << "unexpected destination window with no scripted choice";
+        return SlideShowDestination::Cancel;
+    }
+    const SlideShowDestination destination = destinations_.front();
+    destinations_.pop_front();
+    return destination;
+}
+
+void CScriptedUserInterface::PumpEvents() {
+    ++pumpCount_;
+    if (onPumpEvents) {
+        onPumpEvents();
+    }
 }
 
 int CScriptedUserInterface::ReleaseTopMost() {

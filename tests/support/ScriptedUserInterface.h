@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,6 +37,22 @@ public:
     // Queues the answer of the next confirmation window and the state of its box.
     void QueueConfirm(bool yes, bool noShowAgain = false);
     std::size_t PendingAnswers() const { return answers_.size(); }
+    // Queues the file the next file dialog returns; an empty one stands for Cancel.
+    void QueueFileName(std::string path) { fileNames_.push_back(std::move(path)); }
+    // Queues the button pressed in the next destination window.
+    void QueueDestination(SlideShowDestination destination) {
+        destinations_.push_back(destination);
+    }
+    struct FileDialogCall {
+        std::string initial;
+        FileDialogKind kind = FileDialogKind::Open;
+    };
+    const std::vector<FileDialogCall>& FileDialogs() const { return fileDialogs_; }
+    int DestinationQuestions() const { return destinationQuestions_; }
+
+    // How often pending events were let run, and what else happens then.
+    int PumpCount() const { return pumpCount_; }
+    std::function<void()> onPumpEvents;
 
     const std::vector<ShownMessage>& Messages() const { return messages_; }
     std::vector<std::string> MessageTexts() const;
@@ -62,6 +79,9 @@ public:
     ConfirmAnswer AskConfirm(const std::string& text, const std::string& title) override;
     void ShowLongMessage(const std::string& caption, const std::string& header,
                          const std::string& text) override;
+    std::string GetFileName(const std::string& initial, FileDialogKind kind) override;
+    SlideShowDestination ChooseSlideShowDestination() override;
+    void PumpEvents() override;
     int ReleaseTopMost() override;
     void RestoreTopMost(int flags) override;
     MousePointer Pointer() const override { return pointer_; }
@@ -82,6 +102,11 @@ private:
     void Record(ShownMessage message);
 
     std::deque<Queued> answers_;
+    std::deque<std::string> fileNames_;
+    std::deque<SlideShowDestination> destinations_;
+    std::vector<FileDialogCall> fileDialogs_;
+    int destinationQuestions_ = 0;
+    int pumpCount_ = 0;
     std::vector<ShownMessage> messages_;
     MousePointer pointer_ = MousePointer::Default;
     bool splashVisible_ = false;

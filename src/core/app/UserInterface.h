@@ -18,6 +18,56 @@ struct ConfirmAnswer {
     bool noShowAgain = false;
 };
 
+// The file dialogs of the program, numbered as the main window numbers them; each has its own
+// title (FileDialogTitle), default extension and filters.
+enum class FileDialogKind {
+    Open = 0,
+    SaveAs = 1,
+    Import = 2,
+    Export = 3,
+    ColorBitmap = 4,
+    MonochromeBitmap = 5,
+    Bitmap = 6,
+    ImportText = 7,
+    ImportSpreadsheet = 8,
+    PowerPoint = 9,
+    PrintTo = 10,
+};
+
+constexpr const char* FileDialogTitle(FileDialogKind kind) {
+    switch (kind) {
+        case FileDialogKind::Open:
+            return "Open";
+        case FileDialogKind::SaveAs:
+            return "Save As";
+        case FileDialogKind::Import:
+            return "Import";
+        case FileDialogKind::Export:
+            return "Export";
+        case FileDialogKind::ColorBitmap:
+            return "Open Color Bitmap";
+        case FileDialogKind::MonochromeBitmap:
+            return "Open Monochrome Bitmap";
+        case FileDialogKind::Bitmap:
+            return "Open Bitmap";
+        case FileDialogKind::ImportText:
+        case FileDialogKind::ImportSpreadsheet:
+            return "Open Import File";
+        case FileDialogKind::PowerPoint:
+            return "Open PowerPoint File";
+        case FileDialogKind::PrintTo:
+            return "Print To";
+    }
+    return "";
+}
+
+// Where the automatic conversion sends the slide show, as its destination window asks.
+enum class SlideShowDestination {
+    Cancel,   // nothing: the run ends without import
+    HotSync,  // to the handheld through the Palm install tool, no file kept
+    Save,     // to a Palm database file the user names
+};
+
 // Flags of ReleaseTopMost: which top-most windows were visible and were let down.
 inline constexpr int kTopMostSplash = 1;
 inline constexpr int kTopMostProgress = 4;
@@ -42,6 +92,21 @@ public:
     // scrolling text; returns when the user has closed it.
     virtual void ShowLongMessage(const std::string& caption, const std::string& header,
                                  const std::string& text) = 0;
+
+    // The file dialog of the given kind, opened at initial: a folder, or a file whose name is
+    // filled in. Returns the chosen file as a path in the platform's encoding, or an empty text
+    // when the user cancels, which is also the answer when nobody can be asked.
+    virtual std::string GetFileName(const std::string& initial, FileDialogKind kind) {
+        (void)initial;
+        (void)kind;
+        return {};
+    }
+
+    // The destination window of the automatic conversion ("Choose Slide Show Destination").
+    // Nobody to ask means Cancel, which loses nothing.
+    virtual SlideShowDestination ChooseSlideShowDestination() {
+        return SlideShowDestination::Cancel;
+    }
 
     // Lets the splash and progress windows down from top-most so that a message box is never
     // hidden behind them; returns kTopMost flags of the windows that were visible.

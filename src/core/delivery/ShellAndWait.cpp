@@ -1,0 +1,50 @@
+#include "core/delivery/ShellAndWait.h"
+
+#include <cctype>
+#include <chrono>
+#include <cmath>
+
+#include "core/app/UserInterface.h"
+#include "core/common/Error.h"
+#include "core/common/ProcessRunner.h"
+#include "core/storage/Windows1252.h"
+
+namespace trovique {
+
+double ClockSeconds() {
+    const std::chrono::duration<double> sinceStart =
+        std::chrono::steady_clock::now().time_since_epoch();
+    return std::fmod(sinceStart.count(), kSecondsPerDay);
+}
+
+double ElapsedSeconds(double start, double now) {
+    return now < start ? now + kSecondsPerDay - start : now - start;
+}
+
+double ElapsedSeconds(double start) {
+    return ElapsedSeconds(start, ClockSeconds());
+}
+
+bool ShellAndWait(IProcessRunner& runner, IUserInterface& ui,
+                  const std::vector<std::string>& arguments, int timeoutSeconds) {
+    ProcessRequest request(arguments, {}, ProcessRequest::kNoTimeLimit);
+    request.pollInterval = std::chrono::milliseconds(100);
+    request.leaveRunning = true;
+    const double start = ClockSeconds();
+    request.whileWaiting = [&ui, start, timeoutSeconds] {
+        ui.PumpEvents();
+        return timeoutSeconds <= 0 || ElapsedSeconds(start) <= timeoutSeconds;
+    };
+    const ProcessResult result = runner.Run(request);
+    if (result.end == ProcessEnd::CouldNotStart) {
+        std::string reason = Utf8ToWindows1252(result.detail);
+        if (!reason.empty()) {
+            reason.front() =
+                static_cast<char>(std::toupper(static_cast<unsigned char>(reason.front())));
+        }
+        throw CError(kErrFileNotFound, "ShellAndWait", reason + ".");
+    }
+    return result.end != ProcessEnd::TimedOut;
+}
+
+}  // namespace trovique
