@@ -27,6 +27,12 @@ bool CNode22::ReadFromFile(CBinaryFile& file) {
     CNode22 read;
     read.SetVersion(Version());
     read.ReadHead(file);
+    // Another record type has another layout: read as a node, it would be written back with
+    // the slots of an end node and no longer read at all.
+    const std::uint16_t type = read.RecordType();
+    if (type != kRecordTypeRoot && type != kRecordTypeNode && type != kRecordTypeEndNode) {
+        throw CError::Object(kErrInvalidValue, "CNode:ReadFromFile");
+    }
     if (read.IsRoot()) {
         const std::uint16_t version = record::ReadWord(file);
         if (version != kCurrentFileVersion && version != kFileVersion22 &&
