@@ -21,7 +21,7 @@ public:
     CCliContext& operator=(const CCliContext&) = delete;
 
     CServices& Services() { return services_; }
-    IUserInterface& Ui() { return ui_; }
+    CTerminalUserInterface& Ui() { return ui_; }
     const CApplication& Application() const { return application_; }
     PalmPalettes Palettes() const;
     // A new, untitled slide show.

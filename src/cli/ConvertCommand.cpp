@@ -1,4 +1,5 @@
-// trovique-cli convert: turns a presentation into a Palm database, one slide per slide.
+// trovique-cli convert: turns a presentation into a Palm database, one slide per slide, and
+// saves it or hands it to the Palm install tool for the next HotSync.
 
 #include <chrono>
 #include <iostream>
@@ -12,22 +13,31 @@
 #include "core/app/Messages.h"
 #include "core/app/NumericText.h"
 #include "core/app/SettingNames.h"
+#include "core/delivery/AutoImportExportInstall.h"
+#include "core/delivery/PathOps.h"
 #include "core/import/PowerPointImport.h"
 #include "core/storage/SlideShowWriter.h"
 #include "core/storage/Windows1252.h"
 #include "platform/LibreOfficeSource.h"
 #include "platform/ProcessRunner.h"
+#include "platform/ShortPathName.h"
 
 namespace trovique::cli {
 namespace {
 
-constexpr const char* kUsage =
-    "usage: trovique-cli convert PRESENTATION [-o OUT.pdb] [--sdb OUT.sdb]\n";
+constexpr const char* kSynopsis =
+    "convert PRESENTATION [[-o OUT.pdb] [--sdb OUT.sdb] | --hotsync | --save OUT.pdb]";
 
 struct Arguments {
     std::filesystem::path presentation;
     std::filesystem::path output;
     std::filesystem::path workingFile;
+    // The automatic conversion's destinations: the Palm install tool, or a file by the Save
+    // road. Neither: the database is written to output.
+    bool hotSync = false;
+    std::filesystem::path saveTo;
+
+    bool Delivers() const { return hotSync || !saveTo.empty(); }
 };
 
 // Takes the value of an option given as "NAME VALUE" or "NAME=VALUE"; false on a second
@@ -67,11 +77,19 @@ bool Parse(const std::vector<std::string>& args, Arguments& parsed) {
             endOfOptions = true;
             continue;
         }
+        if (arg == "--hotsync") {
+            if (parsed.hotSync) {
+                return false;
+            }
+            parsed.hotSync = true;
+            continue;
+        }
         bool matched = false;
         for (const auto& [name, value] :
              {std::pair<const char*, std::filesystem::path*>{"-o", &parsed.output},
               {"--output", &parsed.output},
-              {"--sdb", &parsed.workingFile}}) {
+              {"--sdb", &parsed.workingFile},
+              {"--save", &parsed.saveTo}}) {
             if (!TakeValue(args, i, name, *value, matched)) {
                 return false;
             }
@@ -87,6 +105,14 @@ bool Parse(const std::vector<std::string>& args, Arguments& parsed) {
         return false;
     }
     parsed.presentation = inputs.front();
+    // One destination only; the working file belongs to the plain conversion.
+    if (parsed.Delivers() && (!parsed.output.empty() || !parsed.workingFile.empty() ||
+                              (parsed.hotSync && !parsed.saveTo.empty()))) {
+        return false;
+    }
+    if (!parsed.saveTo.empty()) {
+        parsed.output = parsed.saveTo;
+    }
     if (parsed.output.empty()) {
         // Beside the presentation, named after it.
         parsed.output = parsed.presentation;
@@ -120,26 +146,11 @@ void Refuse(IUserInterface& ui, const std::string& text) {
     ReportMessage(ui, Utf8ToWindows1252(text), kStyleCritical);
 }
 
-int Run(const std::vector<std::string>& args) {
-    Arguments parsed;
-    if (!Parse(args, parsed)) {
-        std::cerr << kUsage;
-        return kExitUsage;
-    }
-    if (SameFile(parsed.presentation, parsed.output) ||
-        SameFile(parsed.presentation, parsed.workingFile) ||
-        SameFile(parsed.output, parsed.workingFile) || parsed.output == parsed.workingFile) {
-        std::cerr << "trovique-cli convert: the presentation, OUT.pdb and OUT.sdb must be three "
-                     "different files\n";
-        return kExitUsage;
-    }
-    CCliContext context;
-    CProcessRunner runner;
-    CLibreOfficeSource source(runner, ImportTimeLimit(context.Services().settings));
-    auto document = context.NewDocument();
-
+// The plain conversion: import, then export to OUT.pdb and save OUT.sdb when asked.
+int Convert(const Arguments& parsed, CCliContext& context, IPresentationSource& source,
+            CDocument& document) {
     const PowerPointImportResult imported =
-        ImportFromPowerPoint(*document, source, parsed.presentation);
+        ImportFromPowerPoint(document, source, parsed.presentation);
     if (!imported.succeeded) {
         return kExitFailure;
     }
@@ -152,10 +163,10 @@ int Run(const std::vector<std::string>& args) {
                                  " could be converted; nothing was written.");
         return kExitFailure;
     }
-    if (!Export(*document, parsed.output)) {
+    if (!Export(document, parsed.output)) {
         return kExitFailure;
     }
-    if (!parsed.workingFile.empty() && !Save(*document, parsed.workingFile)) {
+    if (!parsed.workingFile.empty() && !Save(document, parsed.workingFile)) {
         return kExitFailure;
     }
     std::cout << parsed.output.string() << ": " << SlideCount(imported.slidesAdded);
@@ -166,11 +177,61 @@ int Run(const std::vector<std::string>& args) {
     return kExitOk;
 }
 
+// The automatic conversion the program runs for its add-in, with the destination window
+// answered by the command line.
+int Deliver(const Arguments& parsed, CCliContext& context, IProcessRunner& runner,
+            IPresentationSource& source, CDocument& document) {
+    CTerminalUserInterface& ui = context.Ui();
+    if (parsed.hotSync) {
+        ui.PresetDestination(SlideShowDestination::HotSync);
+    } else {
+        ui.PresetDestination(SlideShowDestination::Save);
+        ui.PresetFileName(FileDialogKind::Export, TextFromPath(parsed.saveTo));
+    }
+    DeliveryContext delivery{context.Application(), source, runner, {}, PlatformShortPathName()};
+    std::string presentation = TextFromPath(parsed.presentation);
+    if (!AutoImportExportInstall(document, delivery, presentation)) {
+        return kExitFailure;
+    }
+    const std::string slides = SlideCount(document.LeafCount());
+    if (parsed.hotSync) {
+        std::cout << presentation << ": " << slides << " handed to the Palm install tool\n";
+    } else {
+        std::cout << parsed.saveTo.string() << ": " << slides << "\n";
+    }
+    return kExitOk;
+}
+
+int Run(const std::vector<std::string>& args) {
+    Arguments parsed;
+    if (!Parse(args, parsed)) {
+        std::cerr << "usage: trovique-cli " << kSynopsis << "\n";
+        return kExitUsage;
+    }
+    // The HotSync road writes only temporary files of its own.
+    if (!parsed.hotSync &&
+        (SameFile(parsed.presentation, parsed.output) ||
+         SameFile(parsed.presentation, parsed.workingFile) ||
+         SameFile(parsed.output, parsed.workingFile) || parsed.output == parsed.workingFile)) {
+        std::cerr << "trovique-cli convert: the presentation, OUT.pdb and OUT.sdb must be three "
+                     "different files\n";
+        return kExitUsage;
+    }
+    CCliContext context;
+    CProcessRunner runner;
+    CLibreOfficeSource source(runner, ImportTimeLimit(context.Services().settings));
+    auto document = context.NewDocument();
+    return parsed.Delivers() ? Deliver(parsed, context, runner, source, *document)
+                             : Convert(parsed, context, source, *document);
+}
+
 const CommandRegistration registration{Command{
     "convert",
-    "convert PRESENTATION [-o OUT.pdb] [--sdb OUT.sdb]",
+    kSynopsis,
     "convert a presentation (.ppt, .pptx, .odp, ...) into a Palm database, one picture slide "
-    "per slide; OUT.pdb defaults to the presentation's name beside it",
+    "per slide; OUT.pdb defaults to the presentation's name beside it. --hotsync hands the "
+    "database and the viewer application to the Palm install tool for the next HotSync "
+    "instead; --save writes the database to OUT.pdb the same way",
     Run,
 }};
 

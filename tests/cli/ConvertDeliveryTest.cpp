@@ -1,0 +1,217 @@
+// trovique-cli convert --hotsync and --save: the automatic conversion from the command line,
+// run from a copy of the program whose DATA folder the test controls.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "core/storage/SlideShowReader.h"
+#include "support/DocumentFixture.h"
+#include "support/TestPaths.h"
+
+namespace trovique {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool OfficeInstalled() {
+    std::stringstream folders(std::getenv("PATH") != nullptr ? std::getenv("PATH") : "");
+    for (std::string folder; std::getline(folders, folder, ':');) {
+        std::error_code error;
+        if (!folder.empty() && fs::is_regular_file(fs::path(folder) / "soffice", error)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Two slides with titles.
+constexpr const char* kDeck = R"(<?xml version="1.0" encoding="UTF-8"?>
+<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
+ xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0"
+ xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"
+ xmlns:draw="urn:oasis:names:tc:opendocument:xmlns:drawing:1.0"
+ xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0"
+ xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0"
+ xmlns:presentation="urn:oasis:names:tc:opendocument:xmlns:presentation:1.0"
+ office:version="1.3" office:mimetype="application/vnd.oasis.opendocument.presentation">
+ <office:automatic-styles>
+  <style:page-layout style:name="PM1">
+   <style:page-layout-properties fo:page-width="28cm" fo:page-height="21cm"/>
+  </style:page-layout>
+ </office:automatic-styles>
+ <office:master-styles>
+  <style:master-page style:name="Plain" style:page-layout-name="PM1"/>
+ </office:master-styles>
+ <office:body>
+  <office:presentation>
+   <draw:page draw:name="One" draw:master-page-name="Plain">
+    <draw:frame presentation:class="title" svg:x="1cm" svg:y="1cm" svg:width="26cm" svg:height="3cm">
+     <draw:text-box><text:p>Hello</text:p></draw:text-box>
+    </draw:frame>
+   </draw:page>
+   <draw:page draw:name="Two" draw:master-page-name="Plain">
+    <draw:frame presentation:class="title" svg:x="1cm" svg:y="1cm" svg:width="26cm" svg:height="3cm">
+     <draw:text-box><text:p>Goodbye</text:p></draw:text-box>
+    </draw:frame>
+   </draw:page>
+  </office:presentation>
+ </office:body>
+</office:document>
+)";
+
+// Notes its arguments and keeps a copy of the database it was given.
+constexpr const char* kInstallTool = R"sh(#!/bin/sh
+here=$(dirname "$0")
+for file in "$@"; do printf '%s\n' "$file" >> "$here/args"; done
+cp "$2" "$here/received.pdb"
+)sh";
+
+std::string ShellQuote(const std::string& text) {
+    std::string quoted = "'";
+    for (const char c : text) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+std::string ReadText(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class ConvertDeliveryTest : public testing::Test, public test::DocumentFixture {
+protected:
+    ConvertDeliveryTest() : program(scratch / "program"), palm(scratch / "Palm Desktop") {
+        fs::create_directories(program);
+        fs::create_directories(scratch / "config" / "Norvane");
+        fs::create_directories(scratch / "tmp");
+        fs::create_directories(palm);
+        for (const char* file :
+             {"trovique-cli", "Palm256Color.pal", "PalmMonochrome.pal", "Palm4Color.pal"}) {
+            std::error_code error;
+            fs::create_hard_link(test::BinDir() / file, program / file, error);
+            if (error) {
+                fs::copy_file(test::BinDir() / file, program / file);
+            }
+        }
+        const std::string deck(kDeck);
+        test::WriteAllBytes(DeckPath(), {deck.begin(), deck.end()});
+    }
+
+    fs::path DeckPath() const { return scratch / "Team deck.fodp"; }
+
+    void ShipViewer() {
+        fs::create_directories(program / "DATA");
+        test::WriteAllBytes(program / "DATA" / "TROVIQUE.PRC", {'P', 'R', 'C'});
+    }
+
+    // Registers the stand-in tool the way a user of this platform would: by hand, in the
+    // settings file that stands for HKEY_CURRENT_USER.
+    void RegisterInstallTool() {
+        const std::string script(kInstallTool);
+        test::WriteAllBytes(palm / "InstApp", {script.begin(), script.end()});
+        ::chmod((palm / "InstApp").c_str(), 0755);
+        std::ofstream(scratch / "config" / "Norvane" / "HKEY_CURRENT_USER.conf")
+            << "[Software]\nU.S.%20Robotics\\Pilot%20Desktop\\Core\\Path=" << palm.string() << "\n";
+    }
+
+    test::CliResult Convert(const std::vector<std::string>& args) {
+        std::string command = "env " +
+                              ShellQuote("XDG_CONFIG_HOME=" + (scratch / "config").string()) + " " +
+                              ShellQuote("TMPDIR=" + (scratch / "tmp").string()) + " " +
+                              ShellQuote((program / "trovique-cli").string()) + " convert";
+        for (const auto& arg : args) {
+            command += " " + ShellQuote(arg);
+        }
+        command += " </dev/null >" + ShellQuote((scratch / "out").string()) + " 2>" +
+                   ShellQuote((scratch / "err").string());
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(scratch / "out"),
+                ReadText(scratch / "err")};
+    }
+
+    std::size_t SlidesIn(const fs::path& file) {
+        auto document = NewDocument();
+        EXPECT_TRUE(Read(*document, file, true)) << testing::PrintToString(Ui().MessageTexts());
+        return document->LeafCount();
+    }
+
+    test::ScratchDir scratch;
+    fs::path program;
+    fs::path palm;
+};
+
+TEST_F(ConvertDeliveryTest, HotSyncHandsTheDatabaseToTheInstallToolAndKeepsNothing) {
+    if (!OfficeInstalled()) {
+        GTEST_SKIP() << "soffice is not on the PATH";
+    }
+    ShipViewer();
+    RegisterInstallTool();
+    const auto result = Convert({DeckPath().string(), "--hotsync"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, DeckPath().string() + ": 2 slides handed to the Palm install tool\n");
+    const fs::path temp = scratch / "tmp";
+    EXPECT_EQ(ReadText(palm / "args"),
+              (temp / "TROVIQUE.PRC").string() + "\n" + (temp / "Team deck.PDB").string() + "\n");
+    EXPECT_EQ(SlidesIn(palm / "received.pdb"), 2u);
+    EXPECT_FALSE(fs::exists(temp / "TROVIQUE.PRC"));
+    EXPECT_FALSE(fs::exists(temp / "Team deck.PDB"));
+    EXPECT_FALSE(fs::exists(scratch / "Team deck.pdb")) << "nothing is saved beside the deck";
+}
+
+TEST_F(ConvertDeliveryTest, SaveWritesTheNamedFileOnly) {
+    if (!OfficeInstalled()) {
+        GTEST_SKIP() << "soffice is not on the PATH";
+    }
+    const fs::path out = scratch / "out folder" / "show.pdb";
+    fs::create_directories(out.parent_path());
+    const auto result = Convert({DeckPath().string(), "--save", out.string()});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, out.string() + ": 2 slides\n");
+    EXPECT_EQ(SlidesIn(out), 2u);
+    EXPECT_FALSE(fs::exists(scratch / "Team deck.pdb"));
+}
+
+TEST_F(ConvertDeliveryTest, AMissingViewerIsNamedBeforeAnythingIsImported) {
+    RegisterInstallTool();
+    const auto result = Convert({DeckPath().string(), "--hotsync"});
+    EXPECT_EQ(result.exitCode, 1);
+    const std::string expected =
+        "error: An error has occurred creating Palm Slide Show from file " + DeckPath().string() +
+        ": The handheld viewer application " + (program / "DATA" / "TROVIQUE.PRC").string() +
+        " was not found.";
+    EXPECT_NE(result.err.find(expected), std::string::npos) << result.err;
+    EXPECT_FALSE(fs::exists(palm / "args"));
+}
+
+TEST_F(ConvertDeliveryTest, RefusesMixedDestinations) {
+    const std::string deck = DeckPath().string();
+    const std::string out = (scratch / "x.pdb").string();
+    const std::vector<std::vector<std::string>> cases = {
+        {deck, "--hotsync", "--save", out},
+        {deck, "--hotsync", "-o", out},
+        {deck, "--save", out, "-o", out},
+        {deck, "--hotsync", "--sdb", out},
+        {deck, "--hotsync", "--hotsync"},
+        {deck, "--save"},
+        {deck, "--save", deck},
+    };
+    for (const auto& args : cases) {
+        const auto result = Convert(args);
+        EXPECT_EQ(result.exitCode, 2) << testing::PrintToString(args) << result.err;
+        EXPECT_NE(result.err.find("trovique-cli convert"), std::string::npos);
+    }
+    EXPECT_FALSE(fs::exists(scratch / "x.pdb"));
+}
+
+}  // namespace
+}  // namespace trovique
