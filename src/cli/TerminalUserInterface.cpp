@@ -351,6 +351,9 @@ SlideShowDestination CTerminalUserInterface::ChooseSlideShowDestination() {
         if (!reply) {
             return SlideShowDestination::Cancel;
         }
+        const auto notBlank = [](unsigned char c) { return std::isspace(c) == 0; };
+        reply->erase(reply->begin(), std::find_if(reply->begin(), reply->end(), notBlank));
+        reply->erase(std::find_if(reply->rbegin(), reply->rend(), notBlank).base(), reply->end());
         std::transform(reply->begin(), reply->end(), reply->begin(),
                        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
         if (*reply == "h" || *reply == "hotsync") {

@@ -68,14 +68,6 @@ TEST(ProcessRunnerWaitTest, CallsBackAtEveryPollUntilTheProgramEnds) {
     EXPECT_LE(calls, 8);
 }
 
-TEST(ProcessRunnerWaitTest, NoTimeLimitWaitsForTheEnd) {
-    CProcessRunner runner;
-    const auto result =
-        runner.Run({{"sh", "-c", "sleep 0.3; echo done"}, {}, ProcessRequest::kNoTimeLimit});
-    EXPECT_EQ(result.end, ProcessEnd::Exited);
-    EXPECT_EQ(result.output, "done\n");
-}
-
 // Ending the wait from the call-back, by a program that keeps running: killed with its
 // helpers, or left to end on its own.
 class ProcessRunnerStopTest : public testing::TestWithParam<bool> {};

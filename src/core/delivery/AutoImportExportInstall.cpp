@@ -88,9 +88,12 @@ std::string PlaceViewerBeside(const std::string& target, RunState& state,
         return viewer;
     }
     state.viewerCopy = copy;
+    // A copy left by an earlier run is replaced; whatever else is there is removed rather than
+    // written through, so that a link planted in a shared temporary folder cannot redirect the
+    // copy onto another file.
+    RemoveQuietly(copy);
     std::error_code error;
-    fs::copy_file(PathFromText(viewer), PathFromText(copy), fs::copy_options::overwrite_existing,
-                  error);
+    fs::copy_file(PathFromText(viewer), PathFromText(copy), fs::copy_options::none, error);
     if (error) {
         throw CError(kErrPathFileAccess, kRunSource,
                      "The handheld viewer application could not be copied to " + Shown(copy) +

@@ -183,19 +183,6 @@ TEST_F(AutoImportExportInstallTest, HotSyncHandsTheViewerCopyAndTheDatabaseToThe
     ExpectCleanedUp();
 }
 
-TEST_F(AutoImportExportInstallTest, HotSyncTakesTheNextFreeNameAndKeepsOtherFiles) {
-    RegisterPalmDesktop(kPalm);
-    Ui().QueueDestination(SlideShowDestination::HotSync);
-    test::WriteAllBytes(TempFolder() / "Talk.PDB", {'o', 'l', 'd'});
-    fs::create_directory(TempFolder() / "Talk.1.PDB");
-    EXPECT_TRUE(RunIt());
-    ASSERT_EQ(runner.requests.size(), 1u);
-    EXPECT_EQ(runner.requests.front().arguments.back(), (TempFolder() / "Talk.2.PDB").string());
-    EXPECT_EQ(FileNamesIn(TempFolder()), (std::vector<std::string>{"Talk.1.PDB", "Talk.PDB"}));
-    EXPECT_EQ(test::ReadAllBytes(TempFolder() / "Talk.PDB"),
-              (std::vector<unsigned char>{'o', 'l', 'd'}));
-}
-
 TEST_F(AutoImportExportInstallTest, TheShippedViewerIsNeitherCopiedOverNorDeleted) {
     // The database goes into the DATA folder itself: the "copy" is the viewer.
     RegisterPalmDesktop(kPalm);
@@ -207,6 +194,17 @@ TEST_F(AutoImportExportInstallTest, TheShippedViewerIsNeitherCopiedOverNorDelete
     EXPECT_EQ(runner.requests.front().arguments[1], ViewerPath().string());
     EXPECT_EQ(FileNamesIn(ViewerPath().parent_path()), std::vector<std::string>{"TROVIQUE.PRC"});
     EXPECT_EQ(test::ReadAllBytes(ViewerPath()), ViewerBytes());
+}
+
+TEST_F(AutoImportExportInstallTest, ALinkInTheTemporaryFolderIsNotCopiedThrough) {
+    RegisterPalmDesktop(kPalm);
+    Ui().QueueDestination(SlideShowDestination::HotSync);
+    const fs::path victim = FilesFolder() / "victim";
+    test::WriteAllBytes(victim, {'m', 'i', 'n', 'e'});
+    fs::create_symlink(victim, TempFolder() / "TROVIQUE.PRC");
+    EXPECT_TRUE(RunIt());
+    EXPECT_EQ(test::ReadAllBytes(victim), (std::vector<unsigned char>{'m', 'i', 'n', 'e'}));
+    ExpectCleanedUp();
 }
 
 TEST_F(AutoImportExportInstallTest, SaveProposesThePresentationsNameAndWritesTheChosenFile) {
@@ -257,12 +255,6 @@ TEST(TempPdbNameTest, NumbersTheNameUntilOneIsFree) {
     fs::create_symlink(temp / "nowhere", temp / "Talk.1.PDB");
     EXPECT_EQ(TempPdbName("/decks/Talk.ppt", folder), folder + "/Talk.2.PDB");
     EXPECT_EQ(TempPdbName("/decks/Talk.ppt", ""), "");
-}
-
-TEST(ProposedExportNameTest, SameFolderAndNameWithPdb) {
-    EXPECT_EQ(ProposedExportName("/home/ann/Talk.ppt"), "/home/ann/Talk.pdb");
-    EXPECT_EQ(ProposedExportName("/home/ann/Q3.final.pptx"), "/home/ann/Q3.final.pdb");
-    EXPECT_EQ(ProposedExportName("Talk"), "Talk.pdb");
 }
 
 }  // namespace

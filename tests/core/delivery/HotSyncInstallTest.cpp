@@ -129,28 +129,6 @@ TEST_F(InstallWithHotSyncTest, StartsInstAppInTheRegisteredFolderWithTheFilesInO
     EXPECT_EQ(Ui().PumpCount(), runner.polls);
 }
 
-TEST_F(InstallWithHotSyncTest, AToolThatCannotStartIsAnError) {
-    RegisterPalmDesktop("/opt/Palm/");
-    runner.startFails = true;
-    try {
-        InstallWithHotSync(Services(), runner, files);
-        FAIL() << "no error";
-    } catch (const CError& error) {
-        EXPECT_EQ(error.Number(), 53u);
-        EXPECT_EQ(error.Description(), "The program /opt/Palm/InstApp was not found.");
-    }
-}
-
-TEST(ShellAndWaitTest, NoTimeLimitKeepsWaitingWhateverThePollCount) {
-    for (const int timeout : {0, -1}) {
-        test::DeliveryFixture fixture;
-        test::FakeInstallRunner runner;
-        runner.polls = 500;
-        EXPECT_TRUE(ShellAndWait(runner, fixture.Ui(), {"tool"}, timeout)) << timeout;
-        EXPECT_EQ(fixture.Ui().PumpCount(), 500);
-    }
-}
-
 TEST(ElapsedSecondsTest, CountsAcrossMidnight) {
     const struct {
         double start;

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 
-#include "support/DeliveryFixture.h"
 #include "support/TestPaths.h"
 
 namespace trovique {
@@ -83,17 +82,6 @@ TEST(PathOpsTest, FileExistsOnlyForOrdinaryFiles) {
     for (const auto& [path, exists] : cases) {
         EXPECT_EQ(FileExists(path), exists) << path;
     }
-}
-
-TEST(PathOpsTest, ViewerApplicationIsInTheDataFolderBesideTheProgram) {
-    test::DeliveryFixture fixture;
-    EXPECT_EQ(ViewerAppPath(fixture.Application()), fixture.ViewerPath().string());
-}
-
-TEST(PathOpsTest, PathTextsKeepUtf8) {
-    const std::string name = "/tmp/Caf\xC3\xA9 \xE2\x82\xAC.ppt";
-    EXPECT_EQ(TextFromPath(PathFromText(name)), name);
-    EXPECT_EQ(PathBaseName(name), "Caf\xC3\xA9 \xE2\x82\xAC");
 }
 
 }  // namespace
