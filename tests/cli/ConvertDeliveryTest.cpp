@@ -31,38 +31,18 @@ bool OfficeInstalled() {
     return false;
 }
 
-// Two slides with titles.
+// Two plain slides.
 constexpr const char* kDeck = R"(<?xml version="1.0" encoding="UTF-8"?>
 <office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
- xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0"
- xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"
  xmlns:draw="urn:oasis:names:tc:opendocument:xmlns:drawing:1.0"
- xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0"
+ xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"
  xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0"
- xmlns:presentation="urn:oasis:names:tc:opendocument:xmlns:presentation:1.0"
  office:version="1.3" office:mimetype="application/vnd.oasis.opendocument.presentation">
- <office:automatic-styles>
-  <style:page-layout style:name="PM1">
-   <style:page-layout-properties fo:page-width="28cm" fo:page-height="21cm"/>
-  </style:page-layout>
- </office:automatic-styles>
- <office:master-styles>
-  <style:master-page style:name="Plain" style:page-layout-name="PM1"/>
- </office:master-styles>
- <office:body>
-  <office:presentation>
-   <draw:page draw:name="One" draw:master-page-name="Plain">
-    <draw:frame presentation:class="title" svg:x="1cm" svg:y="1cm" svg:width="26cm" svg:height="3cm">
-     <draw:text-box><text:p>Hello</text:p></draw:text-box>
-    </draw:frame>
-   </draw:page>
-   <draw:page draw:name="Two" draw:master-page-name="Plain">
-    <draw:frame presentation:class="title" svg:x="1cm" svg:y="1cm" svg:width="26cm" svg:height="3cm">
-     <draw:text-box><text:p>Goodbye</text:p></draw:text-box>
-    </draw:frame>
-   </draw:page>
-  </office:presentation>
- </office:body>
+ <office:body><office:presentation>
+  <draw:page draw:name="One"><draw:frame svg:x="1cm" svg:y="1cm" svg:width="20cm" svg:height="3cm">
+   <draw:text-box><text:p>Hello</text:p></draw:text-box></draw:frame></draw:page>
+  <draw:page draw:name="Two"/>
+ </office:presentation></office:body>
 </office:document>
 )";
 
@@ -172,8 +152,7 @@ TEST_F(ConvertDeliveryTest, SaveWritesTheNamedFileOnly) {
     if (!OfficeInstalled()) {
         GTEST_SKIP() << "soffice is not on the PATH";
     }
-    const fs::path out = scratch / "out folder" / "show.pdb";
-    fs::create_directories(out.parent_path());
+    const fs::path out = scratch / "show.pdb";
     const auto result = Convert({DeckPath().string(), "--save", out.string()});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, out.string() + ": 2 slides\n");
