@@ -17,6 +17,7 @@
 #include <memory>
 #include <random>
 
+#include "BenchSupport.h"
 #include "core/app/MemorySettingsStore.h"
 #include "core/app/Services.h"
 #include "core/editor/Document.h"
@@ -28,45 +29,6 @@ namespace {
 using namespace trovique;
 
 constexpr std::size_t kSlides = 20;
-
-const PalmPalettes& Palettes() {
-    static const auto load = [](const char* name, std::uint16_t colours) {
-        auto palette = std::make_unique<CPalette>();
-        palette->SetNumColors(colours);
-        palette->CreatePaletteFromFile(std::filesystem::path(TROVIQUE_BIN_DIR) / name);
-        return palette;
-    };
-    static const auto color = load("Palm256Color.pal", 256);
-    static const auto mono = load("PalmMonochrome.pal", 2);
-    static const auto gray = load("Palm4Color.pal", 4);
-    static const PalmPalettes palettes{*color, *mono, *gray};
-    return palettes;
-}
-
-class QuietProgressView final : public IProgressView {
-public:
-    void Update(const ProgressDisplay&) override {}
-    void Show() override {}
-    void Hide() override {}
-    bool Visible() const override { return false; }
-    int Top() const override { return 0; }
-    void SetTop(int) override {}
-    bool UserCancel() override { return false; }
-    void Reset() override {}
-};
-
-class QuietUserInterface final : public IUserInterface {
-public:
-    int ShowMessage(const std::string&, int, const std::string&) override { return kAnswerOk; }
-    ConfirmAnswer AskConfirm(const std::string&, const std::string&) override { return {}; }
-    void ShowLongMessage(const std::string&, const std::string&, const std::string&) override {}
-    CStatusBar& StatusBar() override { return statusBar_; }
-    CProgress& Progress() override { return progress_; }
-
-private:
-    CStatusBar statusBar_;
-    CProgress progress_{std::make_unique<QuietProgressView>()};
-};
 
 // An ordinary slide: white, a title band with a gradient, lines of dark text with soft edges.
 RenderedSlide OrdinarySlide(int width, int height) {
@@ -135,13 +97,12 @@ private:
 void Import(benchmark::State& state, RenderedSlide (*paint)(int, int)) {
     const auto file = std::filesystem::temp_directory_path() / "trovique-import-bench.ppt";
     std::ofstream(file) << "presentation";
-    MemorySettingsStore settings;
-    QuietUserInterface ui;
-    CServices services{settings, ui};
+    bench::BenchServices base;
+    CServices& services = base.services;
     PaintedPresentation source(paint);
     const auto start = std::chrono::steady_clock::now();
     for (auto _ : state) {
-        CDocument document(services, Palettes());
+        CDocument document(services, bench::Palettes());
         const auto result = ImportFromPowerPoint(document, source, file);
         if (result.slidesAdded != kSlides) {
             state.SkipWithError("slides were left out");

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "BenchSupport.h"
 #include "core/app/MemorySettingsStore.h"
 #include "core/app/Services.h"
 #include "core/editor/Document.h"
@@ -22,41 +23,8 @@ namespace {
 
 using namespace trovique;
 
-class SilentProgressView final : public IProgressView {
-public:
-    void Update(const ProgressDisplay&) override {}
-    void Show() override {}
-    void Hide() override {}
-    bool Visible() const override { return false; }
-    int Top() const override { return 0; }
-    void SetTop(int) override {}
-    bool UserCancel() override { return false; }
-    void Reset() override {}
-};
-
-class SilentUserInterface final : public IUserInterface {
-public:
-    int ShowMessage(const std::string& text, int, const std::string&) override {
-        lastMessage = text;
-        return kAnswerOk;
-    }
-    ConfirmAnswer AskConfirm(const std::string&, const std::string&) override { return {}; }
-    void ShowLongMessage(const std::string&, const std::string&, const std::string&) override {}
-    CStatusBar& StatusBar() override { return statusBar_; }
-    CProgress& Progress() override { return progress_; }
-
-    std::string lastMessage;
-
-private:
-    CStatusBar statusBar_;
-    CProgress progress_{std::make_unique<SilentProgressView>()};
-};
-
 struct Environment {
     Environment() {
-        Load(color, 256, "Palm256Color.pal");
-        Load(mono, 2, "PalmMonochrome.pal");
-        Load(gray, 4, "Palm4Color.pal");
         folder = std::filesystem::temp_directory_path() / "trovique-slide-show-io-bench";
         std::filesystem::create_directories(folder);
     }
@@ -64,18 +32,11 @@ struct Environment {
         std::error_code ignored;
         std::filesystem::remove_all(folder, ignored);
     }
-    static void Load(CPalette& palette, std::uint16_t count, const char* file) {
-        palette.SetNumColors(count);
-        palette.CreatePaletteFromFile(std::filesystem::path(TROVIQUE_BIN_DIR) / file);
-    }
-    PalmPalettes Palettes() const { return {color, mono, gray}; }
+    const PalmPalettes& Palettes() const { return bench::Palettes(); }
 
-    CPalette color;
-    CPalette mono;
-    CPalette gray;
-    MemorySettingsStore settings;
-    SilentUserInterface ui;
-    CServices services{settings, ui};
+    bench::BenchServices base;
+    bench::CQuietUserInterface& ui = base.ui;
+    CServices& services = base.services;
     std::filesystem::path folder;
 };
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "BenchSupport.h"
 #include "core/app/MemorySettingsStore.h"
 #include "core/app/Services.h"
 #include "core/editor/Document.h"
@@ -19,57 +20,10 @@ using namespace trovique;
 
 constexpr int kLeavesPerBranch = 5000;
 
-class SilentProgressView final : public IProgressView {
-public:
-    void Update(const ProgressDisplay&) override {}
-    void Show() override {}
-    void Hide() override {}
-    bool Visible() const override { return false; }
-    int Top() const override { return 0; }
-    void SetTop(int) override {}
-    bool UserCancel() override { return false; }
-    void Reset() override {}
-};
-
-// Answers every question with Yes; the benchmark needs no other answer.
-class YesUserInterface final : public IUserInterface {
-public:
-    int ShowMessage(const std::string&, int, const std::string&) override { return kAnswerYes; }
-    ConfirmAnswer AskConfirm(const std::string&, const std::string&) override {
-        return {true, false};
-    }
-    void ShowLongMessage(const std::string&, const std::string&, const std::string&) override {}
-    CStatusBar& StatusBar() override { return statusBar_; }
-    CProgress& Progress() override { return progress_; }
-
-private:
-    CStatusBar statusBar_;
-    CProgress progress_{std::make_unique<SilentProgressView>()};
-};
-
-struct Palettes {
-    Palettes() {
-        Load(color, 256, "Palm256Color.pal");
-        Load(mono, 2, "PalmMonochrome.pal");
-        Load(gray, 4, "Palm4Color.pal");
-    }
-    static void Load(CPalette& palette, std::uint16_t colours, const char* file) {
-        palette.SetNumColors(colours);
-        palette.CreatePaletteFromFile(std::string(TROVIQUE_BIN_DIR) + "/" + file);
-    }
-    CPalette color, mono, gray;
-};
-
-const Palettes& SharedPalettes() {
-    static const Palettes palettes;
-    return palettes;
-}
-
 // The slide show of the benchmarks, with the items the edits act on.
 struct LargeSlideShow {
-    LargeSlideShow() : services{settings, ui} {
-        const Palettes& p = SharedPalettes();
-        document = std::make_unique<CDocument>(services, PalmPalettes{p.color, p.mono, p.gray});
+    LargeSlideShow() {
+        document = std::make_unique<CDocument>(services, bench::Palettes());
         const int root = document->GetNodeInfoIndexOfRoot();
         for (int category = 0; category < 2; ++category) {
             document->Select(root);
@@ -86,9 +40,8 @@ struct LargeSlideShow {
         }
     }
 
-    MemorySettingsStore settings;
-    YesUserInterface ui;
-    CServices services;
+    bench::BenchServices base{true};  // every question is answered Yes
+    CServices& services = base.services;
     std::unique_ptr<CDocument> document;
     int firstMajor = 0;
     int firstSub = 0;

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "BenchSupport.h"
 #include "core/app/MemorySettingsStore.h"
 #include "core/app/Services.h"
 #include "core/editor/Document.h"
@@ -20,46 +21,6 @@ using namespace trovique;
 
 constexpr int kLeaves = 15500;
 
-class NullProgressView final : public IProgressView {
-public:
-    void Update(const ProgressDisplay&) override {}
-    void Show() override {}
-    void Hide() override {}
-    bool Visible() const override { return false; }
-    int Top() const override { return 0; }
-    void SetTop(int) override {}
-    bool UserCancel() override { return false; }
-    void Reset() override {}
-};
-
-// A user interface nobody looks at: the status bar and progress run without a view.
-class QuietUserInterface final : public IUserInterface {
-public:
-    int ShowMessage(const std::string&, int, const std::string&) override { return 1; }
-    ConfirmAnswer AskConfirm(const std::string&, const std::string&) override { return {}; }
-    void ShowLongMessage(const std::string&, const std::string&, const std::string&) override {}
-    CStatusBar& StatusBar() override { return statusBar_; }
-    CProgress& Progress() override { return progress_; }
-
-private:
-    CStatusBar statusBar_;
-    CProgress progress_{std::make_unique<NullProgressView>()};
-};
-
-const PalmPalettes& Palettes() {
-    static const auto load = [](const char* file, std::uint16_t colours) {
-        auto palette = std::make_unique<CPalette>();
-        palette->SetNumColors(colours);
-        palette->CreatePaletteFromFile(std::string(TROVIQUE_BIN_DIR) + "/" + file);
-        return palette;
-    };
-    static const auto color = load("Palm256Color.pal", 256);
-    static const auto mono = load("PalmMonochrome.pal", 2);
-    static const auto gray = load("Palm4Color.pal", 4);
-    static const PalmPalettes palettes{*color, *mono, *gray};
-    return palettes;
-}
-
 std::string Words(std::size_t length, const std::string& words) {
     std::string text;
     while (text.size() < length) {
@@ -70,10 +31,10 @@ std::string Words(std::size_t length, const std::string& words) {
 }
 
 struct LargeSlideShow {
-    MemorySettingsStore settings;
-    QuietUserInterface ui;
-    CServices services{settings, ui};
-    CDocument document{services, Palettes()};
+    bench::BenchServices base;
+    bench::CQuietUserInterface& ui = base.ui;
+    CServices& services = base.services;
+    CDocument document{services, bench::Palettes()};
     CValidationResults results{ui};
 
     // Texts at the stored maximum (question 250, answers 110 characters) or, for a slide show

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+
+#include "core/app/MemorySettingsStore.h"
+#include "core/app/Services.h"
+#include "core/app/UserInterface.h"
+#include "core/imaging/PalmBitmap.h"
+
+namespace trovique::bench {
+
+// A user interface nobody looks at: it keeps the last message, answers every question with Yes
+// or with the answer that loses nothing, and runs the status bar and progress without a view.
+class CQuietUserInterface final : public IUserInterface {
+public:
+    explicit CQuietUserInterface(bool answerYes = false);
+    ~CQuietUserInterface() override;
+
+    int ShowMessage(const std::string& text, int style, const std::string& title) override;
+    ConfirmAnswer AskConfirm(const std::string& text, const std::string& title) override;
+    void ShowLongMessage(const std::string&, const std::string&, const std::string&) override {}
+    CStatusBar& StatusBar() override { return statusBar_; }
+    CProgress& Progress() override { return *progress_; }
+
+    std::string lastMessage;
+
+private:
+    bool answerYes_;
+    CStatusBar statusBar_;
+    std::unique_ptr<CProgress> progress_;
+};
+
+// The handheld palettes beside the built programs, loaded once.
+const PalmPalettes& Palettes();
+
+// What a benchmarked document needs around it: in-memory settings and a quiet user.
+struct BenchServices {
+    explicit BenchServices(bool answerYes = false) : ui(answerYes) {}
+    MemorySettingsStore settings;
+    CQuietUserInterface ui;
+    CServices services{settings, ui};
+};
+
+}  // namespace trovique::bench
