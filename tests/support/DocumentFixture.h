@@ -32,4 +32,22 @@ private:
     CServices services_;
 };
 
+// A new document with the author's add commands at hand: the base of the editor's tests.
+class DocumentTestBase : public DocumentFixture {
+protected:
+    DocumentTestBase() : doc(NewDocument()) {}
+
+    int Root() const { return doc->GetNodeInfoIndexOfRoot(); }
+    int AddNodeUnder(int parent) {
+        doc->Select(parent);
+        return doc->AddNode();
+    }
+    int AddLeafUnder(int parent) {
+        doc->Select(parent);
+        return doc->AddQAF();
+    }
+
+    std::unique_ptr<CDocument> doc;
+};
+
 }  // namespace trovique::test

@@ -10,19 +10,8 @@
 namespace trovique {
 namespace {
 
-class DocumentTest : public testing::Test, public test::DocumentFixture {
+class DocumentTest : public testing::Test, public test::DocumentTestBase {
 protected:
-    void SetUp() override { doc = NewDocument(); }
-
-    int Root() const { return doc->GetNodeInfoIndexOfRoot(); }
-    int AddNodeUnder(int parent) {
-        doc->Select(parent);
-        return doc->AddNode();
-    }
-    int AddLeafUnder(int parent) {
-        doc->Select(parent);
-        return doc->AddQAF();
-    }
     const CLeaf& LeafOf(int index) const { return *doc->Entry(index).Leaf; }
 
     // Pages must run 1..n in tree order and the page table must agree with the leaves.
@@ -37,8 +26,6 @@ protected:
         }
         EXPECT_EQ(doc->LeafCount(), static_cast<std::size_t>(page));
     }
-
-    std::unique_ptr<CDocument> doc;
 };
 
 TEST_F(DocumentTest, NewSlideShowHoldsOnlyItsRoot) {

@@ -11,19 +11,8 @@
 namespace trovique {
 namespace {
 
-class StructureEditTest : public testing::Test, public test::DocumentFixture {
+class StructureEditTest : public testing::Test, public test::DocumentTestBase {
 protected:
-    void SetUp() override { doc = NewDocument(); }
-
-    int Root() const { return doc->GetNodeInfoIndexOfRoot(); }
-    int AddNodeUnder(int parent) {
-        doc->Select(parent);
-        return doc->AddNode();
-    }
-    int AddLeafUnder(int parent) {
-        doc->Select(parent);
-        return doc->AddQAF();
-    }
     std::vector<int> AddLeaves(int parent, int count) {
         std::vector<int> leaves;
         for (int i = 0; i < count; ++i) {
@@ -61,8 +50,6 @@ protected:
         ASSERT_EQ(doc->DBSize(), doc->ComputeDBSize());
         ASSERT_EQ(doc->SeeAlsoChoices().size(), static_cast<std::size_t>(page));
     }
-
-    std::unique_ptr<CDocument> doc;
 };
 
 TEST_F(StructureEditTest, PasteRespectsTheFiveLevels) {
