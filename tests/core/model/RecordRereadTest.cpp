@@ -75,7 +75,7 @@ TEST_P(NodeRereadTest, AcceptedRecordsRereadAndOthersAreRefused) {
 }
 
 INSTANTIATE_TEST_SUITE_P(FuzzFindings, NodeRereadTest, testing::ValuesIn(NodeCases()),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& testInfo) { return testInfo.param.name; });
 
 }  // namespace
 }  // namespace trovique
