@@ -26,6 +26,12 @@ std::optional<CPalmBitmap> ToPalm(const CBitmap* bitmap) {
 std::shared_ptr<CBitmap> ReadOnePicture(CBinaryFile& file, const PalmPalettes& palettes,
                                         CPalmBitmap& palm) {
     palm.ReadFromFile(file, true, palettes);
+    // A slide picture without pixels shows nothing and cannot be written back as it was read,
+    // so the record would change on every save.
+    if (palm.Width() == 0 || palm.Height() == 0) {
+        throw CError(kErrInvalidBitmapFormat, "CLeaf:ReadFromFile",
+                     std::string(BitmapErrorDescription(kErrInvalidBitmapFormat)));
+    }
     auto bitmap = std::make_shared<CBitmap>();
     bitmap->ReadFromCPalmBitmap(palm);
     return bitmap;
