@@ -15,18 +15,7 @@ namespace trovique {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool OfficeInstalled() {
-    const char* path = std::getenv("PATH");
-    std::stringstream folders(path != nullptr ? path : "");
-    for (std::string folder; std::getline(folders, folder, ':');) {
-        std::error_code error;
-        if (!folder.empty() && fs::is_regular_file(fs::path(folder) / "soffice", error)) {
-            return true;
-        }
-    }
-    return false;
-}
+using test::OfficeInstalled;
 
 // Three slides: a title with bullets and notes, a slide without a title, a numbered list.
 constexpr const char* kDeck = R"(<?xml version="1.0" encoding="UTF-8"?>

@@ -19,17 +19,7 @@ namespace trovique {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool OfficeInstalled() {
-    std::stringstream folders(std::getenv("PATH") != nullptr ? std::getenv("PATH") : "");
-    for (std::string folder; std::getline(folders, folder, ':');) {
-        std::error_code error;
-        if (!folder.empty() && fs::is_regular_file(fs::path(folder) / "soffice", error)) {
-            return true;
-        }
-    }
-    return false;
-}
+using test::OfficeInstalled;
 
 // Two plain slides.
 constexpr const char* kDeck = R"(<?xml version="1.0" encoding="UTF-8"?>

@@ -53,6 +53,18 @@ void WriteAllBytes(const fs::path& path, const std::vector<unsigned char>& bytes
     }
 }
 
+bool OfficeInstalled() {
+    const char* path = std::getenv("PATH");
+    std::stringstream folders(path != nullptr ? path : "");
+    for (std::string folder; std::getline(folders, folder, ':');) {
+        std::error_code error;
+        if (!folder.empty() && fs::is_regular_file(fs::path(folder) / "soffice", error)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 namespace {
 
 std::string ShellQuote(const std::string& text) {

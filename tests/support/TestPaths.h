@@ -32,6 +32,9 @@ private:
 std::vector<unsigned char> ReadAllBytes(const std::filesystem::path& path);
 void WriteAllBytes(const std::filesystem::path& path, const std::vector<unsigned char>& bytes);
 
+// True when the office suite that reads presentations (soffice) is on the PATH.
+bool OfficeInstalled();
+
 struct CliResult {
     int exitCode = -1;
     std::string out;
