@@ -45,6 +45,16 @@ ConfirmAnswer CQuietUserInterface::AskConfirm(const std::string&, const std::str
     return {answerYes_, false};
 }
 
+CBenchFolder::CBenchFolder(const std::string& name)
+    : path_(std::filesystem::temp_directory_path() / name) {
+    std::filesystem::create_directories(path_);
+}
+
+CBenchFolder::~CBenchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
 const PalmPalettes& Palettes() {
     static const auto color = LoadPalette("Palm256Color.pal", 256);
     static const auto mono = LoadPalette("PalmMonochrome.pal", 2);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 #include "core/app/MemorySettingsStore.h"
@@ -39,6 +40,20 @@ struct BenchServices {
     MemorySettingsStore settings;
     CQuietUserInterface ui;
     CServices services{settings, ui};
+};
+
+// A folder of its own under the temporary folder, removed again with the object.
+class CBenchFolder {
+public:
+    explicit CBenchFolder(const std::string& name);
+    ~CBenchFolder();
+    CBenchFolder(const CBenchFolder&) = delete;
+    CBenchFolder& operator=(const CBenchFolder&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
 };
 
 }  // namespace trovique::bench

@@ -24,20 +24,13 @@ namespace {
 using namespace trovique;
 
 struct Environment {
-    Environment() {
-        folder = std::filesystem::temp_directory_path() / "trovique-slide-show-io-bench";
-        std::filesystem::create_directories(folder);
-    }
-    ~Environment() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
     const PalmPalettes& Palettes() const { return bench::Palettes(); }
 
     bench::BenchServices base;
     bench::CQuietUserInterface& ui = base.ui;
     CServices& services = base.services;
-    std::filesystem::path folder;
+    bench::CBenchFolder scratch{"trovique-slide-show-io-bench"};
+    const std::filesystem::path& folder = scratch.Path();
 };
 
 Environment& Env() {

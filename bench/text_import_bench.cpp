@@ -35,20 +35,13 @@ const std::vector<std::string> kDelimiters = {"\r\n\r\n", "\r\n\t"};
 constexpr int kTitleChars = 20;
 
 struct Environment {
-    Environment() {
-        folder = std::filesystem::temp_directory_path() / "trovique-text-import-bench";
-        std::filesystem::create_directories(folder);
-    }
-    ~Environment() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
     const PalmPalettes& Palettes() const { return bench::Palettes(); }
 
     bench::BenchServices base;
     bench::CQuietUserInterface& ui = base.ui;
     CServices& services = base.services;
-    std::filesystem::path folder;
+    bench::CBenchFolder scratch{"trovique-text-import-bench"};
+    const std::filesystem::path& folder = scratch.Path();
 };
 
 Environment& Env() {
