@@ -202,10 +202,13 @@ bool CPalmBitmap::ReadFromFile(CBinaryFile& file, bool omitRecordFields,
     CPalmBitmap loaded;
     loaded.allowCompression_ = allowCompression_;
     loaded.ReadHeader(file, omitRecordFields);
-    const bool ownTable = (loaded.flagsHigh_ & kFlagHasColorTable) != 0;
-    if (ownTable) {
+    if ((loaded.flagsHigh_ & kFlagHasColorTable) != 0) {
         loaded.ReadOwnColorTable(file);
-    } else {
+    }
+    const bool ownColours = loaded.hasColorTable_;
+    // An empty table of its own leaves the picture in the handheld's colours for its depth, as
+    // one without a table: an 8-bit picture read as two colours would change kind when saved.
+    if (!loaded.hasColorTable_) {
         loaded.numColors_ = static_cast<std::uint16_t>(1u << loaded.pixelSize_);
         loaded.colorTable_ = PaletteForDepth(palettes, loaded.pixelSize_).ColorTable();
         loaded.colorTable_.resize(std::size_t{loaded.numColors_} * kEntryBytes, 0);
@@ -221,7 +224,7 @@ bool CPalmBitmap::ReadFromFile(CBinaryFile& file, bool omitRecordFields,
     } else {
         loaded.ReadPlainRows(file);
     }
-    if (ownTable && loaded.hasColorTable_) {
+    if (ownColours) {
         loaded.ReindexToPalette(palettes);
     }
     *this = std::move(loaded);

@@ -423,15 +423,19 @@ TEST(CPalmBitmapTest, WithoutOwnColoursTheDepthPaletteIsTheTable) {
         EXPECT_EQ(palm.NumColors(), 1 << c.pixelSize);
         EXPECT_EQ(palm.ColorTable(), c.palette.ColorTable());
     }
-    // A colour-table flag with no entries leaves the picture without one; the desktop shows it
-    // in white and black.
-    const CPalmBitmap bare = ReadPalm(PalmBytes({8, 1, 2, 0x40, 1}, {0, 0, 0xA5, 0}));
-    EXPECT_FALSE(bare.HasColorTable());
-    CBitmap shown;
-    shown.ReadFromCPalmBitmap(bare);
-    EXPECT_EQ(shown.NumColors(), 2);
-    EXPECT_EQ(shown.ColorTable(), (Bytes{255, 255, 255, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(RowOf(shown, 1), (Bytes{0xA5, 0, 0, 0}));
+    // A colour-table flag with no entries means the same: an 8-bit picture read as two colours
+    // would become a monochrome picture with meaningless pixels.
+    for (const Case& c : {Case{1, Palettes().monochrome}, Case{8, Palettes().color256}}) {
+        const CPalmBitmap bare =
+            ReadPalm(PalmBytes({8, 1, 8, 0x40, c.pixelSize}, {0, 0, 0xA5, 0, 0xE7, 0, 0, 0, 0, 0}));
+        EXPECT_TRUE(bare.HasColorTable());
+        EXPECT_EQ(bare.NumColors(), 1 << c.pixelSize);
+        EXPECT_EQ(bare.ColorTable(), c.palette.ColorTable());
+        EXPECT_EQ(RowOf(bare, 1), (Bytes{0xA5, 0, 0xE7, 0, 0, 0, 0, 0}));  // not re-indexed
+        CBitmap shown;
+        shown.ReadFromCPalmBitmap(bare);
+        EXPECT_EQ(shown.NumColors(), 1 << c.pixelSize);
+    }
 }
 
 TEST(CPalmBitmapTest, DesktopPictureFromPalmRowsIsPaddedToFourBytes) {

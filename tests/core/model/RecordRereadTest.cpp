@@ -103,5 +103,62 @@ TEST(LeafRereadTest, PictureWithoutPixelsIsRefused) {
     EXPECT_THROW(leaf.ReadFromFile(input, test::Palettes()), CError);
 }
 
+// A BITMAP leaf of one 4 x 1 picture: record fields, flags, title, then the picture's header
+// (width, height, row bytes, flags, depth, version, next depth, four zero bytes) and body.
+Bytes LeafWithPicture(const char* pictureHeader, const char* pictureBody) {
+    return Bytes()
+        .Hex("0038 0004 0009 0002 0000 0000 0000 0000 80 00")
+        .FixedText("Slide", 40)
+        .Hex(pictureHeader)
+        .Hex(pictureBody);
+}
+
+struct PictureCase {
+    std::string name;
+    Bytes stored;
+    bool colour;  // the slot the picture must keep through every save
+};
+
+class LeafPictureRereadTest : public testing::TestWithParam<PictureCase> {};
+
+// Pictures whose colour table does not match their depth: each is read into the slot its
+// depth will be written in, so a save does not move it to the other slot.
+TEST_P(LeafPictureRereadTest, PictureKeepsItsSlotThroughSaves) {
+    const PictureCase& c = GetParam();
+    CMemoryFile input(c.stored.Data());
+    CLeaf leaf;
+    leaf.ReadFromFile(input, test::Palettes());
+    EXPECT_EQ(leaf.ColorBitmap() != nullptr, c.colour);
+    EXPECT_EQ(leaf.MonochromeBitmap() != nullptr, !c.colour);
+
+    CMemoryFile written;
+    leaf.WriteToFile(written);
+    CMemoryFile again(written.Data());
+    CLeaf reread;
+    reread.ReadFromFile(again, test::Palettes());
+    EXPECT_EQ(reread.ColorBitmap() != nullptr, c.colour);
+    CMemoryFile rewritten;
+    reread.WriteToFile(rewritten);
+    EXPECT_EQ(written.Data(), rewritten.Data());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FuzzFindings, LeafPictureRereadTest,
+    testing::Values(
+        // An 8-bit picture with an empty table of its own was read as two colours, placed in
+        // the monochrome slot, and came back as a colour picture after a save.
+        PictureCase{"EightBitsWithEmptyTable",
+                    LeafWithPicture("0004 0001 0004 4000 08 02 0000 00000000", "0000 01020304"),
+                    true},
+        PictureCase{"EightBitsWithTwoColours",
+                    LeafWithPicture("0004 0001 0004 4000 08 02 0000 00000000",
+                                    "0002 00FFFFFF 01000000 00010100"),
+                    true},
+        PictureCase{"OneBitWithFiveColours",
+                    LeafWithPicture("0004 0001 0002 4000 01 02 0000 00000000",
+                                    "0005 00FFFFFF 01000000 02FF0000 0300FF00 040000FF A000"),
+                    false}),
+    [](const auto& testInfo) { return testInfo.param.name; });
+
 }  // namespace
 }  // namespace trovique
