@@ -37,6 +37,17 @@ std::shared_ptr<CBitmap> ReadOnePicture(CBinaryFile& file, const PalmPalettes& p
     return bitmap;
 }
 
+// A grey picture is the monochrome one of a slide wherever it is stored: it is written back in
+// the monochrome slot, and a grey picture read into the colour slot would be dropped by the
+// no-monochrome marker on the next read.
+bool IsColourPicture(const CBitmap& bitmap) {
+    return bitmap.NumColors() > 2 && !bitmap.GrayScaleExpanded();
+}
+
+void Place(std::shared_ptr<CBitmap> bitmap, PicturePair& pictures) {
+    (IsColourPicture(*bitmap) ? pictures.color : pictures.monochrome) = std::move(bitmap);
+}
+
 }  // namespace
 
 void WritePictureBlock(CBinaryFile& file, const CBitmap* monochrome, const CBitmap* color) {
@@ -82,12 +93,7 @@ PicturePair ReadPictureBlock(CBinaryFile& file, const PalmPalettes& palettes) {
     file.Seek(start);
 
     CPalmBitmap first;
-    auto bitmap = ReadOnePicture(file, palettes, first);
-    if (bitmap->NumColors() > 2 && !bitmap->GrayScaleExpanded()) {
-        pictures.color = std::move(bitmap);
-    } else {
-        pictures.monochrome = std::move(bitmap);
-    }
+    Place(ReadOnePicture(file, palettes, first), pictures);
     if (first.NextDepthOffset() > 0) {
         const std::uint64_t next = start + kWordBytes * first.NextDepthOffset();
         if (next >= file.Size()) {
@@ -95,12 +101,7 @@ PicturePair ReadPictureBlock(CBinaryFile& file, const PalmPalettes& palettes) {
         }
         file.Seek(next);
         CPalmBitmap second;
-        bitmap = ReadOnePicture(file, palettes, second);
-        if (bitmap->NumColors() <= 2) {
-            pictures.monochrome = std::move(bitmap);
-        } else {
-            pictures.color = std::move(bitmap);
-        }
+        Place(ReadOnePicture(file, palettes, second), pictures);
     }
     return pictures;
 }

@@ -103,7 +103,7 @@ TEST(LeafRereadTest, PictureWithoutPixelsIsRefused) {
     EXPECT_THROW(leaf.ReadFromFile(input, test::Palettes()), CError);
 }
 
-// A BITMAP leaf of one 4 x 1 picture: record fields, flags, title, then the picture's header
+// A BITMAP leaf of 4 x 1 pictures: record fields, flags, title, then the picture's header
 // (width, height, row bytes, flags, depth, version, next depth, four zero bytes) and body.
 Bytes LeafWithPicture(const char* pictureHeader, const char* pictureBody) {
     return Bytes()
@@ -116,7 +116,9 @@ Bytes LeafWithPicture(const char* pictureHeader, const char* pictureBody) {
 struct PictureCase {
     std::string name;
     Bytes stored;
-    bool colour;  // the slot the picture must keep through every save
+    // The slots that must hold a picture after the read and after every save.
+    bool colour;
+    bool monochrome;
 };
 
 class LeafPictureRereadTest : public testing::TestWithParam<PictureCase> {};
@@ -129,7 +131,7 @@ TEST_P(LeafPictureRereadTest, PictureKeepsItsSlotThroughSaves) {
     CLeaf leaf;
     leaf.ReadFromFile(input, test::Palettes());
     EXPECT_EQ(leaf.ColorBitmap() != nullptr, c.colour);
-    EXPECT_EQ(leaf.MonochromeBitmap() != nullptr, !c.colour);
+    EXPECT_EQ(leaf.MonochromeBitmap() != nullptr, c.monochrome);
 
     CMemoryFile written;
     leaf.WriteToFile(written);
@@ -137,6 +139,7 @@ TEST_P(LeafPictureRereadTest, PictureKeepsItsSlotThroughSaves) {
     CLeaf reread;
     reread.ReadFromFile(again, test::Palettes());
     EXPECT_EQ(reread.ColorBitmap() != nullptr, c.colour);
+    EXPECT_EQ(reread.MonochromeBitmap() != nullptr, c.monochrome);
     CMemoryFile rewritten;
     reread.WriteToFile(rewritten);
     EXPECT_EQ(written.Data(), rewritten.Data());
@@ -149,15 +152,21 @@ INSTANTIATE_TEST_SUITE_P(
         // the monochrome slot, and came back as a colour picture after a save.
         PictureCase{"EightBitsWithEmptyTable",
                     LeafWithPicture("0004 0001 0004 4000 08 02 0000 00000000", "0000 01020304"),
-                    true},
+                    true, false},
         PictureCase{"EightBitsWithTwoColours",
                     LeafWithPicture("0004 0001 0004 4000 08 02 0000 00000000",
                                     "0002 00FFFFFF 01000000 00010100"),
-                    true},
+                    true, false},
         PictureCase{"OneBitWithFiveColours",
                     LeafWithPicture("0004 0001 0002 4000 01 02 0000 00000000",
                                     "0005 00FFFFFF 01000000 02FF0000 0300FF00 040000FF A000"),
-                    false}),
+                    false, true},
+        // A grey picture second in the pair took the colour slot: the colour picture was lost
+        // at once, and the grey one at the next read, as the record said it had no monochrome.
+        PictureCase{"GreyPictureSecond",
+                    LeafWithPicture("0004 0001 0004 0000 08 02 0005 00000000",
+                                    "01020304 0004 0001 0002 0000 02 02 0000 00000000 1B00"),
+                    true, true}),
     [](const auto& testInfo) { return testInfo.param.name; });
 
 }  // namespace
