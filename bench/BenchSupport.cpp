@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "core/app/MessageStyle.h"
-#include "core/imaging/Palette.h"
+#include "core/imaging/PalmPaletteFiles.h"
 
 namespace trovique::bench {
 namespace {
@@ -20,13 +20,6 @@ public:
     bool UserCancel() override { return false; }
     void Reset() override {}
 };
-
-std::unique_ptr<CPalette> LoadPalette(const char* file, std::uint16_t colours) {
-    auto palette = std::make_unique<CPalette>();
-    palette->SetNumColors(colours);
-    palette->CreatePaletteFromFile(std::filesystem::path(TROVIQUE_BIN_DIR) / file);
-    return palette;
-}
 
 }  // namespace
 
@@ -56,10 +49,8 @@ CBenchFolder::~CBenchFolder() {
 }
 
 const PalmPalettes& Palettes() {
-    static const auto color = LoadPalette("Palm256Color.pal", 256);
-    static const auto mono = LoadPalette("PalmMonochrome.pal", 2);
-    static const auto gray = LoadPalette("Palm4Color.pal", 4);
-    static const PalmPalettes palettes{*color, *mono, *gray};
+    static const PalmPaletteFiles files(TROVIQUE_BIN_DIR);
+    static const PalmPalettes palettes = files.Set();
     return palettes;
 }
 

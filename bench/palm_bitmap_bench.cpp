@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "core/common/MemoryFile.h"
 #include "core/imaging/Bitmap.h"
 #include "core/imaging/Palette.h"
@@ -20,19 +21,7 @@ using namespace trovique;
 constexpr int kWidth = 2000;
 constexpr int kHeight = 1500;
 
-const CPalette& LoadedPalette(std::uint16_t count, const char* name) {
-    auto* palette = new CPalette;  // kept for the whole run
-    palette->SetNumColors(count);
-    palette->CreatePaletteFromFile(std::filesystem::path(TROVIQUE_BIN_DIR) / name);
-    return *palette;
-}
-
-PalmPalettes Palettes() {
-    static const CPalette& colour = LoadedPalette(256, "Palm256Color.pal");
-    static const CPalette& mono = LoadedPalette(2, "PalmMonochrome.pal");
-    static const CPalette& grey = LoadedPalette(4, "Palm4Color.pal");
-    return {colour, mono, grey};
-}
+using bench::Palettes;
 
 // A slide drawn at 2000 x 1500: white page, title band with light strokes, six lines of dark
 // text, a filled circle and a gradient panel; rows top first, blue, green, red.

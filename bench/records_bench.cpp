@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "core/common/MemoryFile.h"
 #include "core/imaging/Bitmap.h"
 #include "core/imaging/Palette.h"
@@ -18,27 +19,6 @@
 namespace {
 
 using namespace trovique;
-
-struct Palettes {
-    CPalette color256;
-    CPalette monochrome;
-    CPalette gray4;
-    Palettes() {
-        Load(color256, 256, "Palm256Color.pal");
-        Load(monochrome, 2, "PalmMonochrome.pal");
-        Load(gray4, 4, "Palm4Color.pal");
-    }
-    static void Load(CPalette& palette, std::uint16_t count, const char* name) {
-        palette.SetNumColors(count);
-        palette.CreatePaletteFromFile(std::filesystem::path(TROVIQUE_BIN_DIR) / name);
-    }
-    PalmPalettes Set() const { return {color256, monochrome, gray4}; }
-};
-
-const Palettes& LoadedPalettes() {
-    static const Palettes palettes;
-    return palettes;
-}
 
 // A slide-like picture: a title band, a gradient panel and white page.
 std::shared_ptr<CBitmap> SlidePicture(int width, int height) {
@@ -58,7 +38,7 @@ std::shared_ptr<CBitmap> SlidePicture(int width, int height) {
         }
     }
     return std::make_shared<CBitmap>(width, height, bgr, static_cast<std::size_t>(width) * 3,
-                                     LoadedPalettes().color256);
+                                     bench::Palettes().color256);
 }
 
 CLeaf SlideLeaf(int width, int height) {
@@ -89,7 +69,7 @@ void BM_ReadSlideLeaf(benchmark::State& state) {
     CLeaf leaf = SlideLeaf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     CMemoryFile file;
     leaf.WriteToFile(file);
-    const PalmPalettes palettes = LoadedPalettes().Set();
+    const PalmPalettes& palettes = bench::Palettes();
     for (auto _ : state) {
         file.Seek(0);
         CLeaf read;

@@ -9,7 +9,7 @@
 #include <system_error>
 
 #include "core/app/MessageStyle.h"
-#include "core/imaging/Palette.h"
+#include "core/imaging/PalmPaletteFiles.h"
 
 namespace trovique::fuzz {
 namespace {
@@ -78,16 +78,8 @@ std::filesystem::path PaletteFile(std::string_view name) {
 }
 
 const PalmPalettes& Palettes() {
-    static const auto load = [](std::string_view file, std::uint16_t colours) {
-        auto palette = std::make_unique<CPalette>();
-        palette->SetNumColors(colours);
-        palette->CreatePaletteFromFile(PaletteFile(file));
-        return palette;
-    };
-    static const auto color = load("Palm256Color.pal", 256);
-    static const auto mono = load("PalmMonochrome.pal", 2);
-    static const auto gray = load("Palm4Color.pal", 4);
-    static const PalmPalettes palettes{*color, *mono, *gray};
+    static const PalmPaletteFiles files(TROVIQUE_BIN_DIR);
+    static const PalmPalettes palettes = files.Set();
     return palettes;
 }
 

@@ -14,6 +14,7 @@
 #include "core/common/MemoryFile.h"
 #include "core/editor/Document.h"
 #include "core/imaging/PalmBitmap.h"
+#include "core/imaging/PalmPaletteFiles.h"
 #include "core/storage/SlideShowWriter.h"
 #include "platform/FixtureWriters.h"
 #include "support/BitmapWriter.h"
@@ -203,7 +204,9 @@ void AddTexts(CSeedWriter& seeds) {
 
 void AddPalettes(CSeedWriter& seeds) {
     const std::vector<std::pair<std::string, std::uint16_t>> files = {
-        {"Palm256Color.pal", 256}, {"PalmMonochrome.pal", 2}, {"Palm4Color.pal", 4}};
+        {PalmPaletteFiles::kColor256File, 256},
+        {PalmPaletteFiles::kMonochromeFile, 2},
+        {PalmPaletteFiles::kGray4File, 4}};
     for (const auto& [name, count] : files) {
         seeds.Add("palette_fuzzer", name,
                   Prefixed({static_cast<std::uint8_t>(count & 0xFF),

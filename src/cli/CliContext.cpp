@@ -12,8 +12,7 @@ CCliContext::CCliContext(AnswerPolicy answers)
       application_(store_, RunningProgramFolder()) {}
 
 PalmPalettes CCliContext::Palettes() const {
-    return {application_.Palm256ColorPalette(), application_.PalmMonoPalette(),
-            application_.Palm4ColorPalette()};
+    return application_.Palettes();
 }
 
 std::unique_ptr<CDocument> CCliContext::NewDocument() {

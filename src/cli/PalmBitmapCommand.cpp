@@ -198,9 +198,7 @@ void Decode(const Options& options, const CApplication& app) {
     CPalmBitmap palm;
     try {
         CDiskFile file(options.input, CDiskFile::Mode::Read);
-        palm.ReadFromFile(
-            file, !options.record,
-            {app.Palm256ColorPalette(), app.PalmMonoPalette(), app.Palm4ColorPalette()});
+        palm.ReadFromFile(file, !options.record, app.Palettes());
     } catch (const std::exception& error) {
         throw Failure{"cannot read Palm bitmap " + options.input.string() + ": " +
                       DescribeError(error)};

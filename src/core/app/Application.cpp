@@ -107,13 +107,7 @@ void CApplication::LoadValidationLimit() {
 }
 
 void CApplication::LoadPalettes() {
-    const std::filesystem::path folder = TextToPath(appPath_);
-    palm256_.SetNumColors(256);
-    palm256_.CreatePaletteFromFile(folder / "Palm256Color.pal");
-    palmMono_.SetNumColors(2);
-    palmMono_.CreatePaletteFromFile(folder / "PalmMonochrome.pal");
-    palm4_.SetNumColors(4);
-    palm4_.CreatePaletteFromFile(folder / "Palm4Color.pal");
+    palettes_.Load(TextToPath(appPath_));
 }
 
 void CApplication::SetImportUnstructuredShowDlg(bool show) {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/app/SettingsStore.h"
-#include "core/imaging/Palette.h"
+#include "core/imaging/PalmPaletteFiles.h"
 
 namespace trovique {
 
@@ -46,9 +46,10 @@ public:
     const std::string& LastExportPath() const;
     void SetLastExportPath(const std::string& folder);
 
-    const CPalette& Palm256ColorPalette() const { return palm256_; }
-    const CPalette& PalmMonoPalette() const { return palmMono_; }
-    const CPalette& Palm4ColorPalette() const { return palm4_; }
+    const CPalette& Palm256ColorPalette() const { return palettes_.color256; }
+    const CPalette& PalmMonoPalette() const { return palettes_.monochrome; }
+    const CPalette& Palm4ColorPalette() const { return palettes_.gray4; }
+    PalmPalettes Palettes() const { return palettes_.Set(); }
 
     // How many findings validation lists while the limit is on; at least 1. A smaller value
     // raises CError and keeps the old one: a limit of 0 would hide every finding.
@@ -72,9 +73,7 @@ private:
     std::optional<std::string> lastExportPath_;
     bool validationLimitOn_ = true;
     std::int32_t validationLimit_ = kDefaultValidationLimit;
-    CPalette palm256_;
-    CPalette palmMono_;
-    CPalette palm4_;
+    PalmPaletteFiles palettes_;
 
     std::string Read(const char* section, const char* key) const;
     void Write(const char* section, const char* key, const std::string& value);

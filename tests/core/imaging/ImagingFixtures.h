@@ -9,33 +9,15 @@
 #include "core/imaging/Bitmap.h"
 #include "core/imaging/Palette.h"
 #include "core/imaging/PalmBitmap.h"
+#include "core/imaging/PalmPaletteFiles.h"
 #include "support/BitmapWriter.h"
 #include "support/TestPaths.h"
 
 namespace trovique::test {
 
 // The three handheld palettes as the program ships them, loaded once per test program.
-struct LoadedPalettes {
-    CPalette color256;
-    CPalette monochrome;
-    CPalette gray4;
-
-    LoadedPalettes() {
-        Load(color256, 256, "Palm256Color.pal");
-        Load(monochrome, 2, "PalmMonochrome.pal");
-        Load(gray4, 4, "Palm4Color.pal");
-    }
-    PalmPalettes Set() const { return {color256, monochrome, gray4}; }
-
-private:
-    static void Load(CPalette& palette, std::uint16_t count, const char* name) {
-        palette.SetNumColors(count);
-        palette.CreatePaletteFromFile(BinDir() / name);
-    }
-};
-
-inline const LoadedPalettes& Palettes() {
-    static const LoadedPalettes palettes;
+inline const PalmPaletteFiles& Palettes() {
+    static const PalmPaletteFiles palettes(BinDir());
     return palettes;
 }
 

@@ -14,6 +14,7 @@
 #include "core/imaging/Bitmap.h"
 #include "core/imaging/Palette.h"
 #include "core/imaging/PalmBitmap.h"
+#include "core/imaging/PalmPaletteFiles.h"
 #include "support/BitmapWriter.h"
 #include "support/TestPaths.h"
 
@@ -64,17 +65,8 @@ private:
 
 // The three handheld palettes the program ships, loaded once.
 inline PalmPalettes Palettes() {
-    static const auto palettes = [] {
-        std::array<CPalette, 3> loaded;
-        const std::pair<std::uint16_t, const char*> files[] = {
-            {256, "Palm256Color.pal"}, {2, "PalmMonochrome.pal"}, {4, "Palm4Color.pal"}};
-        for (std::size_t i = 0; i < loaded.size(); ++i) {
-            loaded[i].SetNumColors(files[i].first);
-            loaded[i].CreatePaletteFromFile(BinDir() / files[i].second);
-        }
-        return loaded;
-    }();
-    return {palettes[0], palettes[1], palettes[2]};
+    static const PalmPaletteFiles palettes(BinDir());
+    return palettes.Set();
 }
 
 inline std::shared_ptr<CBitmap> BitmapOf(const BmpImage& image) {
