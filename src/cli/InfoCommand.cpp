@@ -1,12 +1,12 @@
 // trovique-cli info: shows what a slide show file holds, as text or as JSON.
 
-#include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/CliContext.h"
 #include "cli/Command.h"
+#include "core/common/TextEscaping.h"
 #include "core/model/NodeLevel.h"
 #include "core/storage/PalmTime.h"
 #include "core/storage/SlideShowReader.h"
@@ -20,56 +20,11 @@ constexpr const char* kUsage = "usage: trovique-cli info FILE [--json]\n";
 // Text of a record on one line of the terminal: UTF-8, line breaks and other controls shown
 // escaped, so a title cannot break the listing or steer the terminal.
 std::string OneLine(const std::string& windows1252) {
-    std::string shown;
-    for (const char c : Windows1252ToUtf8(windows1252)) {
-        const auto code = static_cast<unsigned char>(c);
-        if (code == '\r') {
-            continue;
-        }
-        if (code == '\n') {
-            shown += "\\n";
-        } else if (code < 0x20 || code == 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", code);
-            shown += escaped;
-        } else {
-            shown += c;
-        }
-    }
-    return shown;
+    return OneLineText(Windows1252ToUtf8(windows1252), LineBreaks::kAsNewline);
 }
 
-std::string JsonString(const std::string& windows1252) {
-    std::string json = "\"";
-    for (const char c : Windows1252ToUtf8(windows1252)) {
-        const auto code = static_cast<unsigned char>(c);
-        switch (c) {
-            case '"':
-                json += "\\\"";
-                break;
-            case '\\':
-                json += "\\\\";
-                break;
-            case '\n':
-                json += "\\n";
-                break;
-            case '\r':
-                json += "\\r";
-                break;
-            case '\t':
-                json += "\\t";
-                break;
-            default:
-                if (code < 0x20 || code == 0x7F) {
-                    char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04X", code);
-                    json += escaped;
-                } else {
-                    json += c;
-                }
-        }
-    }
-    return json + "\"";
+std::string RecordJson(const std::string& windows1252) {
+    return JsonString(Windows1252ToUtf8(windows1252));
 }
 
 const char* Bool(bool value) {
@@ -227,8 +182,8 @@ std::string HeaderJson(const CDocument& doc) {
         const std::string text = DateText(seconds);
         return text.empty() ? std::string("null") : "\"" + text + "\"";
     };
-    return "{\"name\":" + JsonString(header.DBName()) + ",\"type\":" + JsonString(header.DBType()) +
-           ",\"creator\":" + JsonString(header.Creator()) +
+    return "{\"name\":" + RecordJson(header.DBName()) + ",\"type\":" + RecordJson(header.DBType()) +
+           ",\"creator\":" + RecordJson(header.Creator()) +
            ",\"attributes\":" + std::to_string(header.Attributes()) +
            ",\"version\":" + std::to_string(header.Version()) +
            ",\"created\":" + date(header.CreateSecs()) +
@@ -274,17 +229,17 @@ std::string ItemJson(const CDocument& doc, int index) {
     const char* kind = entry.IsLeaf() ? "leaf" : entry.ElemType == kKindRoot ? "root" : "node";
     std::string json = std::string("{\"kind\":\"") + kind +
                        "\",\"index\":" + std::to_string(index) +
-                       ",\"title\":" + JsonString(entry.Title());
+                       ",\"title\":" + RecordJson(entry.Title());
     if (entry.IsLeaf()) {
         return json + "," + LeafJson(*entry.Leaf) + "}";
     }
-    json += ",\"level\":" + JsonString(std::string(NodeLevelName(doc.Level(index)))) +
+    json += ",\"level\":" + JsonString(NodeLevelName(doc.Level(index))) +
             ",\"levelNumber\":" + std::to_string(doc.Level(index)) +
             ",\"flags\":{\"valid\":" + Bool(entry.Node->Valid()) +
             ",\"expanded\":" + Bool(doc.IsExpanded(index)) + "}";
     if (entry.ElemType == kKindRoot) {
         const CNode& root = *entry.Node;
-        json += ",\"label\":" + JsonString(root.ProgramIconName()) +
+        json += ",\"label\":" + RecordJson(root.ProgramIconName()) +
                 ",\"lengths\":{\"splashText\":" + std::to_string(root.SplashComments().size()) +
                 ",\"aboutText\":" + std::to_string(root.AboutComments().size()) + "}";
     }
@@ -292,7 +247,7 @@ std::string ItemJson(const CDocument& doc, int index) {
 }
 
 void PrintJson(const CDocument& doc, const std::string& path, std::ostream& out) {
-    out << "{\"file\":" << JsonString(Utf8ToWindows1252(path)) << ",\"header\":" << HeaderJson(doc)
+    out << "{\"file\":" << JsonString(path) << ",\"header\":" << HeaderJson(doc)
         << ",\"slideShow\":" << SlideShowJson(doc) << ",\"tree\":";
     const std::vector<Item> items = ItemsInOrder(doc);
     if (items.empty()) {

@@ -1,6 +1,5 @@
 // trovique-cli settings: shows the settings the program runs with, and stores one.
 
-#include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -10,6 +9,7 @@
 #include "core/app/ApplicationTitle.h"
 #include "core/app/EffectiveSettings.h"
 #include "core/app/ProgramFolder.h"
+#include "core/common/TextEscaping.h"
 #include "platform/NativeSettingsStore.h"
 
 namespace trovique::cli {
@@ -19,28 +19,13 @@ constexpr const char* kUsage =
     "usage: trovique-cli settings\n"
     "       trovique-cli settings set SECTION KEY VALUE\n";
 
-// Keeps one setting on one line: control characters are shown as \xNN.
-std::string Printable(const std::string& text) {
-    std::string shown;
-    for (const char c : text) {
-        const auto code = static_cast<unsigned char>(c);
-        if (code < 0x20 || code == 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", code);
-            shown += escaped;
-        } else {
-            shown += c;
-        }
-    }
-    return shown;
-}
-
 int List() {
     NativeSettingsStore store;
     const CApplication application(store, RunningProgramFolder());
     for (const auto& setting : EffectiveSettings(application)) {
-        std::cout << setting.section << '\t' << setting.key << '\t' << Printable(setting.value)
-                  << '\t' << (setting.stored ? "stored" : "default") << '\n';
+        std::cout << setting.section << '\t' << setting.key << '\t'
+                  << OneLineText(setting.value, LineBreaks::kAsBytes) << '\t'
+                  << (setting.stored ? "stored" : "default") << '\n';
     }
     return kExitOk;
 }

@@ -1,8 +1,8 @@
 #include "core/validation/FindingsReport.h"
 
-#include <cstdio>
 #include <string_view>
 
+#include "core/common/TextEscaping.h"
 #include "core/editor/ElementKinds.h"
 #include "core/storage/Windows1252.h"
 #include "core/validation/ValidationResults.h"
@@ -24,29 +24,8 @@ std::string_view KindName(int kind) {
 }
 
 // A JSON string of a record's Windows-1252 text.
-std::string JsonString(std::string_view text) {
-    std::string json = "\"";
-    for (const char c : Windows1252ToUtf8(text)) {
-        const auto code = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            json += '\\';
-            json += c;
-        } else if (c == '\n') {
-            json += "\\n";
-        } else if (c == '\r') {
-            json += "\\r";
-        } else if (c == '\t') {
-            json += "\\t";
-        } else if (code < 0x20 || code == 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04X", code);
-            json += escaped;
-        } else {
-            json += c;
-        }
-    }
-    json += '"';
-    return json;
+std::string RecordJson(std::string_view text) {
+    return JsonString(Windows1252ToUtf8(text));
 }
 
 // Keeps a finding on its own line: line breaks in a title or path show as spaces.
@@ -96,13 +75,13 @@ std::string FindingsJson(const CValidationResults& results, bool valid) {
         for (const auto& message : entry.messages) {
             (message.warning ? warnings : errors) += 1;
             findings += findings.empty() ? "" : ", ";
-            findings += "{\"message\": " + JsonString(message.text) +
+            findings += "{\"message\": " + RecordJson(message.text) +
                         ", \"warning\": " + (message.warning ? "true" : "false") +
-                        ", \"field\": " + JsonString(DocumentControlName(message.control)) + "}";
+                        ", \"field\": " + RecordJson(DocumentControlName(message.control)) + "}";
         }
         items += items.empty() ? "\n  " : ",\n  ";
         items += "{\"index\": " + std::to_string(entry.elementIndex) +
-                 ", \"path\": " + JsonString(entry.text) + ", \"kind\": \"" +
+                 ", \"path\": " + RecordJson(entry.text) + ", \"kind\": \"" +
                  std::string(KindName(entry.kind)) + "\", \"findings\": [" + findings + "]}";
     }
     std::string json = "{\"valid\": ";
@@ -113,7 +92,7 @@ std::string FindingsJson(const CValidationResults& results, bool valid) {
     json += stopMessage.empty() ? "false" : "true";
     json += ", \"items\": [" + items + (items.empty() ? "]" : "\n]");
     if (!stopMessage.empty()) {
-        json += ", \"stopMessage\": " + JsonString(stopMessage);
+        json += ", \"stopMessage\": " + RecordJson(stopMessage);
     }
     json += "}\n";
     return json;
