@@ -23,15 +23,13 @@
 #include "core/model/Node22.h"
 #include "core/model/RecordFields.h"
 #include "core/storage/RecordListData.h"
+#include "core/storage/RootFlags.h"
 #include "core/storage/Windows1252.h"
 
 namespace trovique {
 namespace {
 
 constexpr const char* kSource = "frmDocument:Read";
-// Root FlagHi bit that this program's writer always sets.
-constexpr std::uint8_t kFlagHiWrittenByUs = 0x08;
-constexpr std::uint8_t kFlagLoStructured = 0x08;
 // An old-style splash record starts with FixedRegionSize, record type and key before the
 // bitmap, and its next-depth offset counts from the bitmap.
 constexpr std::uint64_t kOldSplashPrefix = 6;
@@ -192,7 +190,7 @@ bool CSlideShowReader::ReadRoot(CMemoryFile& record) {
     auto root = std::make_shared<CNode>();
     root->ReadFromFile(record);
     root->SetRecordType(kRecordTypeRoot);
-    if ((root->FlagHi() & kFlagHiWrittenByUs) == 0) {
+    if ((root->FlagHi() & kRootFlagHiWrittenByUs) == 0) {
         ReportMessage(document_.Services().ui,
                       "This file was not created by " + std::string(kApplicationTitle) +
                           " and can not be opened.",
@@ -208,7 +206,7 @@ bool CSlideShowReader::ReadRoot(CMemoryFile& record) {
     }
     rootRead_ = true;
     if (fileVersion_ >= kCurrentFileVersion) {
-        document_.SetStructured((root->FlagLo() & kFlagLoStructured) != 0);
+        document_.SetStructured((root->FlagLo() & kRootFlagLoStructured) != 0);
     }
     document_.NotifyItemChanged(index);
     return true;

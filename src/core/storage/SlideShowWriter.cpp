@@ -16,6 +16,7 @@
 #include "core/storage/FileReplace.h"
 #include "core/storage/LeafRecordPlan.h"
 #include "core/storage/RecordListData.h"
+#include "core/storage/RootFlags.h"
 #include "core/storage/TempFile.h"
 #include "core/storage/UnsignedInt.h"
 #include "core/storage/Windows1252.h"
@@ -24,15 +25,6 @@ namespace trovique {
 namespace {
 
 constexpr const char* kTemporaryPrefix = "~TM";
-
-// Root FlagHi bits the writer owns; Valid and Expanded are the record's own.
-constexpr std::uint8_t kFlagHiWrittenByUs = 0x08;
-constexpr std::uint8_t kFlagHiHasPictures = 0x20;
-constexpr std::uint8_t kFlagHiHasTexts = 0x40;
-constexpr std::uint8_t kFlagHiReserved = 0x80;
-// Root FlagLo: the three document switches, and whether the slide show is structured.
-constexpr std::uint8_t kFlagLoSwitches = 0x07;
-constexpr std::uint8_t kFlagLoStructured = 0x08;
 
 // Trailing line breaks of a fact would show as blank lines at the end of the handheld's page.
 std::string WithoutTrailingLineBreaks(const std::string& text) {
@@ -237,7 +229,7 @@ void CSlideShowWriter::WriteRoot(CBinaryFile& file) {
     auto root = NodeRecord(root_);
     root->SetUnstructured(!document_.Structured());
     root->SetFlagHi(0);
-    unsigned flagLo = root->FlagLo() & ~unsigned{kFlagLoSwitches | kFlagLoStructured};
+    unsigned flagLo = root->FlagLo() & ~unsigned{kRootFlagLoSwitches | kRootFlagLoStructured};
     for (int bit = 0; bit < 3; ++bit) {
         flagLo |= document_.Switch(bit) ? 1u << bit : 0u;
     }
@@ -350,14 +342,14 @@ void CSlideShowWriter::FixUpRoot(CBinaryFile& file) {
     root.ReadFromFile(file);
     root.SetFirstLeafKey(firstLeafKey_);
     root.SetTitleBitmapKey(splashKey_);
-    unsigned flagHi =
-        root.FlagHi() & ~unsigned{kFlagHiReserved | kFlagHiHasTexts | kFlagHiHasPictures};
-    flagHi |= kFlagHiWrittenByUs;
-    flagHi |= textRecords_ > 0 ? kFlagHiHasTexts : 0u;
-    flagHi |= pictureLeaves_ > 0 ? kFlagHiHasPictures : 0u;
+    unsigned flagHi = root.FlagHi() &
+                      ~unsigned{kRootFlagHiReserved | kRootFlagHiHasTexts | kRootFlagHiHasPictures};
+    flagHi |= kRootFlagHiWrittenByUs;
+    flagHi |= textRecords_ > 0 ? kRootFlagHiHasTexts : 0u;
+    flagHi |= pictureLeaves_ > 0 ? kRootFlagHiHasPictures : 0u;
     root.SetFlagHi(static_cast<std::uint8_t>(flagHi));
-    unsigned flagLo = root.FlagLo() & ~unsigned{kFlagLoStructured};
-    flagLo |= document_.Structured() ? kFlagLoStructured : 0u;
+    unsigned flagLo = root.FlagLo() & ~unsigned{kRootFlagLoStructured};
+    flagLo |= document_.Structured() ? kRootFlagLoStructured : 0u;
     root.SetFlagLo(static_cast<std::uint8_t>(flagLo));
     file.Seek(rootOffset_);
     root.WriteToFile(file);
