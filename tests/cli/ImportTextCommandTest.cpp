@@ -14,15 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Leaf {
-    std::string title;
-    std::string fact;
-    bool operator==(const Leaf&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Leaf& leaf) {
-    return out << "{\"" << leaf.title << "\", \"" << leaf.fact << "\"}";
-}
+using Leaf = test::LeafText;
 
 // Every run keeps its settings in a config folder of the test's own.
 class ImportTextCommandTest : public testing::Test, public test::DocumentFixture {
@@ -41,13 +33,10 @@ protected:
     std::vector<Leaf> ReadBack(const std::string& path) {
         doc = NewDocument();
         EXPECT_TRUE(Read(*doc, path, false)) << testing::PrintToString(Ui().MessageTexts());
-        std::vector<Leaf> leaves;
         for (std::size_t page = 1; page <= doc->LeafCount(); ++page) {
-            const CLeaf& leaf = *doc->Entry(doc->LeafOnPage(page)).Leaf;
-            EXPECT_TRUE(leaf.FACTOnly());
-            leaves.push_back({leaf.Title(), leaf.Fact()});
+            EXPECT_TRUE(doc->Entry(doc->LeafOnPage(page)).Leaf->FACTOnly());
         }
-        return leaves;
+        return test::LeafTexts(*doc);
     }
 
     test::ScratchDir config;

@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "ProcessProbe.h"
 #include "support/TestPaths.h"
 
 namespace trovique {
@@ -58,27 +59,16 @@ TEST(ProcessRunnerTest, TimeOutArrivesOnTime) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
 }
 
-bool ProcessGone(int pid) {
-    // Gone, or a zombie waiting for whoever adopted it: either way it no longer runs.
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    if (!std::getline(stat, line)) {
-        return true;
-    }
-    const auto close = line.rfind(')');
-    return close != std::string::npos && line.substr(close + 2, 1) == "Z";
-}
-
 TEST(ProcessRunnerTest, TimeOutKillsEverythingTheProgramStarted) {
     // The helper ignores SIGTERM, so only the final SIGKILL to the whole group stops it.
     const auto result =
         RunShell("(trap '' TERM; sleep 30) & echo $!; trap '' TERM; wait", 500ms, 200ms);
     ASSERT_EQ(result.end, ProcessEnd::TimedOut);
     const int helper = std::stoi(result.output);
-    for (int i = 0; i < 100 && !ProcessGone(helper); ++i) {
+    for (int i = 0; i < 100 && !test::ProcessGone(helper); ++i) {
         std::this_thread::sleep_for(20ms);
     }
-    EXPECT_TRUE(ProcessGone(helper)) << "helper " << helper << " still runs";
+    EXPECT_TRUE(test::ProcessGone(helper)) << "helper " << helper << " still runs";
 }
 
 TEST(ProcessRunnerTest, ArgumentsReachTheProgramUntouched) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <thread>
 
+#include "ProcessProbe.h"
 #include "platform/ProcessRunner.h"
 #include "support/TestPaths.h"
 
@@ -39,16 +40,6 @@ std::string ReadText(const fs::path& file) {
 // No entry at all: ended and reaped, not a zombie.
 bool Reaped(int pid) {
     return !fs::exists("/proc/" + std::to_string(pid));
-}
-
-bool Zombie(int pid) {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    if (!std::getline(stat, line)) {
-        return true;
-    }
-    const auto close = line.rfind(')');
-    return close != std::string::npos && line.substr(close + 2, 1) == "Z";
 }
 
 TEST(ProcessRunnerWaitTest, CallsBackAtEveryPollUntilTheProgramEnds) {
@@ -95,7 +86,7 @@ TEST_P(ProcessRunnerStopTest, EndingTheWaitKillsOrLeavesTheProgram) {
     const int pid = std::stoi(ReadText(pidFile));
 
     if (leaveRunning) {
-        EXPECT_FALSE(Zombie(pid)) << "the program should still run";
+        EXPECT_FALSE(test::ProcessGone(pid)) << "the program should still run";
         EXPECT_TRUE(WaitFor([&] { return fs::exists(doneFile); })) << "it was not left to finish";
         EXPECT_TRUE(WaitFor([&] { return Reaped(pid); })) << "it ended but was never reaped";
     } else {

@@ -11,4 +11,17 @@ const PalmPalettes& TestPalettes() {
     return palettes;
 }
 
+std::ostream& operator<<(std::ostream& out, const LeafText& leaf) {
+    return out << "{\"" << leaf.title << "\", \"" << leaf.fact << "\"}";
+}
+
+std::vector<LeafText> LeafTexts(const CDocument& doc) {
+    std::vector<LeafText> leaves;
+    for (std::size_t page = 1; page <= doc.LeafCount(); ++page) {
+        const CLeaf& leaf = *doc.Entry(doc.LeafOnPage(page)).Leaf;
+        leaves.push_back({leaf.Title(), leaf.Fact()});
+    }
+    return leaves;
+}
+
 }  // namespace trovique::test

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
 
 #include "core/app/MemorySettingsStore.h"
 #include "core/app/Services.h"
@@ -12,6 +15,17 @@ namespace trovique::test {
 
 // The handheld palettes, loaded once from the files beside the built programs.
 const PalmPalettes& TestPalettes();
+
+// A slide's title and fact, for comparing what an import made.
+struct LeafText {
+    std::string title;
+    std::string fact;
+    bool operator==(const LeafText&) const = default;
+};
+std::ostream& operator<<(std::ostream& out, const LeafText& leaf);
+
+// The title and fact of every leaf of doc, in page order.
+std::vector<LeafText> LeafTexts(const CDocument& doc);
 
 // What a document needs around it in a test: an in-memory settings store, a scripted user and
 // the palettes.

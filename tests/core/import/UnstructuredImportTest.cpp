@@ -12,15 +12,7 @@ namespace {
 
 const std::vector<std::string> kDefaultDelimiters = {"\r\n\r\n", "\r\n\t"};
 
-struct Leaf {
-    std::string title;
-    std::string fact;
-    bool operator==(const Leaf&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Leaf& leaf) {
-    return out << "{\"" << leaf.title << "\", \"" << leaf.fact << "\"}";
-}
+using Leaf = test::LeafText;
 
 class UnstructuredImportTest : public testing::Test, public test::DocumentFixture {
 protected:
@@ -39,14 +31,7 @@ protected:
     }
 
     // The leaves under the root in page order.
-    std::vector<Leaf> Leaves() const {
-        std::vector<Leaf> leaves;
-        for (std::size_t page = 1; page <= doc->LeafCount(); ++page) {
-            const CLeaf& leaf = *doc->Entry(doc->LeafOnPage(page)).Leaf;
-            leaves.push_back({leaf.Title(), leaf.Fact()});
-        }
-        return leaves;
-    }
+    std::vector<Leaf> Leaves() const { return test::LeafTexts(*doc); }
 
     test::ScratchDir scratch;
     std::unique_ptr<CDocument> doc;
