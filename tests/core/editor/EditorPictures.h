@@ -33,7 +33,7 @@ inline BmpImage ExactSizeImage(std::int32_t width, std::int32_t height, std::int
     return IndexedImage(width, height, 8, {kWhite, kBlack, kRed},
                         [base, extra](std::int32_t x, std::int32_t y) -> std::uint8_t {
                             const std::int64_t rowPairs = base + (y < extra ? 1 : 0);
-                            return x < rowPairs - 1 ? static_cast<std::uint8_t>(x % 2 + 1) : 0;
+                            return static_cast<std::uint8_t>(x < rowPairs - 1 ? x % 2 + 1 : 0);
                         });
 }
 
