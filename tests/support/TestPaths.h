@@ -11,7 +11,7 @@ namespace trovique::test {
 std::filesystem::path BinDir();
 // Small fixture files kept with the tests.
 std::filesystem::path TestDataDir();
-// Real presentations written elsewhere, shared beside the repository.
+// Real presentations written elsewhere, kept with the tests (see data/decks/README.md).
 std::filesystem::path DecksDir();
 
 // A fresh folder removed again when the object goes away.
