@@ -14,6 +14,7 @@
 #include "core/app/NumericText.h"
 #include "core/app/SettingNames.h"
 #include "core/delivery/AutoImportExportInstall.h"
+#include "core/delivery/InstallTool.h"
 #include "core/delivery/PathOps.h"
 #include "core/import/PowerPointImport.h"
 #include "core/storage/SlideShowWriter.h"
@@ -195,7 +196,8 @@ int Deliver(const Arguments& parsed, CCliContext& context, IProcessRunner& runne
     }
     const std::string slides = SlideCount(document.LeafCount());
     if (parsed.hotSync) {
-        std::cout << presentation << ": " << slides << " handed to the Palm install tool\n";
+        std::cout << presentation << ": " << slides << " handed to "
+                  << MakeInstallTool(context.Services(), runner)->Destination() << "\n";
     } else {
         std::cout << parsed.saveTo.string() << ": " << slides << "\n";
     }
@@ -230,8 +232,9 @@ const CommandRegistration registration{Command{
     kSynopsis,
     "convert a presentation (.ppt, .pptx, .odp, ...) into a Palm database, one picture slide "
     "per slide; OUT.pdb defaults to the presentation's name beside it. --hotsync hands the "
-    "database and the viewer application to the Palm install tool for the next HotSync "
-    "instead; --save writes the database to OUT.pdb the same way",
+    "database and the viewer application to the handheld instead, by the install method of "
+    "the settings (Palm install tool, pilot-xfer or install folder); --save writes the database to "
+    "OUT.pdb the same way",
     Run,
 }};
 

@@ -94,11 +94,21 @@ protected:
             << "[Software]\nU.S.%20Robotics\\Pilot%20Desktop\\Core\\Path=" << palm.string() << "\n";
     }
 
-    test::CliResult Convert(const std::vector<std::string>& args) {
-        std::string command = "env " +
+    test::CliResult Convert(const std::vector<std::string>& args, const std::string& env = {}) {
+        return Run("convert", args, env);
+    }
+
+    // Stores a setting the way a user does.
+    void Set(const std::string& key, const std::string& value) {
+        ASSERT_EQ(Run("settings", {"set", "Settings", key, value}).exitCode, 0);
+    }
+
+    test::CliResult Run(const std::string& subcommand, const std::vector<std::string>& args,
+                        const std::string& env = {}) {
+        std::string command = "env " + env + " " +
                               ShellQuote("XDG_CONFIG_HOME=" + (scratch / "config").string()) + " " +
                               ShellQuote("TMPDIR=" + (scratch / "tmp").string()) + " " +
-                              ShellQuote((program / "trovique-cli").string()) + " convert";
+                              ShellQuote((program / "trovique-cli").string()) + " " + subcommand;
         for (const auto& arg : args) {
             command += " " + ShellQuote(arg);
         }
@@ -136,6 +146,51 @@ TEST_F(ConvertDeliveryTest, HotSyncHandsTheDatabaseToTheInstallToolAndKeepsNothi
     EXPECT_FALSE(fs::exists(temp / "TROVIQUE.PRC"));
     EXPECT_FALSE(fs::exists(temp / "Team deck.PDB"));
     EXPECT_FALSE(fs::exists(scratch / "Team deck.pdb")) << "nothing is saved beside the deck";
+}
+
+// The two install methods of a machine without the Palm Desktop, through the real office suite.
+TEST_F(ConvertDeliveryTest, HotSyncDeliversIntoAnInstallFolderWithRealOffice) {
+    if (!OfficeInstalled()) {
+        GTEST_SKIP() << "soffice is not on the PATH";
+    }
+    ShipViewer();
+    const fs::path inbox = scratch / "emulator inbox";
+    fs::create_directories(inbox);
+    Set("InstallFolder", inbox.string());
+    const auto result = Convert({DeckPath().string(), "--hotsync"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, DeckPath().string() + ": 2 slides handed to the install folder " +
+                              inbox.string() + "\n");
+    EXPECT_EQ(ReadText(inbox / "TROVIQUE.PRC"), "PRC");
+    EXPECT_EQ(SlidesIn(inbox / "Team deck.PDB"), 2u);
+    EXPECT_TRUE(fs::is_empty(scratch / "tmp"));
+}
+
+TEST_F(ConvertDeliveryTest, HotSyncDeliversThroughPilotXferWithRealOffice) {
+    if (!OfficeInstalled()) {
+        GTEST_SKIP() << "soffice is not on the PATH";
+    }
+    ShipViewer();
+    // A stand-in pilot-xfer that notes its arguments and keeps the database.
+    const fs::path tools = scratch / "tools";
+    fs::create_directories(tools);
+    const std::string script =
+        "#!/bin/sh\nhere=$(dirname \"$0\")\n"
+        "for a in \"$@\"; do printf '%s\\n' \"$a\" >> \"$here/args\"; done\n"
+        "cp \"$5\" \"$here/received.pdb\"\n";
+    test::WriteAllBytes(tools / "pilot-xfer", {script.begin(), script.end()});
+    ::chmod((tools / "pilot-xfer").c_str(), 0755);
+    Set("InstallMethod", "PilotXfer");
+    Set("PilotPort", "net:any");
+    const std::string path = ShellQuote("PATH=" + tools.string() + ":" + std::getenv("PATH"));
+    const auto result = Convert({DeckPath().string(), "--hotsync"}, path);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, DeckPath().string() + ": 2 slides handed to pilot-xfer on net:any\n");
+    const fs::path temp = scratch / "tmp";
+    EXPECT_EQ(ReadText(tools / "args"), "-p\nnet:any\n-i\n" + (temp / "TROVIQUE.PRC").string() +
+                                            "\n" + (temp / "Team deck.PDB").string() + "\n");
+    EXPECT_EQ(SlidesIn(tools / "received.pdb"), 2u);
+    EXPECT_TRUE(fs::is_empty(temp));
 }
 
 TEST_F(ConvertDeliveryTest, SaveWritesTheNamedFileOnly) {

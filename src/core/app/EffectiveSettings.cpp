@@ -7,6 +7,7 @@
 
 #include "core/app/Application.h"
 #include "core/app/ApplicationTitle.h"
+#include "core/app/InstallMethod.h"
 #include "core/app/NumericText.h"
 #include "core/app/SettingNames.h"
 
@@ -65,6 +66,18 @@ std::string BoolText(bool value) {
     return value ? "1" : "0";
 }
 
+// The method the delivery will use; a stored text that names none is shown as it is, since that
+// is what the user has to correct.
+void AddInstallMethod(const CApplication& app, SectionListing& list) {
+    const std::string stored = list.Stored(settings::kInstallMethod);
+    std::string method = stored;
+    try {
+        method = std::string(InstallMethodName(ChosenInstallMethod(app.Store())));
+    } catch (const std::exception&) {
+    }
+    list.Add(settings::kInstallMethod, method, !stored.empty());
+}
+
 void ListSettings(const CApplication& app, std::vector<EffectiveSetting>& out) {
     SectionListing list(app, settings::kSettings, out);
     list.Add(settings::kLastPath, app.LastDataPath(), !list.Stored(settings::kLastPath).empty());
@@ -79,6 +92,9 @@ void ListSettings(const CApplication& app, std::vector<EffectiveSetting>& out) {
              limitOnStored && LeadingNumber(list.Stored(settings::kValidationLimit)) > 0.0);
     list.AddPlain(settings::kMainWindowHandle, settings::kMainWindowHandleDefault);
     list.AddPlain(settings::kMaxInstAppWaitSeconds, settings::kMaxInstAppWaitSecondsDefault);
+    AddInstallMethod(app, list);
+    list.AddPlain(settings::kPilotPort, settings::kPilotPortDefault);
+    list.AddPlain(settings::kInstallFolder);
     list.AddPlain(settings::kBulletChar, settings::kBulletCharDefault);
     list.AddPlain(settings::kImportTimeoutSeconds, settings::kImportTimeoutSecondsDefault);
     for (const char* window : {settings::kMainWindow, settings::kValidateWindow}) {
@@ -152,6 +168,9 @@ std::string KnownKey(const std::string& section, const std::string& key) {
                                          settings::kValidationLimit,
                                          settings::kMainWindowHandle,
                                          settings::kMaxInstAppWaitSeconds,
+                                         settings::kInstallMethod,
+                                         settings::kPilotPort,
+                                         settings::kInstallFolder,
                                          settings::kBulletChar,
                                          settings::kImportTimeoutSeconds};
         for (const char* window : {settings::kMainWindow, settings::kValidateWindow}) {

@@ -19,6 +19,14 @@ inline constexpr const char* kMainWindowHandleDefault = "0";
 // Seconds to wait for the Palm install tool; 0 or less waits without limit.
 inline constexpr const char* kMaxInstAppWaitSeconds = "MaxInstAppWaitSeconds";
 inline constexpr const char* kMaxInstAppWaitSecondsDefault = "180";
+// How slide shows reach the handheld: "PalmDesktop", "PilotXfer" or "InstallFolder"; empty
+// lets the program choose from what the machine has.
+inline constexpr const char* kInstallMethod = "InstallMethod";
+// The port pilot-xfer listens on for the handheld.
+inline constexpr const char* kPilotPort = "PilotPort";
+inline constexpr const char* kPilotPortDefault = "usb:";
+// The folder the install-folder method copies into.
+inline constexpr const char* kInstallFolder = "InstallFolder";
 // The character code put before each bulleted line of an imported slide (149, the bullet).
 inline constexpr const char* kBulletChar = "BulletChar";
 inline constexpr const char* kBulletCharDefault = "149";

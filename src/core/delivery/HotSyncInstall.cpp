@@ -4,10 +4,10 @@
 
 #include "core/app/ApplicationTitle.h"
 #include "core/app/NumericText.h"
-#include "core/app/RegAPI.h"
 #include "core/app/Services.h"
 #include "core/app/SettingNames.h"
 #include "core/common/Error.h"
+#include "core/delivery/InstallTool.h"
 #include "core/delivery/PathOps.h"
 #include "core/delivery/ShellAndWait.h"
 
@@ -79,14 +79,10 @@ int InstallToolWaitSeconds(const CServices& services) {
                                                    : settings::kMaxInstAppWaitSecondsDefault);
 }
 
-void InstallWithHotSync(const CServices& services, IProcessRunner& runner,
-                        const std::vector<std::string>& files,
-                        const ShortPathNameFunction& shortPathName) {
-    CRegAPI registry(services.settings);
-    registry.SetRootKey(CRegAPI::kHKeyCurrentUser);
-    registry.SetBasePath(kPalmDesktopBasePath);
-    const std::string folder =
-        registry.GetSetting(kPalmDesktopApplication, kPalmDesktopSection, kPalmDesktopPathKey, {});
+void InstallWithPalmDesktop(const CServices& services, IProcessRunner& runner,
+                            const std::vector<std::string>& files,
+                            const ShortPathNameFunction& shortPathName) {
+    const std::string folder = PalmDesktopFolder(services.settings);
     if (folder.empty()) {
         throw CError(kErrHotSyncInstall, kHotSyncInstallSource, kNoInstallToolText);
     }
@@ -97,6 +93,12 @@ void InstallWithHotSync(const CServices& services, IProcessRunner& runner,
     // Whether the tool was closed in time changes nothing: the files are queued or they are not,
     // and either way the run goes on to clean up.
     (void)ShellAndWait(runner, services.ui, command, InstallToolWaitSeconds(services));
+}
+
+void InstallWithHotSync(const CServices& services, IProcessRunner& runner,
+                        const std::vector<std::string>& files,
+                        const ShortPathNameFunction& shortPathName) {
+    MakeInstallTool(services, runner, shortPathName)->Install(files);
 }
 
 }  // namespace trovique

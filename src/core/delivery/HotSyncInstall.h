@@ -5,18 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "core/app/InstallMethod.h"
+
 namespace trovique {
 
 class IProcessRunner;
 struct CServices;
 
-// Where the Palm Desktop keeps its installation folder: the value "Path" of the key
-// HKEY_CURRENT_USER\Software\U.S. Robotics\Pilot Desktop\Core. Off Windows the same names are
-// kept in the settings store (see CRegAPI).
-inline constexpr const char* kPalmDesktopBasePath = "Software\\U.S. Robotics";
-inline constexpr const char* kPalmDesktopApplication = "Pilot Desktop";
-inline constexpr const char* kPalmDesktopSection = "Core";
-inline constexpr const char* kPalmDesktopPathKey = "Path";
 // The install tool in that folder.
 inline constexpr const char* kInstallToolName = "InstApp";
 
@@ -48,6 +43,13 @@ int InstallToolWaitSeconds(const CServices& services);
 // HotSync, and waits until the user closes it or the wait runs out. Raises CError
 // kErrHotSyncInstall when the Palm Desktop is not registered, and CError 53 when its install
 // tool cannot be started.
+void InstallWithPalmDesktop(const CServices& services, IProcessRunner& runner,
+                            const std::vector<std::string>& files,
+                            const ShortPathNameFunction& shortPathName = {});
+
+// Hands files (full paths, the viewer application first) over by the install method the
+// settings choose (see InstallTool.h): the Palm Desktop's install tool, pilot-xfer or an
+// install folder. Raises CError when they could not be handed over.
 void InstallWithHotSync(const CServices& services, IProcessRunner& runner,
                         const std::vector<std::string>& files,
                         const ShortPathNameFunction& shortPathName = {});

@@ -25,17 +25,20 @@ double ElapsedSeconds(double start) {
     return ElapsedSeconds(start, ClockSeconds());
 }
 
-bool ShellAndWait(IProcessRunner& runner, IUserInterface& ui,
-                  const std::vector<std::string>& arguments, int timeoutSeconds) {
+namespace {
+
+ProcessResult Wait(IProcessRunner& runner, IUserInterface& ui,
+                   const std::vector<std::string>& arguments, int timeoutSeconds,
+                   bool leaveRunning) {
     ProcessRequest request(arguments, {}, ProcessRequest::kNoTimeLimit);
     request.pollInterval = std::chrono::milliseconds(100);
-    request.leaveRunning = true;
+    request.leaveRunning = leaveRunning;
     const double start = ClockSeconds();
     request.whileWaiting = [&ui, start, timeoutSeconds] {
         ui.PumpEvents();
         return timeoutSeconds <= 0 || ElapsedSeconds(start) <= timeoutSeconds;
     };
-    const ProcessResult result = runner.Run(request);
+    ProcessResult result = runner.Run(request);
     if (result.end == ProcessEnd::CouldNotStart) {
         std::string reason = Utf8ToWindows1252(result.detail);
         if (!reason.empty()) {
@@ -44,7 +47,19 @@ bool ShellAndWait(IProcessRunner& runner, IUserInterface& ui,
         }
         throw CError(kErrFileNotFound, "ShellAndWait", reason + ".");
     }
-    return result.end != ProcessEnd::TimedOut;
+    return result;
+}
+
+}  // namespace
+
+bool ShellAndWait(IProcessRunner& runner, IUserInterface& ui,
+                  const std::vector<std::string>& arguments, int timeoutSeconds) {
+    return Wait(runner, ui, arguments, timeoutSeconds, true).end != ProcessEnd::TimedOut;
+}
+
+ProcessResult RunAndWait(IProcessRunner& runner, IUserInterface& ui,
+                         const std::vector<std::string>& arguments, int timeoutSeconds) {
+    return Wait(runner, ui, arguments, timeoutSeconds, false);
 }
 
 }  // namespace trovique

@@ -3,9 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "core/common/ProcessRunner.h"
+
 namespace trovique {
 
-class IProcessRunner;
 class IUserInterface;
 
 // The clock the install wait is timed with: seconds that start again from 0 every 86400
@@ -29,5 +30,11 @@ double ElapsedSeconds(double start);
 // raises CError 53 with the reason.
 bool ShellAndWait(IProcessRunner& runner, IUserInterface& ui,
                   const std::vector<std::string>& arguments, int timeoutSeconds);
+
+// The same wait for a program that belongs to this run rather than to the user: one still
+// running when the time-out passes is ended with everything it started, and what it wrote is
+// gathered. Returns how it ended; raises CError 53 when it cannot be started.
+ProcessResult RunAndWait(IProcessRunner& runner, IUserInterface& ui,
+                         const std::vector<std::string>& arguments, int timeoutSeconds);
 
 }  // namespace trovique

@@ -59,6 +59,20 @@ TEST_F(EffectiveSettingsTest, ShowsTheValuesInUseAndWhereTheyCameFrom) {
     EXPECT_EQ(listing.count("NoShowAgain/DeleteNode"), 1u);
 }
 
+TEST_F(EffectiveSettingsTest, ShowsTheInstallMethodInUse) {
+    Store("Settings", "InstallFolder", "/media/inbox");
+    auto listing = List();
+    // Chosen because a folder is set; the method itself was never stored.
+    EXPECT_EQ(listing["Settings/InstallMethod"], std::pair(std::string("InstallFolder"), false));
+    EXPECT_EQ(listing["Settings/InstallFolder"], std::pair(std::string("/media/inbox"), true));
+    EXPECT_EQ(listing["Settings/PilotPort"], std::pair(std::string("usb:"), false));
+    Store("Settings", "InstallMethod", "Floppy");  // shown as stored, for the user to correct
+    EXPECT_EQ(List()["Settings/InstallMethod"], std::pair(std::string("Floppy"), true));
+    Store("Settings", "InstallMethod", "pilotxfer");
+    EXPECT_EQ(List()["Settings/InstallMethod"], std::pair(std::string("PilotXfer"), true));
+    EXPECT_EQ(KnownKey("Settings", "installmethod"), "InstallMethod");
+}
+
 TEST_F(EffectiveSettingsTest, AnAbsurdDelimiterCountDoesNotFloodTheListing) {
     Store("ImportUnstructured", "DelimCount", "100000000");
     EXPECT_LT(List().size(), 200u);

@@ -183,6 +183,19 @@ TEST_F(AutoImportExportInstallTest, HotSyncHandsTheViewerCopyAndTheDatabaseToThe
     ExpectCleanedUp();
 }
 
+TEST_F(AutoImportExportInstallTest, HotSyncIntoAnInstallFolderKeepsOnlyTheCopiesThere) {
+    test::ScratchDir inbox;
+    Settings().Set("Norvane Trovique", "Settings", "InstallFolder", inbox.Path().string());
+    Ui().QueueDestination(SlideShowDestination::HotSync);
+    EXPECT_TRUE(RunIt());
+    EXPECT_TRUE(runner.requests.empty());
+    EXPECT_EQ(FileNamesIn(inbox.Path()), (std::vector<std::string>{"TROVIQUE.PRC", "Talk.PDB"}));
+    EXPECT_EQ(test::ReadAllBytes(inbox / "TROVIQUE.PRC"), ViewerBytes());
+    EXPECT_EQ(SlidesIn(inbox / "Talk.PDB"), 2u);
+    EXPECT_TRUE(Criticals().empty());
+    ExpectCleanedUp();
+}
+
 TEST_F(AutoImportExportInstallTest, TheShippedViewerIsNeitherCopiedOverNorDeleted) {
     // The database goes into the DATA folder itself: the "copy" is the viewer.
     RegisterPalmDesktop(kPalm);

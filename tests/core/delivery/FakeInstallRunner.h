@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "core/common/ProcessRunner.h"
@@ -14,6 +15,8 @@ class FakeInstallRunner final : public IProcessRunner {
 public:
     int polls = 3;
     bool startFails = false;
+    int exitCode = 0;
+    std::string output;
     std::function<void(const ProcessRequest&)> whileRunning;
     std::vector<ProcessRequest> requests;
 
@@ -28,7 +31,8 @@ public:
             whileRunning(request);
         }
         result.end = ProcessEnd::Exited;
-        result.exitCode = 0;
+        result.exitCode = exitCode;
+        result.output = output;
         for (int poll = 0; poll < polls; ++poll) {
             if (request.whileWaiting && !request.whileWaiting()) {
                 result.end = ProcessEnd::TimedOut;

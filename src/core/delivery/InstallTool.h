@@ -1,0 +1,31 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/app/InstallMethod.h"
+#include "core/delivery/HotSyncInstall.h"
+
+namespace trovique {
+
+class IProcessRunner;
+struct CServices;
+
+// One way of handing the viewer application and a slide show to the handheld.
+class IInstallTool {
+public:
+    virtual ~IInstallTool() = default;
+    // files: full paths, the viewer application first, then the database. Raises CError when
+    // they could not be handed over; a tool the user closes late is no failure of the hand-over.
+    virtual void Install(const std::vector<std::string>& files) = 0;
+    // Where the files went, for the user: "the Palm install tool", "pilot-xfer on usb:", ...
+    virtual std::string Destination() const = 0;
+};
+
+// The tool of the method the settings choose (ChosenInstallMethod), which raises for an unknown
+// method.
+std::unique_ptr<IInstallTool> MakeInstallTool(const CServices& services, IProcessRunner& runner,
+                                              ShortPathNameFunction shortPathName = {});
+
+}  // namespace trovique
