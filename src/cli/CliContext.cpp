@@ -9,7 +9,7 @@ namespace trovique::cli {
 CCliContext::CCliContext(AnswerPolicy answers)
     : ui_(std::cin, std::cerr, CTerminalUserInterface::ProcessOptions(answers)),
       services_{store_, ui_},
-      application_(store_, RunningProgramFolder()) {}
+      application_(store_, ProgramDataFolder()) {}
 
 PalmPalettes CCliContext::Palettes() const {
     return application_.Palettes();

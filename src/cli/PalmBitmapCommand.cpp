@@ -225,7 +225,7 @@ int Run(const std::vector<std::string>& args) {
     try {
         // Settings stay in memory: converting a picture must not touch the user's settings.
         MemorySettingsStore store;
-        const CApplication app(store, RunningProgramFolder());
+        const CApplication app(store, ProgramDataFolder());
         if (options.decode) {
             Decode(options, app);
         } else {

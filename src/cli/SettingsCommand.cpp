@@ -21,7 +21,7 @@ constexpr const char* kUsage =
 
 int List() {
     NativeSettingsStore store;
-    const CApplication application(store, RunningProgramFolder());
+    const CApplication application(store, ProgramDataFolder());
     for (const auto& setting : EffectiveSettings(application)) {
         std::cout << setting.section << '\t' << setting.key << '\t'
                   << OneLineText(setting.value, LineBreaks::kAsBytes) << '\t'

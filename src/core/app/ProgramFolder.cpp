@@ -1,6 +1,7 @@
 #include "core/app/ProgramFolder.h"
 
 #include "core/common/Error.h"
+#include "core/imaging/PalmPaletteFiles.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -67,6 +68,22 @@ std::filesystem::path RunningProgramFolder() {
                      "The folder of the running program cannot be found.");
     }
     return file.parent_path();
+}
+
+std::filesystem::path DataFolderFor(const std::filesystem::path& programFolder) {
+    std::error_code error;
+    if (std::filesystem::exists(programFolder / PalmPaletteFiles::kColor256File, error)) {
+        return programFolder;
+    }
+    const std::filesystem::path installed = programFolder.parent_path() / "share" / "trovique";
+    if (std::filesystem::is_directory(installed, error)) {
+        return installed;
+    }
+    return programFolder;
+}
+
+std::filesystem::path ProgramDataFolder() {
+    return DataFolderFor(RunningProgramFolder());
 }
 
 std::string EnsureTrailingSeparator(std::string folder) {
