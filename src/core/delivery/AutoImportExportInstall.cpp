@@ -7,6 +7,7 @@
 #include "core/app/MessageStyle.h"
 #include "core/app/Messages.h"
 #include "core/common/Error.h"
+#include "core/delivery/InstallTool.h"
 #include "core/delivery/PathOps.h"
 #include "core/editor/Document.h"
 #include "core/import/PowerPointImport.h"
@@ -129,6 +130,7 @@ bool ImportAndDeliver(CDocument& document, DeliveryContext& context, std::string
         case SlideShowDestination::HotSync:
             state.target = HotSyncTarget(context, presentation);
             state.hotSync = true;
+            MakeInstallTool(services, context.runner)->CheckReady();
             break;
         case SlideShowDestination::Save:
             state.target = ui.GetFileName(ProposedExportName(presentation), FileDialogKind::Export);

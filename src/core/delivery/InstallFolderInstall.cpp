@@ -77,7 +77,7 @@ std::string InstallFolderInstall::Destination() const {
     return "the install folder " + folder_;
 }
 
-void InstallFolderInstall::Install(const std::vector<std::string>& files) {
+void InstallFolderInstall::CheckReady() const {
     if (folder_.empty()) {
         Fail(
             "No install folder is set: store one as \"Settings\"/\"InstallFolder\", or choose "
@@ -87,6 +87,10 @@ void InstallFolderInstall::Install(const std::vector<std::string>& files) {
     if (!fs::is_directory(PathFromText(folder_), error)) {
         Fail("The install folder " + folder_ + " does not exist.");
     }
+}
+
+void InstallFolderInstall::Install(const std::vector<std::string>& files) {
+    CheckReady();
     const std::string folder = EnsureTrailingBackslash(folder_);
     for (const std::string& file : files) {
         const std::string target = folder + PathFileName(file);

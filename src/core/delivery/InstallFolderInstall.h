@@ -18,6 +18,7 @@ public:
     // Raises CError 75 when no folder is set, it is not a folder, or a copy fails; a copy that
     // fails leaves the file there before unchanged.
     void Install(const std::vector<std::string>& files) override;
+    void CheckReady() const override;
     std::string Destination() const override;
 
 private:

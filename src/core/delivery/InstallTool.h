@@ -19,6 +19,9 @@ public:
     // files: full paths, the viewer application first, then the database. Raises CError when
     // they could not be handed over; a tool the user closes late is no failure of the hand-over.
     virtual void Install(const std::vector<std::string>& files) = 0;
+    // Raises the CError Install would raise for a tool that is plainly not there (no install
+    // folder, no pilot-xfer), so that the run can stop before its long import.
+    virtual void CheckReady() const {}
     // Where the files went, for the user: "the Palm install tool", "pilot-xfer on usb:", ...
     virtual std::string Destination() const = 0;
 };

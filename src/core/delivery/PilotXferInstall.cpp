@@ -41,13 +41,26 @@ std::string PilotXferInstall::Destination() const {
     return std::string(kPilotXferProgram) + " on " + port_;
 }
 
-void PilotXferInstall::Install(const std::vector<std::string>& files) {
-    const std::string program = FindOnPath(kPilotXferProgram);
+namespace {
+
+std::string PilotXferProgram() {
+    std::string program = FindOnPath(kPilotXferProgram);
     if (program.empty()) {
         throw CError(kErrFileNotFound, kSource,
                      "pilot-xfer was not found on the PATH; install pilot-link or choose another "
                      "\"Settings\"/\"InstallMethod\".");
     }
+    return program;
+}
+
+}  // namespace
+
+void PilotXferInstall::CheckReady() const {
+    (void)PilotXferProgram();
+}
+
+void PilotXferInstall::Install(const std::vector<std::string>& files) {
+    const std::string program = PilotXferProgram();
     const int seconds = InstallToolWaitSeconds(services_);
     const ProcessResult result =
         RunAndWait(runner_, services_.ui, Command(program, files), seconds);

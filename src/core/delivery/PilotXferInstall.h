@@ -19,6 +19,7 @@ public:
     // when it ends without installing (no handheld in time, a failed transfer), with what it
     // said.
     void Install(const std::vector<std::string>& files) override;
+    void CheckReady() const override;
     std::string Destination() const override;
 
     // The command for files, the program as found on the PATH.

@@ -196,6 +196,16 @@ TEST_F(AutoImportExportInstallTest, HotSyncIntoAnInstallFolderKeepsOnlyTheCopies
     ExpectCleanedUp();
 }
 
+TEST_F(AutoImportExportInstallTest, AnInstallFolderThatIsNotThereStopsTheRunBeforeTheImport) {
+    Settings().Set("Norvane Trovique", "Settings", "InstallMethod", "InstallFolder");
+    Ui().QueueDestination(SlideShowDestination::HotSync);
+    EXPECT_FALSE(RunIt());
+    EXPECT_EQ(Source().OpenCount(), 0);
+    ASSERT_EQ(Criticals().size(), 1u);
+    EXPECT_NE(Criticals().front().text.find("No install folder is set"), std::string::npos);
+    ExpectCleanedUp();
+}
+
 TEST_F(AutoImportExportInstallTest, TheShippedViewerIsNeitherCopiedOverNorDeleted) {
     // The database goes into the DATA folder itself: the "copy" is the viewer.
     RegisterPalmDesktop(kPalm);
