@@ -24,6 +24,16 @@ std::string LastWords(std::string output) {
     return Utf8ToWindows1252(output);
 }
 
+std::string PilotXferProgram() {
+    std::string program = FindOnPath(kPilotXferProgram);
+    if (program.empty()) {
+        throw CError(kErrFileNotFound, kSource,
+                     "pilot-xfer was not found on the PATH; install pilot-link or choose another "
+                     "\"Settings\"/\"InstallMethod\".");
+    }
+    return program;
+}
+
 }  // namespace
 
 PilotXferInstall::PilotXferInstall(const CServices& services, IProcessRunner& runner,
@@ -40,20 +50,6 @@ std::vector<std::string> PilotXferInstall::Command(const std::string& program,
 std::string PilotXferInstall::Destination() const {
     return std::string(kPilotXferProgram) + " on " + port_;
 }
-
-namespace {
-
-std::string PilotXferProgram() {
-    std::string program = FindOnPath(kPilotXferProgram);
-    if (program.empty()) {
-        throw CError(kErrFileNotFound, kSource,
-                     "pilot-xfer was not found on the PATH; install pilot-link or choose another "
-                     "\"Settings\"/\"InstallMethod\".");
-    }
-    return program;
-}
-
-}  // namespace
 
 void PilotXferInstall::CheckReady() const {
     (void)PilotXferProgram();
