@@ -408,7 +408,7 @@ bool Read(CDocument& document, const std::filesystem::path& path, bool asNew) {
         CSlideShowReader reader(document, file);
         complete = reader.ReadAll();
     } catch (const std::exception& error) {
-        ReportMessage(ui, TrappedErrorText("Read error: ", error), kStyleInformation);
+        ReportFailure(ui, TrappedErrorText("Read error: ", error), kStyleInformation);
     }
     SettleDocument(document);
     if (complete && !asNew) {

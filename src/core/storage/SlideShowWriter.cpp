@@ -367,7 +367,7 @@ std::string DisplayPath(const std::filesystem::path& path) {
 
 void ReportSaveError(IUserInterface& ui, const std::exception& error) {
     const auto* ours = dynamic_cast<const CError*>(&error);
-    ReportMessage(ui,
+    ReportFailure(ui,
                   "An error has occurred saving data: " + DescribeError(error) +
                       "\r\nSource: " + (ours != nullptr ? ours->Source() : std::string()),
                   kStyleInformation);
@@ -403,7 +403,7 @@ bool SaveIt(CDocument& document, const std::filesystem::path& path, bool exportS
         try {
             temporary.emplace(TemporaryDirectory(), kTemporaryPrefix);
         } catch (const CError&) {
-            ReportMessage(ui, "Could not create temporary file needed to save data.",
+            ReportFailure(ui, "Could not create temporary file needed to save data.",
                           kStyleInformation);
             return false;
         }
@@ -434,7 +434,7 @@ bool Export(CDocument& document, const std::filesystem::path& path) {
     try {
         saved = SaveIt(document, path, true);
     } catch (const std::exception& error) {
-        ReportMessage(ui, TrappedErrorText("Export error: ", error), kStyleInformation);
+        ReportFailure(ui, TrappedErrorText("Export error: ", error), kStyleInformation);
     }
     ui.SetPointer(pointer);
     return saved;
