@@ -105,7 +105,9 @@ TEST_F(SettingsCommandTest, AFailedWriteIsReportedAsAFailure) {
 TEST_F(SettingsCommandTest, AMissingPaletteEndsTheRunNamingTheFile) {
     // A copy of the program without the palettes beside it.
     test::ScratchDir program;
-    fs::copy_file(test::BinDir() / "trovique-cli", program / "trovique-cli");
+    for (const std::string& file : test::CliProgramFiles()) {
+        fs::copy_file(test::BinDir() / file, program / file);
+    }
     fs::copy_file(test::BinDir() / "Palm256Color.pal", program / "Palm256Color.pal");
     const std::string command = "XDG_CONFIG_HOME='" + config.Path().string() + "' '" +
                                 (program / "trovique-cli").string() + "' settings >/dev/null 2>'" +
