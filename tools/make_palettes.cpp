@@ -1,7 +1,9 @@
 // Writes the handheld's three standard palettes as Windows RIFF palette files:
-// Palm256Color.pal (the 8-bit system palette), PalmMonochrome.pal and Palm4Color.pal.
+// Palm256Color.pal (the 8-bit system palette), PalmMonochrome.pal and Palm4Color.pal; and, when
+// given a second argument, the C++ source of their exact nearest-colour tables, so that the
+// program finds nearest colours of its own palettes without working anything out at start.
 //
-// Usage: make-palettes OUTPUT_FOLDER
+// Usage: make-palettes OUTPUT_FOLDER [TABLE_SOURCE.cpp]
 
 #include <array>
 #include <cstdint>
@@ -9,6 +11,8 @@
 #include <fstream>
 #include <iostream>
 #include <vector>
+
+#include "NearestTableSource.h"
 
 namespace {
 
@@ -91,19 +95,57 @@ bool WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t
     return true;
 }
 
+std::vector<trovique::PaletteColour> ColoursOf(const std::vector<Rgb>& palette) {
+    std::vector<trovique::PaletteColour> colours;
+    for (const Rgb& colour : palette) {
+        colours.push_back({colour.red, colour.green, colour.blue});
+    }
+    return colours;
+}
+
+// Written aside and renamed, so that an interrupted build leaves no half a source behind.
+bool WriteTableSource(const std::filesystem::path& path,
+                      const std::vector<trovique::tools::NamedPalette>& palettes) {
+    const std::filesystem::path partial = path.string() + ".partial";
+    {
+        std::ofstream out(partial, std::ios::trunc);
+        trovique::tools::WriteNearestTableSource(out, palettes);
+        out.close();
+        if (!out) {
+            std::cerr << "make-palettes: cannot write " << partial << "\n";
+            return false;
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(partial, path, error);
+    if (error) {
+        std::cerr << "make-palettes: cannot write " << path << ": " << error.message() << "\n";
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: make-palettes OUTPUT_FOLDER\n";
+    if (argc != 2 && argc != 3) {
+        std::cerr << "usage: make-palettes OUTPUT_FOLDER [TABLE_SOURCE.cpp]\n";
         return 2;
     }
     const std::filesystem::path folder = argv[1];
+    const std::vector<Rgb> system = SystemPalette();
     const std::vector<Rgb> mono = {{0xFF, 0xFF, 0xFF}, {0x00, 0x00, 0x00}};
     const std::vector<Rgb> grey = {
         {0xFF, 0xFF, 0xFF}, {0xAA, 0xAA, 0xAA}, {0x55, 0x55, 0x55}, {0x00, 0x00, 0x00}};
-    const bool ok = WriteFile(folder / "Palm256Color.pal", RiffPalette(SystemPalette())) &&
-                    WriteFile(folder / "PalmMonochrome.pal", RiffPalette(mono)) &&
-                    WriteFile(folder / "Palm4Color.pal", RiffPalette(grey));
+    bool ok = WriteFile(folder / "Palm256Color.pal", RiffPalette(system)) &&
+              WriteFile(folder / "PalmMonochrome.pal", RiffPalette(mono)) &&
+              WriteFile(folder / "Palm4Color.pal", RiffPalette(grey));
+    if (ok && argc == 3) {
+        // Finer cells for the 256 colours, where pictures are re-indexed pixel by pixel: fewer
+        // of them hold a group to search. The small palettes only re-index colour tables.
+        ok = WriteTableSource(argv[2], {{"Palm256Color", ColoursOf(system), 6},
+                                        {"PalmMonochrome", ColoursOf(mono), 4},
+                                        {"Palm4Color", ColoursOf(grey), 4}});
+    }
     return ok ? 0 : 1;
 }

@@ -16,7 +16,7 @@ bool ValidateBeforeExport(CCliContext& context, CDocument& document, std::ostrea
     if (Validate(document, results, CValidationLimit::FromApplication(context.Application()))) {
         return true;
     }
-    ReportMessage(context.Ui(), "The document must be valid before export.", kStyleInformation);
+    ReportFailure(context.Ui(), "The document must be valid before export.", kStyleInformation);
     err << FormatFindings(results) << std::flush;
     return false;
 }

@@ -14,14 +14,13 @@
 #include <vector>
 
 #include "cli/Command.h"
-#include "core/app/Application.h"
-#include "core/app/MemorySettingsStore.h"
 #include "core/app/ProgramFolder.h"
 #include "core/common/DiskFile.h"
 #include "core/common/Error.h"
 #include "core/common/MemoryFile.h"
 #include "core/imaging/Bitmap.h"
 #include "core/imaging/PalmBitmap.h"
+#include "core/imaging/PalmPaletteFiles.h"
 
 namespace trovique::cli {
 namespace {
@@ -157,10 +156,10 @@ void WriteFileWhole(const fs::path& path, const std::vector<std::uint8_t>& bytes
 }
 
 // The picture as the editor holds it before it becomes a Palm bitmap of the given depth.
-CBitmap PrepareForDepth(CBitmap bitmap, int depth, const CApplication& app) {
+CBitmap PrepareForDepth(CBitmap bitmap, int depth, const PalmPaletteFiles& palettes) {
     if (depth == 8) {
         bitmap.WidenToEightBits();
-        bitmap.ConvertPalette(app.Palm256ColorPalette());
+        bitmap.ConvertPalette(palettes.color256);
         return bitmap;
     }
     if (depth == 1) {
@@ -169,36 +168,36 @@ CBitmap PrepareForDepth(CBitmap bitmap, int depth, const CApplication& app) {
             reduced.CreateMonochromeBitmap(bitmap);
             bitmap = std::move(reduced);
         }
-        bitmap.ConvertPalette(app.PalmMonoPalette());
+        bitmap.ConvertPalette(palettes.monochrome);
         return bitmap;
     }
     CBitmap grey;
     grey.CreateGrayScale4Bitmap(bitmap);
-    grey.ConvertPalette(app.Palm4ColorPalette());
+    grey.ConvertPalette(palettes.gray4);
     return grey;
 }
 
-void Encode(const Options& options, const CApplication& app) {
+void Encode(const Options& options, const PalmPaletteFiles& palettes) {
     CBitmap bitmap;
     try {
-        bitmap.ReadFile(options.input, app.Palm256ColorPalette());
+        bitmap.ReadFile(options.input, palettes.color256);
     } catch (const std::exception& error) {
         throw Failure{TrappedErrorText(CBitmap::kReadFileErrorPrefix, error)};
     }
     const int depth = options.depth.value_or(bitmap.NumColors() < 3 ? 1 : 8);
     CPalmBitmap palm;
     palm.SetAllowCompression(options.compress);
-    palm.ReadFromCBitmap(PrepareForDepth(std::move(bitmap), depth, app));
+    palm.ReadFromCBitmap(PrepareForDepth(std::move(bitmap), depth, palettes));
     CMemoryFile out;
     palm.WriteToFile(out, !options.record);
     WriteFileWhole(options.output, out.Data());
 }
 
-void Decode(const Options& options, const CApplication& app) {
+void Decode(const Options& options, const PalmPaletteFiles& palettes) {
     CPalmBitmap palm;
     try {
         CDiskFile file(options.input, CDiskFile::Mode::Read);
-        palm.ReadFromFile(file, !options.record, app.Palettes());
+        palm.ReadFromFile(file, !options.record, palettes.Set());
     } catch (const std::exception& error) {
         throw Failure{"cannot read Palm bitmap " + options.input.string() + ": " +
                       DescribeError(error)};
@@ -223,13 +222,12 @@ int Run(const std::vector<std::string>& args) {
         return kExitUsage;
     }
     try {
-        // Settings stay in memory: converting a picture must not touch the user's settings.
-        MemorySettingsStore store;
-        const CApplication app(store, ProgramDataFolder());
+        // A picture needs the palettes beside the program and nothing else: no settings.
+        const PalmPaletteFiles palettes(ProgramDataFolder());
         if (options.decode) {
-            Decode(options, app);
+            Decode(options, palettes);
         } else {
-            Encode(options, app);
+            Encode(options, palettes);
         }
     } catch (const Failure& failure) {
         std::cerr << "trovique-cli " << kName << ": " << failure.message << "\n";

@@ -24,10 +24,26 @@ int List() {
     const CApplication application(store, ProgramDataFolder());
     for (const auto& setting : EffectiveSettings(application)) {
         std::cout << setting.section << '\t' << setting.key << '\t'
-                  << OneLineText(setting.value, LineBreaks::kAsBytes) << '\t'
-                  << (setting.stored ? "stored" : "default") << '\n';
+                  << OneLineText(setting.value, LineBreaks::kAsBytes) << '\t';
+        if (setting.Ignored()) {
+            std::cout << "ignored\t" << OneLineText(setting.ignoredText, LineBreaks::kAsBytes);
+        } else {
+            std::cout << (setting.stored ? "stored" : "default");
+        }
+        std::cout << '\n';
     }
     return kExitOk;
+}
+
+// A value can be stored and still change nothing; the user is told why and what else to set.
+void WarnWhenIgnored(ISettingsStore& store, const std::string& section, const std::string& key) {
+    const CApplication application(store, RunningProgramFolder());
+    const auto listing = EffectiveSettings(application);
+    const EffectiveSetting* setting = FindSetting(listing, section, key);
+    if (setting != nullptr && setting->Ignored()) {
+        std::cerr << "trovique-cli settings: warning: " << section << " " << key
+                  << " is stored but not in effect: " << setting->ignoredReason << ".\n";
+    }
 }
 
 int Store(const std::string& sectionName, const std::string& keyName, const std::string& value) {
@@ -43,7 +59,9 @@ int Store(const std::string& sectionName, const std::string& keyName, const std:
         return kExitUsage;
     }
     NativeSettingsStore store;
-    store.Set(std::string(kApplicationTitle), section, KnownKey(section, keyName), value);
+    const std::string key = KnownKey(section, keyName);
+    store.Set(std::string(kApplicationTitle), section, key, value);
+    WarnWhenIgnored(store, section, key);
     return kExitOk;
 }
 
@@ -62,7 +80,8 @@ const CommandRegistration registration{Command{
     "settings",
     "settings [set SECTION KEY VALUE]",
     "list the settings in use (section, key, value, and whether stored or default, "
-    "tab-separated), or store one in the user's settings",
+    "tab-separated; \"ignored\" and the stored text for a stored value not in effect), or "
+    "store one in the user's settings",
     Run,
 }};
 

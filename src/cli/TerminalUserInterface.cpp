@@ -289,6 +289,12 @@ int CTerminalUserInterface::ShowMessage(const std::string& text, int style,
     return Answer(line, style);
 }
 
+// A terminal has no icons to tell a failure by: whatever its box style, it is an error.
+int CTerminalUserInterface::ShowFailure(const std::string& text, int style,
+                                        const std::string& title) {
+    return ShowMessage(text, ButtonSetOf(style) + kIconCritical, title);
+}
+
 ConfirmAnswer CTerminalUserInterface::AskConfirm(const std::string& text,
                                                  const std::string& title) {
     // Only a user at a window can tick "Do not show this message again".

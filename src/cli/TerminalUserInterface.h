@@ -43,6 +43,7 @@ public:
     static TerminalOptions ProcessOptions(AnswerPolicy answers);
 
     int ShowMessage(const std::string& text, int style, const std::string& title) override;
+    int ShowFailure(const std::string& text, int style, const std::string& title) override;
     ConfirmAnswer AskConfirm(const std::string& text, const std::string& title) override;
     void ShowLongMessage(const std::string& caption, const std::string& header,
                          const std::string& text) override;

@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "cli/Command.h"
+#if defined(TROVIQUE_CLI_LAUNCHER)
+#include "cli/PlatformProgram.h"
+#endif
 
 namespace {
 
@@ -32,6 +35,11 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
     const std::string& first = args.front();
+#if defined(TROVIQUE_CLI_LAUNCHER)
+    if (first != "--version" && FindCommand(first) == nullptr) {
+        return RunPlatformProgram(argv);
+    }
+#endif
     if (first == "--help" || first == "-h" || first == "help") {
         PrintHelp(std::cout);
         return kExitOk;

@@ -308,6 +308,26 @@ std::string ParagraphText(const pugi::xml_node& paragraph) {
     return text;
 }
 
+// True when no run of the text body holds more than white space: what text it shows, if any,
+// comes from fields the office fills in (slide number, date, footer).
+bool HoldsOnlyFields(const pugi::xml_node& textBody) {
+    for (const auto& paragraph : textBody.children()) {
+        if (!Is(paragraph, "p")) {
+            continue;
+        }
+        for (const auto& run : paragraph.children()) {
+            if (!Is(run, "r")) {
+                continue;
+            }
+            const std::string_view text = Child(run, "t").child_value();
+            if (text.find_first_not_of(" \t\r\n") != std::string_view::npos) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 enum class Bullet { Unstated, None, Symbol, Numbered };
 
 Bullet BulletStatedIn(const pugi::xml_node& paragraphProperties) {
@@ -453,26 +473,37 @@ private:
 
     // The notes page body: its first body placeholder with text. Notes written by some
     // programs lose their placeholder mark and come as plain text boxes; the first of those
-    // with text stands in then.
+    // with text stands in then, but only on a page without any body placeholder: a converted
+    // .ppt keeps its (empty) body and gains a box with the slide number, which is no note. A
+    // box of fields alone (slide number, date, footer) is never the notes.
     std::string NotesOf(const std::string& slidePart) {
         const std::string notesPart = package_.RelatedPart(slidePart, "/notesSlide");
         if (notesPart.empty()) {
             return {};
         }
         std::optional<std::string> body;
+        bool hasBody = false;
         std::optional<std::string> textBox;
         ForEachShape(ShapeTree(package_.Xml(notesPart)), [&](const pugi::xml_node& shape) {
             const auto placeholder = PlaceholderOf(shape);
             const bool isBody = placeholder.present && placeholder.type == "body";
-            if (body || (placeholder.present && !isBody) || (!isBody && textBox)) {
+            hasBody = hasBody || isBody;
+            if (body || (placeholder.present && !isBody)) {
                 return;
             }
-            auto text = ReadShapeText(Child(shape, "txBody"), TextInheritance{}).text;
+            const auto textBody = Child(shape, "txBody");
+            if (!isBody && (textBox || HoldsOnlyFields(textBody))) {
+                return;
+            }
+            auto text = ReadShapeText(textBody, TextInheritance{}).text;
             if (!text.empty()) {
                 (isBody ? body : textBox) = std::move(text);
             }
         });
-        return body ? *body : textBox.value_or(std::string());
+        if (body) {
+            return *body;
+        }
+        return hasBody ? std::string() : textBox.value_or(std::string());
     }
 
     Package& package_;

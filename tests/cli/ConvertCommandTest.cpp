@@ -180,7 +180,8 @@ TEST_F(ConvertCommandTest, AMissingPresentationWritesNothing) {
     const fs::path out = files / "out.pdb";
     const auto result = Convert({(files / "absent.pptx").string(), "-o", out.string()});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_NE(result.err.find("ImportFromPowerPoint error: File not found: "), std::string::npos)
+    EXPECT_NE(result.err.find("error: ImportFromPowerPoint error: File not found: "),
+              std::string::npos)
         << result.err;
     EXPECT_FALSE(fs::exists(out));
     EXPECT_FALSE(fs::exists(files / "absent.pdb"));

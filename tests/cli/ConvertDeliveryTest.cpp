@@ -65,8 +65,9 @@ protected:
         fs::create_directories(scratch / "config" / "Norvane");
         fs::create_directories(scratch / "tmp");
         fs::create_directories(palm);
-        for (const char* file :
-             {"trovique-cli", "Palm256Color.pal", "PalmMonochrome.pal", "Palm4Color.pal"}) {
+        std::vector<std::string> files = test::CliProgramFiles();
+        files.insert(files.end(), {"Palm256Color.pal", "PalmMonochrome.pal", "Palm4Color.pal"});
+        for (const std::string& file : files) {
             std::error_code error;
             fs::create_hard_link(test::BinDir() / file, program / file, error);
             if (error) {

@@ -103,7 +103,8 @@ TEST_F(ImportTextCommandTest, ALongPieceStopsTheImportAndNothingIsWritten) {
     const std::string in = Text("A;" + longPiece + ";C");
     const auto stopped = Run({in, "--delim", "59", "-o", Out()});
     EXPECT_EQ(stopped.exitCode, 1);
-    EXPECT_NE(stopped.err.find("Read Unstructured error: "), std::string::npos) << stopped.err;
+    EXPECT_NE(stopped.err.find("error: Read Unstructured error: "), std::string::npos)
+        << stopped.err;
     EXPECT_NE(stopped.err.find("Piece 2 (from line 1) has 12002 characters"), std::string::npos)
         << stopped.err;
     EXPECT_FALSE(fs::exists(Out()));

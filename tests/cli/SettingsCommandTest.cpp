@@ -57,6 +57,23 @@ TEST_F(SettingsCommandTest, SetStoresAValueTheNextRunUses) {
     EXPECT_TRUE(Lists(result, "Recent Files\t1\t/a b/\"c\", d.sdb\tstored")) << result.out;
 }
 
+// A limit stored before its switch changes nothing: the user is told which key to store as well,
+// and the listing shows the stored text beside the default in use until then.
+TEST_F(SettingsCommandTest, ALimitThatTakesNoEffectIsToldAndListedApart) {
+    const auto set = Run({"settings", "set", "Settings", "ValidationLimit", "7"});
+    EXPECT_EQ(set.exitCode, 0);
+    EXPECT_NE(set.err.find("warning: Settings ValidationLimit is stored but not in effect"),
+              std::string::npos)
+        << set.err;
+    EXPECT_NE(set.err.find("\"ValidationLimitOn\""), std::string::npos) << set.err;
+    EXPECT_TRUE(Lists(Run({"settings"}), "Settings\tValidationLimit\t100\tignored\t7"));
+
+    const auto on = Run({"settings", "set", "Settings", "ValidationLimitOn", "1"});
+    EXPECT_EQ(on.exitCode, 0);
+    EXPECT_EQ(on.err, "");
+    EXPECT_TRUE(Lists(Run({"settings"}), "Settings\tValidationLimit\t7\tstored"));
+}
+
 TEST_F(SettingsCommandTest, ControlCharactersStayOnTheirLine) {
     ASSERT_EQ(Run({"settings", "set", "NoShowAgain", "Odd", "a\tb\nc"}).exitCode, 0);
     EXPECT_TRUE(Lists(Run({"settings"}), "NoShowAgain\tOdd\ta\\x09b\\x0Ac\tstored"));
@@ -88,7 +105,9 @@ TEST_F(SettingsCommandTest, AFailedWriteIsReportedAsAFailure) {
 TEST_F(SettingsCommandTest, AMissingPaletteEndsTheRunNamingTheFile) {
     // A copy of the program without the palettes beside it.
     test::ScratchDir program;
-    fs::copy_file(test::BinDir() / "trovique-cli", program / "trovique-cli");
+    for (const std::string& file : test::CliProgramFiles()) {
+        fs::copy_file(test::BinDir() / file, program / file);
+    }
     fs::copy_file(test::BinDir() / "Palm256Color.pal", program / "Palm256Color.pal");
     const std::string command = "XDG_CONFIG_HOME='" + config.Path().string() + "' '" +
                                 (program / "trovique-cli").string() + "' settings >/dev/null 2>'" +

@@ -62,6 +62,16 @@ TEST(CTerminalUserInterfaceTest, MessageFormatting) {
     }
 }
 
+// The terminal has no icons: a message that ends an operation with failure reads as an error.
+TEST(CTerminalUserInterfaceTest, FailuresAreErrorsWhateverTheirStyle) {
+    for (const int style : {kStyleInformation, kStyleExclamation, kStyleCritical}) {
+        Terminal terminal(Options());
+        ReportFailure(terminal.ui, "ImportFromPowerPoint error: File not found: a.ppt", style);
+        EXPECT_EQ(terminal.err.str(), "error: ImportFromPowerPoint error: File not found: a.ppt\n")
+            << style;
+    }
+}
+
 TEST(CTerminalUserInterfaceTest, AnswersWithoutATerminal) {
     struct Case {
         AnswerPolicy policy;

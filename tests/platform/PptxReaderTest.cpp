@@ -204,15 +204,30 @@ TEST_F(PptxReaderMadeTest, NotesComeFromTheFirstBodyWithText) {
     const std::string body =
         Shape("type=\"body\" idx=\"2\"", Paragraph("first") + Paragraph("second"));
     const std::string textBox = Shape("", Paragraph("a text box"));
+    // What the office makes of a .ppt notes page: a box holding only the slide-number field.
+    const std::string numberBox = Shape(
+        "", "<a:p><a:fld id=\"{2}\" type=\"slidenum\"><a:t>&lt;number&gt;</a:t></a:fld></a:p>");
+    const std::string footerBox =
+        Shape("",
+              "<a:p><a:fld id=\"{3}\" type=\"datetime1\"><a:t>1/1/2024</a:t></a:fld><a:r><a:t> "
+              "</a:t></a:r><a:fld id=\"{4}\" type=\"slidenum\"><a:t>3</a:t></a:fld></a:p>");
     const auto read = Read(test::MinimalPresentation({
         {"", image + date + emptyBody + body + textBox},
         {"", image + textBox + Shape("", Paragraph("another box"))},
         {"", ""},  // no notes page at all
+        {"", image + emptyBody + numberBox},
+        {"", image + emptyBody + textBox},
+        {"", image + numberBox + footerBox + textBox},
+        {"", image + emptyBody + Shape("type=\"body\" idx=\"3\"", Paragraph("said")) + numberBox},
     }));
-    ASSERT_EQ(read.size(), 3u);
+    ASSERT_EQ(read.size(), 7u);
     EXPECT_EQ(read[0].notes, "first\r\nsecond");
     EXPECT_EQ(read[1].notes, "a text box");
     EXPECT_EQ(read[2].notes, "");
+    EXPECT_EQ(read[3].notes, "") << "a converted page without notes";
+    EXPECT_EQ(read[4].notes, "") << "a body placeholder, however empty, is the notes";
+    EXPECT_EQ(read[5].notes, "a text box") << "boxes of fields are passed over";
+    EXPECT_EQ(read[6].notes, "said");
 }
 
 TEST_F(PptxReaderMadeTest, SurvivesGroupsNestedBeyondReason) {

@@ -137,6 +137,13 @@ int CScriptedUserInterface::ShowMessage(const std::string& text, int style,
     return answer;
 }
 
+int CScriptedUserInterface::ShowFailure(const std::string& text, int style,
+                                        const std::string& title) {
+    const int answer = ShowMessage(text, style, title);
+    messages_.back().failure = true;
+    return answer;
+}
+
 ConfirmAnswer CScriptedUserInterface::AskConfirm(const std::string& text,
                                                  const std::string& title) {
     const Queued answer = TakeAnswer(true, text, kAnswerNo);

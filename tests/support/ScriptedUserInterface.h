@@ -21,6 +21,7 @@ struct ShownMessage {
     int answer = 0;      // the button the script pressed
     MousePointer pointer = MousePointer::Default;  // the pointer while it was shown
     bool splashTopMost = false;                    // whether the splash was top-most meanwhile
+    bool failure = false;  // shown as the message that ends an operation with failure
 };
 
 // A user interface that plays the user from a script: it records every message and answers
@@ -76,6 +77,7 @@ public:
     void CancelAfterUpdates(std::size_t updates);
 
     int ShowMessage(const std::string& text, int style, const std::string& title) override;
+    int ShowFailure(const std::string& text, int style, const std::string& title) override;
     ConfirmAnswer AskConfirm(const std::string& text, const std::string& title) override;
     void ShowLongMessage(const std::string& caption, const std::string& header,
                          const std::string& text) override;

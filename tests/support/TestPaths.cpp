@@ -16,6 +16,13 @@ namespace fs = std::filesystem;
 fs::path BinDir() {
     return TROVIQUE_BIN_DIR;
 }
+std::vector<std::string> CliProgramFiles() {
+    std::vector<std::string> files = {"trovique-cli"};
+    if (fs::exists(BinDir() / "trovique-cli-platform")) {
+        files.push_back("trovique-cli-platform");
+    }
+    return files;
+}
 fs::path TestDataDir() {
     return TROVIQUE_TEST_DATA_DIR;
 }

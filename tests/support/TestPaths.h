@@ -9,6 +9,9 @@ namespace trovique::test {
 
 // Where the built programs and palette files are.
 std::filesystem::path BinDir();
+// The program files of trovique-cli, which must sit together in one folder: the command-line
+// program and, where it is built, the program it hands the platform's commands to.
+std::vector<std::string> CliProgramFiles();
 // Small fixture files kept with the tests.
 std::filesystem::path TestDataDir();
 // Real presentations written elsewhere, kept with the tests (see data/decks/README.md).

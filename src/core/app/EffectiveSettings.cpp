@@ -40,7 +40,15 @@ public:
     // A key whose effective value the caller worked out.
     void Add(const std::string& key, std::string value, bool stored) {
         listed_.insert(key);
-        out_.push_back({section_, key, std::move(value), stored});
+        out_.push_back({section_, key, std::move(value), stored, {}, {}});
+    }
+    // A key whose stored text, when there is one, is not in effect for the reason given.
+    void AddIgnored(const std::string& key, std::string value, std::string reason) {
+        Add(key, std::move(value), false);
+        if (std::string text = Stored(key); !text.empty()) {
+            out_.back().ignoredText = std::move(text);
+            out_.back().ignoredReason = std::move(reason);
+        }
     }
     // A key whose stored text is used as it is.
     void AddPlain(const std::string& key, const std::string& fallback = {}) {
@@ -88,8 +96,17 @@ void ListSettings(const CApplication& app, std::vector<EffectiveSetting>& out) {
     const bool limitOnStored = !list.Stored(settings::kValidationLimitOn).empty();
     list.Add(settings::kValidationLimitOn, BoolText(app.ValidationLimitOn()), limitOnStored);
     // The stored count only counts once the switch has been stored, and only when positive.
-    list.Add(settings::kValidationLimit, std::to_string(app.ValidationLimit()),
-             limitOnStored && LeadingNumber(list.Stored(settings::kValidationLimit)) > 0.0);
+    const std::string limit = std::to_string(app.ValidationLimit());
+    if (!limitOnStored) {
+        list.AddIgnored(settings::kValidationLimit, limit,
+                        "\"ValidationLimit\" is read only once \"ValidationLimitOn\" is stored "
+                        "as well");
+    } else if (LeadingNumber(list.Stored(settings::kValidationLimit)) > 0.0) {
+        list.Add(settings::kValidationLimit, limit, true);
+    } else {
+        list.AddIgnored(settings::kValidationLimit, limit,
+                        "\"ValidationLimit\" must be a number above 0");
+    }
     list.AddPlain(settings::kMainWindowHandle, settings::kMainWindowHandleDefault);
     list.AddPlain(settings::kMaxInstAppWaitSeconds, settings::kMaxInstAppWaitSecondsDefault);
     AddInstallMethod(app, list);
@@ -148,6 +165,14 @@ std::vector<EffectiveSetting> EffectiveSettings(const CApplication& application)
     ListRecentFiles(application, out);
     ListQuestions(application, out);
     return out;
+}
+
+const EffectiveSetting* FindSetting(const std::vector<EffectiveSetting>& settings,
+                                    const std::string& section, const std::string& key) {
+    const auto found = std::find_if(settings.begin(), settings.end(), [&](const auto& setting) {
+        return setting.section == section && setting.key == key;
+    });
+    return found == settings.end() ? nullptr : &*found;
 }
 
 std::string KnownSection(std::string_view name) {

@@ -41,6 +41,12 @@ int ReportMessage(IUserInterface& ui, const std::string& text, int style,
     return ui.ShowMessage(text, style, MessageTitle(title));
 }
 
+int ReportFailure(IUserInterface& ui, const std::string& text, int style,
+                  const std::string& title) {
+    CModalScope modal(ui);
+    return ui.ShowFailure(text, style, MessageTitle(title));
+}
+
 bool ConfirmOnce(const CServices& services, const std::string& text, const std::string& title,
                  const std::string& memoryKey) {
     const std::string application(kApplicationTitle);

@@ -12,6 +12,11 @@ namespace trovique {
 int ReportMessage(IUserInterface& ui, const std::string& text, int style,
                   const std::string& title = {});
 
+// ReportMessage for the message that ends an operation with failure, such as a trapped error
+// "Read error: ...": shown the same way, and known to the face as a failure.
+int ReportFailure(IUserInterface& ui, const std::string& text, int style,
+                  const std::string& title = {});
+
 // Asks a Yes/No question that the user may silence. A question silenced before (a value that
 // reads as a non-zero number under "NoShowAgain"/memoryKey, keys in SettingNames.h) answers
 // true without asking. When the user ticks the box

@@ -86,6 +86,11 @@ public:
     // Shows a message box with the given style and caption and returns the pressed button
     // (kAnswerOk for a message without a question).
     virtual int ShowMessage(const std::string& text, int style, const std::string& title) = 0;
+    // The same for a message that ends an operation with failure (a trapped error). A message
+    // box shows it in its given style; a face without icons marks it as an error.
+    virtual int ShowFailure(const std::string& text, int style, const std::string& title) {
+        return ShowMessage(text, style, title);
+    }
     // The modal Yes/No window with its "Do not show this message again" box.
     virtual ConfirmAnswer AskConfirm(const std::string& text, const std::string& title) = 0;
     // The window for long texts such as import reports: a caption, a header line and a

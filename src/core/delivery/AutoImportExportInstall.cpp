@@ -213,7 +213,7 @@ bool AutoImportExportInstall(CDocument& document, DeliveryContext& context,
         delivered = ImportAndDeliver(document, context, presentationFile, state);
     } catch (const std::exception& error) {
         const std::string prefix = kErrorPrefix + Shown(presentationFile) + ": ";
-        ReportMessage(document.Services().ui, TrappedErrorText(prefix, error), kStyleCritical);
+        ReportFailure(document.Services().ui, TrappedErrorText(prefix, error), kStyleCritical);
         delivered = false;
     }
     CleanUp(document, state, context.application);

@@ -20,7 +20,7 @@ bool Trapped(IUserInterface& ui, Body&& body) {
     try {
         return body();
     } catch (const std::exception& error) {
-        ReportMessage(ui, TrappedErrorText(kErrorPrefix, error), kStyleInformation);
+        ReportFailure(ui, TrappedErrorText(kErrorPrefix, error), kStyleInformation);
         return false;
     }
 }

@@ -128,7 +128,7 @@ int CDocument::AddGenNode(int kind, const std::string& title, std::shared_ptr<IE
         NotifyDocumentChanged();
         return elementIndex;
     } catch (const std::exception& error) {
-        ReportMessage(services_.ui, TrappedErrorText("AddNode error: ", error), kStyleInformation);
+        ReportFailure(services_.ui, TrappedErrorText("AddNode error: ", error), kStyleInformation);
         return 0;
     }
 }

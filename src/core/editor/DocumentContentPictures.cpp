@@ -30,7 +30,7 @@ std::shared_ptr<CBitmap> ReadPicture(CDocument& document, const std::filesystem:
     auto bitmap = std::make_shared<CBitmap>();
     IUserInterface& ui = document.Services().ui;
     const auto report = [&ui](const std::string& text) {
-        ReportMessage(ui, text, kStyleInformation);
+        ReportFailure(ui, text, kStyleInformation);
     };
     if (!bitmap->ReadFile(file, document.Palettes().color256, report)) {
         return nullptr;

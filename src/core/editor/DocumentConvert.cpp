@@ -83,7 +83,7 @@ bool CDocument::ConvertLeaves(const std::vector<int>& leaves, int newLeafType) {
         }
     } catch (const std::exception& error) {
         settle();
-        ReportMessage(services_.ui, TrappedErrorText("An error has occurred: ", error),
+        ReportFailure(services_.ui, TrappedErrorText("An error has occurred: ", error),
                       kStyleInformation);
         return false;
     }

@@ -141,7 +141,7 @@ int CDocument::RunEditEngine(int operation, int item, int destination, Relations
         }
         return result;
     } catch (const std::exception& error) {
-        ReportMessage(services_.ui, TrappedErrorText("An error has occurred: ", error),
+        ReportFailure(services_.ui, TrappedErrorText("An error has occurred: ", error),
                       kStyleInformation);
         return 0;
     }

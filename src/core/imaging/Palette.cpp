@@ -8,6 +8,7 @@
 
 #include "core/common/DiskFile.h"
 #include "core/common/Error.h"
+#include "core/imaging/BuiltInNearestTables.h"
 
 namespace trovique {
 namespace {
@@ -20,6 +21,10 @@ constexpr std::size_t kTableEntryBytes = 4;  // blue, green, red, 0
 
 constexpr std::int32_t Square(std::int32_t value) {
     return value * value;
+}
+
+bool SameColour(const PaletteColour& a, const PaletteColour& b) {
+    return a.red == b.red && a.green == b.green && a.blue == b.blue;
 }
 
 std::uint32_t ErrorNumberOf(const std::exception& error) {
@@ -56,9 +61,8 @@ void CPalette::SetNumColors(std::uint16_t count) {
 void CPalette::Clear() {
     colorTable_.clear();
     entries_.clear();
-    candidates_.clear();
-    // Every cell empty: lookups stay in bounds and answer 0 until a palette is loaded.
-    cellStart_.assign(kCellCount + 1, 0);
+    table_ = CNearestColourTable();  // answers 0 until a palette is loaded
+    builtInTable_ = false;
 }
 
 void CPalette::CreatePaletteFromFile(const std::filesystem::path& path) {
@@ -87,7 +91,7 @@ void CPalette::CreatePaletteFromFile(const std::filesystem::path& path) {
             target[3] = 0;
             loaded.entries_[index] = {source[0], source[1], source[2]};
         }
-        loaded.BuildCells();
+        loaded.TakeNearestTable();
         *this = std::move(loaded);
     } catch (const std::exception& error) {
         throw CError(ErrorNumberOf(error), "CPalette:CreatePaletteFromFile",
@@ -95,97 +99,21 @@ void CPalette::CreatePaletteFromFile(const std::filesystem::path& path) {
     }
 }
 
-// For each cell, keeps the entries whose nearest possible distance to the cell does not exceed
-// the smallest farthest distance any entry has to it: every other entry is beaten, strictly, by
-// that one for every colour in the cell. Distances split by channel, so the per-channel parts
-// are worked out once per axis slice.
-void CPalette::BuildCells() {
-    const std::size_t count = entries_.size();
-    struct AxisDistances {
-        std::vector<std::int32_t> nearest;   // [slice * count + entry]
-        std::vector<std::int32_t> farthest;  // [slice * count + entry]
-    };
-    auto axisDistances = [&](std::int32_t Entry::*channel) {
-        AxisDistances axis{std::vector<std::int32_t>(kCellsPerAxis * count),
-                           std::vector<std::int32_t>(kCellsPerAxis * count)};
-        constexpr std::int32_t kWidth = 256 / kCellsPerAxis;
-        for (std::int32_t slice = 0; slice < kCellsPerAxis; ++slice) {
-            const std::int32_t low = slice * kWidth;
-            const std::int32_t high = low + kWidth - 1;
-            for (std::size_t entry = 0; entry < count; ++entry) {
-                const std::int32_t value = entries_[entry].*channel;
-                const std::int32_t gap = value < low    ? low - value
-                                         : value > high ? value - high
-                                                        : 0;
-                const std::size_t at = static_cast<std::size_t>(slice) * count + entry;
-                axis.nearest[at] = Square(gap);
-                axis.farthest[at] = std::max(Square(value - low), Square(value - high));
-            }
-        }
-        return axis;
-    };
-    const AxisDistances red = axisDistances(&Entry::red);
-    const AxisDistances green = axisDistances(&Entry::green);
-    const AxisDistances blue = axisDistances(&Entry::blue);
-
-    cellStart_.assign(kCellCount + 1, 0);
-    candidates_.clear();
-    std::vector<std::int32_t> nearestRG(count);
-    std::vector<std::int32_t> farthestRG(count);
-    for (std::size_t r = 0; r < kCellsPerAxis; ++r) {
-        for (std::size_t g = 0; g < kCellsPerAxis; ++g) {
-            for (std::size_t entry = 0; entry < count; ++entry) {
-                nearestRG[entry] =
-                    red.nearest[r * count + entry] + green.nearest[g * count + entry];
-                farthestRG[entry] =
-                    red.farthest[r * count + entry] + green.farthest[g * count + entry];
-            }
-            for (std::size_t b = 0; b < kCellsPerAxis; ++b) {
-                const std::int32_t* nearestB = &blue.nearest[b * count];
-                const std::int32_t* farthestB = &blue.farthest[b * count];
-                std::int32_t bound = std::numeric_limits<std::int32_t>::max();
-                for (std::size_t entry = 0; entry < count; ++entry) {
-                    bound = std::min(bound, farthestRG[entry] + farthestB[entry]);
-                }
-                const std::size_t cell = (r << (2 * kCellBits)) | (g << kCellBits) | b;
-                cellStart_[cell] = static_cast<std::uint32_t>(candidates_.size());
-                for (std::size_t entry = 0; entry < count; ++entry) {
-                    if (nearestRG[entry] + nearestB[entry] <= bound) {
-                        candidates_.push_back(static_cast<std::uint8_t>(entry));
-                    }
-                }
+// The table built with the program when the colours are those of a shipped palette, else one
+// worked out now.
+void CPalette::TakeNearestTable() {
+    for (const BuiltInNearestTable& builtIn : BuiltInNearestTables()) {
+        if (std::equal(entries_.begin(), entries_.end(), builtIn.colours.begin(),
+                       builtIn.colours.end(), SameColour)) {
+            if (auto table = CNearestColourTable::FromLayout(entries_, builtIn.layout)) {
+                table_ = std::move(*table);
+                builtInTable_ = true;
+                return;
             }
         }
     }
-    cellStart_[kCellCount] = static_cast<std::uint32_t>(candidates_.size());
-}
-
-std::uint8_t CPalette::NearestIndex(std::uint8_t red, std::uint8_t green, std::uint8_t blue) const {
-    if (cellStart_.empty()) {
-        return 0;  // never loaded
-    }
-    constexpr int kShift = 8 - kCellBits;
-    const std::size_t cell = (static_cast<std::size_t>(red >> kShift) << (2 * kCellBits)) |
-                             (static_cast<std::size_t>(green >> kShift) << kCellBits) |
-                             static_cast<std::size_t>(blue >> kShift);
-    const std::uint32_t first = cellStart_[cell];
-    const std::uint32_t last = cellStart_[cell + 1];
-    if (last - first <= 1) {
-        return first == last ? 0 : candidates_[first];
-    }
-    std::uint8_t best = candidates_[first];
-    std::int32_t bestDistance = std::numeric_limits<std::int32_t>::max();
-    for (std::uint32_t at = first; at < last; ++at) {
-        const Entry& entry = entries_[candidates_[at]];
-        const std::int32_t distance =
-            Square(entry.red - red) + Square(entry.green - green) + Square(entry.blue - blue);
-        // Strictly smaller: candidates are in index order, so the first of equals wins.
-        if (distance < bestDistance) {
-            bestDistance = distance;
-            best = candidates_[at];
-        }
-    }
-    return best;
+    table_ = CNearestColourTable::Build(entries_);
+    builtInTable_ = false;
 }
 
 std::uint8_t CPalette::BruteForceNearestIndex(std::uint8_t red, std::uint8_t green,
@@ -193,7 +121,7 @@ std::uint8_t CPalette::BruteForceNearestIndex(std::uint8_t red, std::uint8_t gre
     std::size_t best = 0;
     std::int32_t bestDistance = std::numeric_limits<std::int32_t>::max();
     for (std::size_t index = 0; index < entries_.size(); ++index) {
-        const Entry& entry = entries_[index];
+        const PaletteColour& entry = entries_[index];
         const std::int32_t distance =
             Square(entry.red - red) + Square(entry.green - green) + Square(entry.blue - blue);
         if (distance < bestDistance) {

@@ -7,6 +7,8 @@
 #include <span>
 #include <vector>
 
+#include "core/imaging/NearestColourTable.h"
+
 namespace trovique {
 
 // One of the handheld's fixed colour palettes, loaded from a RIFF palette file that ships beside
@@ -14,9 +16,9 @@ namespace trovique {
 // nearest palette colour (smallest squared RGB distance, the first such entry on a tie, so every
 // palette colour maps to its own first index).
 //
-// Lookups are exact and fast: at load the RGB cube is cut into 32 x 32 x 32 cells and each cell
-// keeps the few entries that can be nearest to some colour inside it. All lookups are const and
-// touch no mutable state, so a loaded palette may be shared freely.
+// Lookups are exact and fast, through a nearest-colour table: the shipped palettes use the one
+// worked out when the program was built, any other palette one worked out at load. All lookups
+// are const and touch no mutable state, so a loaded palette may be shared freely.
 class CPalette {
 public:
     // A palette file holds at most this many entries.
@@ -48,32 +50,25 @@ public:
     static std::uint32_t BuildColorRef(std::uint8_t red, std::uint8_t green, std::uint8_t blue);
 
     // The nearest palette index; 0 while nothing is loaded.
-    std::uint8_t NearestIndex(std::uint8_t red, std::uint8_t green, std::uint8_t blue) const;
+    std::uint8_t NearestIndex(std::uint8_t red, std::uint8_t green, std::uint8_t blue) const {
+        return table_.Nearest(red, green, blue);
+    }
     // The same answer found by comparing every entry: the yardstick for NearestIndex.
     std::uint8_t BruteForceNearestIndex(std::uint8_t red, std::uint8_t green,
                                         std::uint8_t blue) const;
 
+    // Whether lookups go through the table built with the program for this palette.
+    bool UsesBuiltInTable() const { return builtInTable_; }
+
 private:
-    static constexpr int kCellBits = 5;
-    static constexpr int kCellsPerAxis = 1 << kCellBits;
-    static constexpr std::size_t kCellCount =
-        static_cast<std::size_t>(kCellsPerAxis) * kCellsPerAxis * kCellsPerAxis;
-
-    struct Entry {
-        std::int32_t red;
-        std::int32_t green;
-        std::int32_t blue;
-    };
-
-    void BuildCells();
     void Clear();
+    void TakeNearestTable();
 
     std::uint16_t numColors_ = 0;
     std::vector<std::uint8_t> colorTable_;
-    std::vector<Entry> entries_;
-    // Cell c's candidates are candidates_[cellStart_[c] .. cellStart_[c + 1]), in index order.
-    std::vector<std::uint32_t> cellStart_;
-    std::vector<std::uint8_t> candidates_;
+    std::vector<PaletteColour> entries_;
+    CNearestColourTable table_;
+    bool builtInTable_ = false;
 };
 
 }  // namespace trovique

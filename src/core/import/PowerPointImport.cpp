@@ -84,7 +84,7 @@ private:
                          bool rejected);
     void Warn(const std::string& label, const std::string& warning);
     void Advance();
-    void Report(const std::string& text) { ReportMessage(ui_, text, kStyleInformation); }
+    void Report(const std::string& text) { ReportFailure(ui_, text, kStyleInformation); }
 
     CDocument& document_;
     IPresentationSource& source_;

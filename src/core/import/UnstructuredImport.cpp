@@ -259,7 +259,7 @@ UnstructuredImportResult ReadUnstructured(CDocument& document,
         reader.Read(decoded.text, progress);
         result.ok = true;
     } catch (const std::exception& error) {
-        ReportMessage(ui, TrappedErrorText("Read Unstructured error: ", error), kStyleInformation);
+        ReportFailure(ui, TrappedErrorText("Read Unstructured error: ", error), kStyleInformation);
     }
     return result;
 }

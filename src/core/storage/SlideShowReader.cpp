@@ -77,6 +77,7 @@ private:
     bool ReadRoot(CMemoryFile& record);
     void ReadNode(CMemoryFile& record, std::size_t number);
     void ReadTextRecord(CMemoryFile& record, std::size_t number);
+    void TakeFullTitle(const CLeaf& textRecord);
     void ReadBitmapRecord(CMemoryFile& record, std::size_t number);
     void ReadOldSplash(CMemoryFile& record);
     void TakeSplash(const std::shared_ptr<CBitmap>& bitmap, bool monochrome);
@@ -247,12 +248,24 @@ void CSlideShowReader::ReadTextRecord(CMemoryFile& record, std::size_t number) {
     const std::uint16_t key = leaf->Key();
     if (pending_ && key != 0 && key == auxTextKey_) {
         pending_->SetAuxText(leaf->Fact());
+        TakeFullTitle(*leaf);
     } else if (pending_ && key != 0 && key == factKey_) {
         pending_->SetFact(leaf->Fact());
         pending_->SetCopyable(leaf->Copyable());
+        TakeFullTitle(*leaf);
     } else if (!leaf->Hidden()) {
         // A working file keeps a leaf without pictures as a visible record of its kind.
         AddLeaf(std::move(leaf), number);
+    }
+}
+
+// A slide record's title field holds only the first characters of a long title; the slide's
+// text records carry it whole. A title that is not a continuation of the slide's own is left.
+void CSlideShowReader::TakeFullTitle(const CLeaf& textRecord) {
+    const std::string& full = textRecord.Title();
+    const std::string& cut = pending_->Title();
+    if (full.size() > cut.size() && full.compare(0, cut.size(), cut) == 0) {
+        pending_->SetTitle(full);
     }
 }
 
@@ -395,7 +408,7 @@ bool Read(CDocument& document, const std::filesystem::path& path, bool asNew) {
         CSlideShowReader reader(document, file);
         complete = reader.ReadAll();
     } catch (const std::exception& error) {
-        ReportMessage(ui, TrappedErrorText("Read error: ", error), kStyleInformation);
+        ReportFailure(ui, TrappedErrorText("Read error: ", error), kStyleInformation);
     }
     SettleDocument(document);
     if (complete && !asNew) {

@@ -4,6 +4,7 @@
 #include "core/storage/SlideShowWriter.h"
 
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@
 #include "core/app/Messages.h"
 #include "core/common/DiskFile.h"
 #include "core/common/Error.h"
+#include "core/common/MemoryFile.h"
 #include "core/editor/Document.h"
 #include "core/storage/FileReplace.h"
 #include "core/storage/LeafRecordPlan.h"
@@ -75,6 +77,7 @@ private:
 
     void WriteHeader(CBinaryFile& file);
     void WriteRecordList(CBinaryFile& file);
+    void FillRecordList(CBinaryFile& file);
     template <class Record>
     void WriteRecord(CBinaryFile& file, Record& record);
     void WriteRoot(CBinaryFile& file);
@@ -94,7 +97,8 @@ private:
     std::size_t numRecords_ = 0;
 
     std::uint64_t rootOffset_ = 0;
-    std::uint64_t listCursor_ = 0;
+    std::uint64_t listStart_ = 0;
+    std::vector<std::uint64_t> recordOffsets_;
     std::size_t recordsWritten_ = 0;
     // The save counters: what the root learns once every record is written.
     std::int64_t firstLeafKey_ = 0;
@@ -168,6 +172,7 @@ bool CSlideShowWriter::Write(CBinaryFile& file) {
                      "Invalid value. " + std::to_string(recordsWritten_) + " records written for " +
                          std::to_string(numRecords_) + " counted.");
     }
+    FillRecordList(file);
     FixUpRoot(file);
     return true;
 }
@@ -182,21 +187,33 @@ void CSlideShowWriter::WriteHeader(CBinaryFile& file) {
 }
 
 void CSlideShowWriter::WriteRecordList(CBinaryFile& file) {
-    listCursor_ = file.Position();
-    // Zeros first; each entry is filled when its record has been written.
+    listStart_ = file.Position();
+    // Zeros first; the entries are filled in once every record has been written.
     const std::vector<std::uint8_t> zeros(numRecords_ * CRecordListData::kSize + kRecordListGap, 0);
     file.Write(zeros);
+    recordOffsets_.reserve(numRecords_);
 }
 
+// Records follow one another to the end of the file; their offsets are kept for the list, so
+// that writing needs no seek per record.
 template <class Record>
 void CSlideShowWriter::WriteRecord(CBinaryFile& file, Record& record) {
     const std::uint64_t offset = file.Size();
     file.Seek(offset);
     record.WriteToFile(file);
-    file.Seek(listCursor_);
-    CUnsignedLong(static_cast<std::int64_t>(offset)).WriteToFile(file);
-    listCursor_ += CRecordListData::kSize;
+    recordOffsets_.push_back(offset);
     ++recordsWritten_;
+}
+
+void CSlideShowWriter::FillRecordList(CBinaryFile& file) {
+    CMemoryFile entries;
+    const std::array<std::uint8_t, CRecordListData::kSize - 4> attributes{};
+    for (const std::uint64_t offset : recordOffsets_) {
+        CUnsignedLong(static_cast<std::int64_t>(offset)).WriteToFile(entries);
+        entries.Write(attributes);
+    }
+    file.Seek(listStart_);
+    file.Write(entries.Data());
 }
 
 std::unique_ptr<CNode> CSlideShowWriter::NodeRecord(int index) const {
@@ -367,7 +384,7 @@ std::string DisplayPath(const std::filesystem::path& path) {
 
 void ReportSaveError(IUserInterface& ui, const std::exception& error) {
     const auto* ours = dynamic_cast<const CError*>(&error);
-    ReportMessage(ui,
+    ReportFailure(ui,
                   "An error has occurred saving data: " + DescribeError(error) +
                       "\r\nSource: " + (ours != nullptr ? ours->Source() : std::string()),
                   kStyleInformation);
@@ -403,7 +420,7 @@ bool SaveIt(CDocument& document, const std::filesystem::path& path, bool exportS
         try {
             temporary.emplace(TemporaryDirectory(), kTemporaryPrefix);
         } catch (const CError&) {
-            ReportMessage(ui, "Could not create temporary file needed to save data.",
+            ReportFailure(ui, "Could not create temporary file needed to save data.",
                           kStyleInformation);
             return false;
         }
@@ -434,7 +451,7 @@ bool Export(CDocument& document, const std::filesystem::path& path) {
     try {
         saved = SaveIt(document, path, true);
     } catch (const std::exception& error) {
-        ReportMessage(ui, TrappedErrorText("Export error: ", error), kStyleInformation);
+        ReportFailure(ui, TrappedErrorText("Export error: ", error), kStyleInformation);
     }
     ui.SetPointer(pointer);
     return saved;

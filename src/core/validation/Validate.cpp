@@ -106,7 +106,7 @@ bool Validate(CDocument& document, CValidationResults& results, const CValidatio
     bool passed = false;
     TrapErrors(
         "Validate error: ",
-        [&](const std::string& text) { ReportMessage(ui, text, kStyleCritical); },
+        [&](const std::string& text) { ReportFailure(ui, text, kStyleCritical); },
         [&] { passed = CheckTree(document, results, limit); });
 
     if (!passed) {

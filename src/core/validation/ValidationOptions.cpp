@@ -23,7 +23,7 @@ bool CValidationOptions::Ok(IUserInterface& ui) {
     // A setting that cannot be stored keeps the dialog open with what the user typed.
     return TrapErrors(
         "An error has occurred: ",
-        [&](const std::string& text) { ReportMessage(ui, text, kStyleCritical); },
+        [&](const std::string& text) { ReportFailure(ui, text, kStyleCritical); },
         [&] {
             if (limitOn_) {
                 application_.SetValidationLimit(LeadingInteger(limitText_));

@@ -73,6 +73,45 @@ TEST_F(EffectiveSettingsTest, ShowsTheInstallMethodInUse) {
     EXPECT_EQ(KnownKey("Settings", "installmethod"), "InstallMethod");
 }
 
+// A stored limit is read only under conditions; when they fail, the listing keeps the stored text
+// apart from the value in effect and says what is missing.
+TEST_F(EffectiveSettingsTest, AStoredLimitOutOfEffectIsToldApartFromTheValueInUse) {
+    struct Case {
+        const char* limitOn;  // empty: never stored
+        const char* limit;
+        std::string value;
+        bool stored;
+        const char* reasonNames;  // empty: in effect
+    };
+    const Case cases[] = {
+        {"", "7", "100", false, "\"ValidationLimitOn\" is stored"},
+        {"1", "7", "7", true, ""},
+        {"1", "0", "100", false, "above 0"},
+        {"0", "x", "100", false, "above 0"},
+        {"", "", "100", false, ""},
+    };
+    for (const Case& c : cases) {
+        store = MemorySettingsStore();
+        if (*c.limitOn != '\0') {
+            Store("Settings", "ValidationLimitOn", c.limitOn);
+        }
+        Store("Settings", "ValidationLimit", c.limit);
+        const CApplication app(store, test::BinDir());
+        const auto listing = EffectiveSettings(app);
+        const EffectiveSetting* limit = FindSetting(listing, "Settings", "ValidationLimit");
+        ASSERT_NE(limit, nullptr);
+        SCOPED_TRACE(std::string(c.limitOn) + "/" + c.limit);
+        EXPECT_EQ(limit->value, c.value);
+        EXPECT_EQ(limit->stored, c.stored);
+        EXPECT_EQ(limit->Ignored(), *c.reasonNames != '\0');
+        if (limit->Ignored()) {
+            EXPECT_EQ(limit->ignoredText, c.limit);
+            EXPECT_NE(limit->ignoredReason.find(c.reasonNames), std::string::npos)
+                << limit->ignoredReason;
+        }
+    }
+}
+
 TEST_F(EffectiveSettingsTest, AnAbsurdDelimiterCountDoesNotFloodTheListing) {
     Store("ImportUnstructured", "DelimCount", "100000000");
     EXPECT_LT(List().size(), 200u);

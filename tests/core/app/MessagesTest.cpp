@@ -27,6 +27,17 @@ TEST(ReportMessageTest, EmptyTitleBecomesTheApplicationTitle) {
     EXPECT_EQ(ui.Messages()[1].style, 48);
 }
 
+TEST(ReportMessageTest, FailuresKeepTheirStyleAndAreKnownAsFailures) {
+    CScriptedUserInterface ui;
+    ReportMessage(ui, "The Slide Show is valid.", kStyleInformation);
+    ReportFailure(ui, "Read error: bad file", kStyleInformation);
+    ASSERT_EQ(ui.Messages().size(), 2u);
+    EXPECT_FALSE(ui.Messages()[0].failure);
+    EXPECT_TRUE(ui.Messages()[1].failure);
+    EXPECT_EQ(ui.Messages()[1].style, kStyleInformation);
+    EXPECT_EQ(ui.Messages()[1].title, kApp);
+}
+
 TEST(ReportMessageTest, ShownWithNormalPointerInFrontOfTheSplash) {
     CScriptedUserInterface ui;
     ui.SetSplashVisible(true);

@@ -147,6 +147,7 @@ TEST_F(SlideShowReaderTest, UnsupportedVersionIsAReadError) {
               "Read error: The Database version is not supported.  You may need to upgrade your "
               "software.");
     EXPECT_EQ(Ui().Messages().back().style, kStyleInformation);
+    EXPECT_TRUE(Ui().Messages().back().failure);
 }
 
 TEST_F(SlideShowReaderTest, CancelAfterTheThirdRecordKeepsThreeItems) {

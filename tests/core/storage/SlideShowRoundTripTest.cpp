@@ -107,6 +107,49 @@ INSTANTIATE_TEST_SUITE_P(
                     LeafCase{LeafKind::BITMAP, true, true}),
     CaseName);
 
+struct LongTitleCase {
+    const char* name;
+    bool auxText;
+    bool fact;
+};
+
+class LongTitleRoundTripTest : public test::SlideShowTest,
+                               public testing::WithParamInterface<LongTitleCase> {};
+
+// A slide record keeps 39 characters of the title; the slide's text records carry all of it, so
+// a converted deck saved, reopened and saved again keeps its long titles and its bytes.
+TEST_P(LongTitleRoundTripTest, LongSlideTitleSurvivesAReopen) {
+    const std::string title =
+        "Quarterly results for the northern region, with the outlook for next year";
+    auto original = NewDocument();
+    const int index = AddLeafUnder(*original, Root(*original), LeafKind::BITMAP, "Slide");
+    CLeaf& leaf = *original->Entry(index).Leaf;
+    leaf.SetTitle(title);
+    leaf.SetAuxText(GetParam().auxText ? "Slide text" : "");
+    leaf.SetFact(GetParam().fact ? "Notes" : "");
+    // A second slide whose title is not a continuation of its record's: left as the record has it.
+    AddLeafUnder(*original, Root(*original), LeafKind::BITMAP, "Short");
+
+    const auto first = SavedBytes(*original, "first.sdb");
+    auto reopened = ReadBack(PathOf("first.sdb"));
+    const auto leaves = reopened->Preorder(Root(*reopened));
+    ASSERT_EQ(leaves.size(), 3u);
+    const bool kept = GetParam().auxText || GetParam().fact;
+    EXPECT_EQ(reopened->Entry(leaves[1]).Title(),
+              kept ? title : title.substr(0, CLeaf::kBitmapTitleField - 1));
+    EXPECT_EQ(reopened->Entry(leaves[2]).Title(), "Short");
+    if (kept) {
+        EXPECT_EQ(SavedBytes(*reopened, "second.sdb"), first);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(SlideShowRoundTripTest, LongTitleRoundTripTest,
+                         testing::Values(LongTitleCase{"AuxTextAndFact", true, true},
+                                         LongTitleCase{"AuxTextOnly", true, false},
+                                         LongTitleCase{"FactOnly", false, true},
+                                         LongTitleCase{"NoTextRecord", false, false}),
+                         [](const auto& param) { return std::string(param.param.name); });
+
 TEST_F(SlideShowRoundTripTest, BitmapLeafWithoutPicturesStaysABitmapLeaf) {
     auto original = NewDocument();
     const int index = AddLeafUnder(*original, Root(*original), LeafKind::BITMAP, "Empty");
