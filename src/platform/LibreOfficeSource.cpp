@@ -61,6 +61,17 @@ std::string CheckPresentationFile(const fs::path& file) {
     return extension;
 }
 
+// The number the office wrote into a file of its own.
+std::size_t ReadCount(const fs::path& file) {
+    std::ifstream in(file);
+    long long count = -1;
+    in >> count;
+    if (!in || count < 0 || count > 100000) {
+        throw Failure(kErrPathFileAccess, "LibreOffice did not say how many slides it found.");
+    }
+    return static_cast<std::size_t>(count);
+}
+
 void CheckHasSlides(const CPptxReader& reader, const fs::path& file) {
     if (reader.Slides().empty()) {
         throw Failure(kErrInvalidValue,
@@ -143,10 +154,7 @@ void CLibreOfficeSource::Open(const fs::path& file) {
         ownRun_ = std::make_unique<COfficeRun>(runner_, timeLimit_, OfficeProgram(officeProgram_),
                                                profileCache_);
         ownRun_->Start(folder_->Path(), {{folder_->Path(), input.filename().string(), !isPptx}});
-        ownRun_->WaitFor(0);
-        ReadConverted(file, folder_->Path(), std::move(reader));
-        std::error_code error;
-        fs::remove(input, error);
+        ReadFromRun(file, *ownRun_, 0, folder_->Path(), std::move(reader));
     } catch (...) {
         Close();
         throw;
@@ -157,38 +165,83 @@ void CLibreOfficeSource::OpenFromBatch(const fs::path& file) {
     if (batchFailure_) {
         throw *batchFailure_;
     }
-    batch_->WaitFor(batchJob_);
-    const bool isPptx = LowerCase(file.extension().string()) == ".pptx";
     std::optional<CPptxReader> reader;
-    if (isPptx) {
-        reader.emplace(batchFolder_ / ("input" + LowerCase(file.extension().string())));
+    if (LowerCase(file.extension().string()) == ".pptx") {
+        reader.emplace(batchFolder_ / "input.pptx");
         CheckHasSlides(*reader, file);
     }
-    ReadConverted(file, batchFolder_, std::move(reader));
+    ReadFromRun(file, *batch_, batchJob_, batchFolder_, std::move(reader));
 }
 
-void CLibreOfficeSource::ReadConverted(const fs::path& file, const fs::path& folder,
-                                       std::optional<CPptxReader> reader) {
-    if (!reader) {
-        reader.emplace(folder / "slides.pptx");
-        CheckHasSlides(*reader, file);
+// The office says how many slides it found as soon as it has loaded the presentation, then
+// writes the PDF in parts of a few pages, then the .pptx when one is wanted: the import starts
+// on the first slides while the office is still drawing the later ones. (An office that writes
+// one PDF at the end, without the count, is read once it has finished.)
+void CLibreOfficeSource::ReadFromRun(const fs::path& file, COfficeRun& run, std::size_t job,
+                                     const fs::path& folder, std::optional<CPptxReader> reader) {
+    const std::vector<std::pair<int, int>> sizes{{160, 120}, {440, 330}};
+    name_ = file.filename().string();
+    if (!run.WaitForFile(job, "loaded.txt", true)) {
+        run.WaitFor(job);
+        if (!reader) {
+            reader.emplace(folder / "slides.pptx");
+            CheckHasSlides(*reader, file);
+        }
+        renderer_ = std::make_unique<CPdfSlideRenderer>(folder / "slides.pdf", true, sizes);
+        CheckSlideCount(renderer_->PageCount(), reader->Slides().size());
+        slides_ = reader->Slides();
+        slideCount_ = slides_.size();
+        return;
     }
-    // The handheld's small picture and its first choice of large one are asked for every
-    // slide; drawing them can start while the caller is still setting up.
-    renderer_ = std::make_unique<CPdfSlideRenderer>(
-        folder / "slides.pdf", true, std::vector<std::pair<int, int>>{{160, 120}, {440, 330}});
-    if (renderer_->PageCount() != reader->Slides().size()) {
-        throw Failure(kErrInvalidValue,
-                      "LibreOffice drew " + std::to_string(renderer_->PageCount()) +
-                          " slide pictures for the " + std::to_string(reader->Slides().size()) +
-                          " slides of " + file.filename().string() + ".");
+    slideCount_ = ReadCount(folder / "loaded.txt");
+    if (reader) {
+        CheckSlideCount(slideCount_, reader->Slides().size());
+        slides_ = reader->Slides();
     }
-    slides_ = reader->Slides();
+    const auto locate = [&run, job, folder](std::size_t page, bool wait) {
+        const std::size_t first =
+            (page - 1) / COfficeRun::kPagesPerPart * COfficeRun::kPagesPerPart + 1;
+        const std::string part = "slides-" + std::to_string(first);
+        std::optional<PdfPageLocation> location;
+        if (run.WaitForFile(job, part + ".txt", wait)) {
+            location =
+                PdfPageLocation{folder / (part + ".pdf"), static_cast<int>(page - first + 1)};
+        }
+        return location;
+    };
+    renderer_ = std::make_unique<CPdfSlideRenderer>(slideCount_, locate, true, sizes);
+    pendingTexts_ = !reader;
+    run_ = &run;
+    job_ = job;
+    textsFolder_ = folder;
+}
+
+void CLibreOfficeSource::CheckSlideCount(std::size_t pictures, std::size_t slides) const {
+    if (pictures != slides) {
+        throw Failure(kErrInvalidValue, "LibreOffice drew " + std::to_string(pictures) +
+                                            " slide pictures for the " + std::to_string(slides) +
+                                            " slides of " + name_ + ".");
+    }
+}
+
+// The slides' texts of a presentation the office turns into a .pptx come last.
+void CLibreOfficeSource::ReadPendingTexts() {
+    run_->WaitFor(job_);
+    const CPptxReader reader(textsFolder_ / "slides.pptx");
+    CheckSlideCount(slideCount_, reader.Slides().size());
+    slides_ = reader.Slides();
+    pendingTexts_ = false;
 }
 
 SlideContent CLibreOfficeSource::Slide(std::size_t number) {
     ThrowIfCancelled();
-    if (number < 1 || number > slides_.size()) {
+    if (number < 1 || number > slideCount_) {
+        throw Failure(kErrValueOutOfRange, "There is no slide " + std::to_string(number) + ".");
+    }
+    if (pendingTexts_) {
+        ReadPendingTexts();
+    }
+    if (number > slides_.size()) {
         throw Failure(kErrValueOutOfRange, "There is no slide " + std::to_string(number) + ".");
     }
     return slides_[number - 1];
@@ -211,6 +264,9 @@ void CLibreOfficeSource::ThrowIfCancelled() const {
 void CLibreOfficeSource::Close() {
     renderer_.reset();
     slides_.clear();
+    slideCount_ = 0;
+    pendingTexts_ = false;
+    run_ = nullptr;
     if (ownRun_) {
         ownRun_->Stop();
         ownRun_.reset();

@@ -49,7 +49,7 @@ public:
     static const std::vector<std::string>& ReadableExtensions();
 
     void Open(const std::filesystem::path& file) override;
-    std::size_t SlideCount() const override { return slides_.size(); }
+    std::size_t SlideCount() const override { return slideCount_; }
     SlideContent Slide(std::size_t number) override;
     std::optional<RenderedSlide> Render(std::size_t number, int width, int height) override;
     void Close() override;
@@ -73,8 +73,10 @@ private:
                        std::filesystem::path jobFolder, std::optional<CError> failure);
 
     void OpenFromBatch(const std::filesystem::path& file);
-    void ReadConverted(const std::filesystem::path& file, const std::filesystem::path& folder,
-                       std::optional<CPptxReader> reader);
+    void ReadFromRun(const std::filesystem::path& file, COfficeRun& run, std::size_t job,
+                     const std::filesystem::path& folder, std::optional<CPptxReader> reader);
+    void CheckSlideCount(std::size_t pictures, std::size_t slides) const;
+    void ReadPendingTexts();
     void ThrowIfCancelled() const;
 
     IProcessRunner& runner_;
@@ -91,6 +93,13 @@ private:
     std::optional<CError> batchFailure_;
     std::unique_ptr<CPdfSlideRenderer> renderer_;
     std::vector<SlideContent> slides_;
+    std::size_t slideCount_ = 0;
+    std::string name_;  // the presentation's file name, for messages
+    // The texts come from a .pptx the office writes after the pictures.
+    bool pendingTexts_ = false;
+    COfficeRun* run_ = nullptr;
+    std::size_t job_ = 0;
+    std::filesystem::path textsFolder_;
 };
 
 }  // namespace trovique

@@ -65,17 +65,30 @@ Sub ConvertOne(folder As String, inputName As String, wantPptx As String)
         Report(folder, "failed.txt", "the presentation could not be loaded")
         Exit Sub
     End If
+    Dim pages As Long
+    pages = doc.getDrawPages().getCount()
+    Report(folder, "loaded.txt", CStr(pages))
+    Dim options(1) As New com.sun.star.beans.PropertyValue
+    Dim pdf(1) As New com.sun.star.beans.PropertyValue
+    Dim first As Long
+    Dim last As Long
+    first = 1
+    Do While first <= pages
+        last = first + PAGES_PER_PART - 1
+        If last > pages Then last = pages
+        options(0).Name = "ExportHiddenSlides" : options(0).Value = True
+        options(1).Name = "PageRange" : options(1).Value = CStr(first) & "-" & CStr(last)
+        pdf(0).Name = "FilterName" : pdf(0).Value = "impress_pdf_Export"
+        pdf(1).Name = "FilterData" : pdf(1).Value = options()
+        doc.storeToURL(folder & "/slides-" & CStr(first) & ".pdf", pdf())
+        Report(folder, "slides-" & CStr(first) & ".txt", "done")
+        first = last + 1
+    Loop
     If wantPptx = "1" Then
         Dim pptx(0) As New com.sun.star.beans.PropertyValue
         pptx(0).Name = "FilterName" : pptx(0).Value = "Impress MS PowerPoint 2007 XML"
         doc.storeToURL(folder & "/slides.pptx", pptx())
     End If
-    Dim options(0) As New com.sun.star.beans.PropertyValue
-    options(0).Name = "ExportHiddenSlides" : options(0).Value = True
-    Dim pdf(1) As New com.sun.star.beans.PropertyValue
-    pdf(0).Name = "FilterName" : pdf(0).Value = "impress_pdf_Export"
-    pdf(1).Name = "FilterData" : pdf(1).Value = options()
-    doc.storeToURL(folder & "/slides.pdf", pdf())
     doc.close(True)
     Report(folder, "done.txt", "done")
     Exit Sub
@@ -93,6 +106,14 @@ Sub Report(folder As String, fileName As String, message As String)
     Close #f
 End Sub
 )";
+
+std::string Routine() {
+    std::string routine(kConversionRoutine);
+    const std::string placeholder = "PAGES_PER_PART";
+    routine.replace(routine.find(placeholder), placeholder.size(),
+                    std::to_string(COfficeRun::kPagesPerPart));
+    return routine;
+}
 
 // Marks the profile as set up, so the office does not copy its presets over our routine and
 // skips its first-start work.
@@ -190,7 +211,7 @@ void WriteProfile(const fs::path& profile, bool isNew) {
         "\"module.dtd\">\n"
         "<script:module xmlns:script=\"http://openoffice.org/2000/script\" "
         "script:name=\"Conversion\" script:language=\"StarBasic\">" +
-        XmlEscaped(kConversionRoutine) + "</script:module>\n";
+        XmlEscaped(Routine()) + "</script:module>\n";
     WriteTextFile(user / "basic" / "Standard" / "Conversion.xba", module);
 }
 
@@ -302,6 +323,49 @@ void COfficeRun::WaitFor(std::size_t index) {
         }
         changed_.wait_for(lock, std::chrono::milliseconds(10));
     }
+    ThrowIfFailed(index);
+    const fs::path folder = jobs_[index].folder;
+    const bool complete =
+        fs::exists(folder / "done.txt") &&
+        (fs::exists(folder / "slides.pdf") || fs::exists(folder / "loaded.txt")) &&
+        (!jobs_[index].wantPptx || fs::exists(folder / "slides.pptx"));
+    if (!complete) {
+        throw Failure(kErrPathFileAccess,
+                      "LibreOffice did not convert the presentation (its files are missing).");
+    }
+}
+
+bool COfficeRun::WaitForFile(std::size_t index, const std::string& name, bool wait) {
+    if (index >= jobs_.size()) {
+        return false;
+    }
+    const fs::path file = jobs_[index].folder / name;
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        if (fs::exists(file)) {
+            return true;
+        }
+        if (Finished(index)) {
+            break;
+        }
+        if (!wait) {
+            return false;
+        }
+        if (CancelRequested()) {
+            throw Cancelled();
+        }
+        changed_.wait_for(lock, std::chrono::milliseconds(10));
+    }
+    if (fs::exists(file)) {
+        return true;
+    }
+    if (wait) {
+        ThrowIfFailed(index);
+    }
+    return false;
+}
+
+void COfficeRun::ThrowIfFailed(std::size_t index) const {
     const fs::path folder = jobs_[index].folder;
     if (fs::exists(folder / "failed.txt")) {
         throw Failure(kErrPathFileAccess,
@@ -311,12 +375,6 @@ void COfficeRun::WaitFor(std::size_t index) {
     }
     if (states_[index] == State::Failed && !fs::exists(folder / "done.txt")) {
         throw *errors_[index];
-    }
-    const bool complete = fs::exists(folder / "slides.pdf") &&
-                          (!jobs_[index].wantPptx || fs::exists(folder / "slides.pptx"));
-    if (!complete) {
-        throw Failure(kErrPathFileAccess,
-                      "LibreOffice did not convert the presentation (its files are missing).");
     }
 }
 

@@ -44,9 +44,18 @@ public:
 
     // Starts the office on the jobs, in order; workFolder holds its profile and job list.
     void Start(const std::filesystem::path& workFolder, std::vector<Job> jobs);
+    // The PDF comes in parts of this many pages, "slides-F.pdf" with F the number of its first
+    // page, each followed by "slides-F.txt" once it is complete; "loaded.txt", holding the
+    // number of slides, comes before the first.
+    static constexpr std::size_t kPagesPerPart = 3;
+
     // Waits until the office has finished with job number index (from 0) and raises CError,
     // fit for the user, when it could not convert it.
     void WaitFor(std::size_t index);
+    // True once the office has written name into the job's folder. With wait, waits for it
+    // until the office is done with the job: false when it ended without writing the file,
+    // CError when it failed. Without wait, answers at once.
+    bool WaitForFile(std::size_t index, const std::string& name, bool wait);
     // Ends the office if it still runs and waits for the thread; idempotent.
     void Stop() noexcept;
 
@@ -60,6 +69,7 @@ private:
     void SettleAfterRun(std::size_t first, const ProcessResult& result,
                         std::optional<std::size_t> timedOut, std::size_t& next);
     void Fail(std::size_t index, const CError& error);
+    void ThrowIfFailed(std::size_t index) const;
     bool Finished(std::size_t index);
 
     IProcessRunner& runner_;
