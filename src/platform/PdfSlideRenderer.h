@@ -45,7 +45,7 @@ using PdfPageLocator = std::function<std::optional<PdfPageLocation>(std::size_t 
 class CPdfSlideRenderer {
 public:
     static constexpr int kMaxSide = 4096;
-    static constexpr std::size_t kPagesAhead = 3;
+    static constexpr std::size_t kPagesAhead = 12;
 
     // Raises CError when the file is not a readable PDF. With renderAhead, a second thread starts
     // at once on the first pages at expectedSizes (width, height), the sizes the caller is
