@@ -10,8 +10,6 @@
 #include <algorithm>
 #include <cerrno>
 
-extern char** environ;
-
 namespace trovique {
 namespace {
 
@@ -40,8 +38,8 @@ void CloseOthers(int a, int b) {
     ::close_range(high + 1, ~0U, 0);
 }
 
-[[noreturn]] void ExecProgram(const char* program, char* const* argv, const char* folder,
-                              int outputFd, int errorFd) {
+[[noreturn]] void ExecProgram(const char* program, char* const* argv, char* const* envp,
+                              const char* folder, int outputFd, int errorFd) {
     struct sigaction standard {};
     standard.sa_handler = SIG_DFL;
     for (int signal = 1; signal < NSIG; ++signal) {
@@ -58,7 +56,7 @@ void CloseOthers(int a, int b) {
     sigset_t none;
     sigemptyset(&none);
     ::sigprocmask(SIG_SETMASK, &none, nullptr);
-    ::execve(program, argv, environ);
+    ::execve(program, argv, envp);
     ReportAndExit(errorFd);
 }
 
@@ -82,8 +80,8 @@ void CloseOthers(int a, int b) {
 }
 
 // Every signal is blocked here (the parent blocked them around fork).
-[[noreturn]] void Guard(pid_t parent, const char* program, char* const* argv, const char* folder,
-                        int outputFd, int errorFd) {
+[[noreturn]] void Guard(pid_t parent, const char* program, char* const* argv, char* const* envp,
+                        const char* folder, int outputFd, int errorFd) {
     ::setpgid(0, 0);
     ::prctl(PR_SET_PDEATHSIG, kParentDied);
     CloseOthers(outputFd, errorFd);
@@ -95,7 +93,7 @@ void CloseOthers(int a, int b) {
         ReportAndExit(errorFd);
     }
     if (child == 0) {
-        ExecProgram(program, argv, folder, outputFd, errorFd);
+        ExecProgram(program, argv, envp, folder, outputFd, errorFd);
     }
     ::close(errorFd);
     ::close(outputFd);
@@ -124,6 +122,11 @@ pid_t SpawnGuarded(const GuardedSpawnPlan& plan, int& errorNumber) {
         argv.push_back(const_cast<char*>(argument.c_str()));
     }
     argv.push_back(nullptr);
+    std::vector<char*> envp;
+    for (const auto& entry : plan.environment) {
+        envp.push_back(const_cast<char*>(entry.c_str()));
+    }
+    envp.push_back(nullptr);
     const std::string folder = plan.workingDirectory.string();
 
     int errorPipe[2];
@@ -139,8 +142,8 @@ pid_t SpawnGuarded(const GuardedSpawnPlan& plan, int& errorNumber) {
     const pid_t guard = ::fork();
     if (guard == 0) {
         ::close(errorPipe[0]);
-        Guard(parent, plan.program.c_str(), argv.data(), folder.empty() ? nullptr : folder.c_str(),
-              plan.outputFd, errorPipe[1]);
+        Guard(parent, plan.program.c_str(), argv.data(), envp.data(),
+              folder.empty() ? nullptr : folder.c_str(), plan.outputFd, errorPipe[1]);
     }
     const int forkError = errno;
     ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);

@@ -14,6 +14,7 @@ struct GuardedSpawnPlan {
     std::vector<std::string> arguments;
     std::filesystem::path workingDirectory;  // empty: ours
     int outputFd = -1;                       // becomes its standard output and error
+    std::vector<std::string> environment;    // "NAME=value", all of it
 };
 
 // Starts a program that must not outlive this process. The process returned is a small guard,

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <string_view>
 #include <system_error>
+#include <thread>
 
 #include "core/common/Error.h"
 #include "platform/CancelSignals.h"
@@ -61,15 +62,19 @@ std::string CheckPresentationFile(const fs::path& file) {
     return extension;
 }
 
-// The number the office wrote into a file of its own.
+// The number the office wrote into a file of its own. The file appears before its content, so
+// an empty one is read again for a little while.
 std::size_t ReadCount(const fs::path& file) {
-    std::ifstream in(file);
-    long long count = -1;
-    in >> count;
-    if (!in || count < 0 || count > 100000) {
-        throw Failure(kErrPathFileAccess, "LibreOffice did not say how many slides it found.");
+    for (int attempt = 0; attempt < 500; ++attempt) {
+        std::ifstream in(file);
+        long long count = -1;
+        in >> count;
+        if (in && count >= 0 && count <= 100000) {
+            return static_cast<std::size_t>(count);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    return static_cast<std::size_t>(count);
+    throw Failure(kErrPathFileAccess, "LibreOffice did not say how many slides it found.");
 }
 
 void CheckHasSlides(const CPptxReader& reader, const fs::path& file) {

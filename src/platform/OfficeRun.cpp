@@ -248,6 +248,17 @@ std::string ReadSmallFile(const fs::path& file) {
     return text;
 }
 
+// The routine's report: the file appears before its text, so an empty one is read again for a
+// little while.
+std::string ReadReport(const fs::path& file) {
+    std::string text = ReadSmallFile(file);
+    for (int attempt = 0; attempt < 100 && text.empty(); ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        text = ReadSmallFile(file);
+    }
+    return text;
+}
+
 CError Cancelled() {
     return Failure(kErrPathFileAccess, "The conversion was cancelled.");
 }
@@ -371,7 +382,7 @@ void COfficeRun::ThrowIfFailed(std::size_t index) const {
         throw Failure(kErrPathFileAccess,
                       "LibreOffice could not read the presentation; it may be damaged or protected "
                       "by a password (" +
-                          OneLine(ReadSmallFile(folder / "failed.txt")) + ").");
+                          OneLine(ReadReport(folder / "failed.txt")) + ").");
     }
     if (states_[index] == State::Failed && !fs::exists(folder / "done.txt")) {
         throw *errors_[index];
@@ -428,6 +439,12 @@ ProcessResult COfficeRun::RunOffice(std::size_t first, std::optional<std::size_t
         "--norestore", "--nodefault", "--nolockcheck", "-env:UserInstallation=" + FileUrl(profile),
         routine};
     request.workingDirectory = workFolder_;
+    // The office's own temporary files stay in our folder, so they go with it, even after a
+    // kill.
+    const fs::path temporary = workFolder_ / "office-tmp";
+    std::error_code ignored;
+    fs::create_directories(temporary, ignored);
+    request.environment = {"TMPDIR=" + temporary.string()};
     request.timeLimit = ProcessRequest::kNoTimeLimit;
     request.pollInterval = std::chrono::milliseconds(20);
     // Each presentation's time runs from the moment the office turns to it.
@@ -471,8 +488,8 @@ ProcessResult COfficeRun::RunOffice(std::size_t first, std::optional<std::size_t
     } else if (result.end == ProcessEnd::Exited && !routineRan && fromCache) {
         cache.Discard();  // the office could not run our routine from it; start afresh next time
     }
-    std::error_code ignored;
     fs::remove_all(profile, ignored);
+    fs::remove_all(temporary, ignored);
     return result;
 }
 

@@ -150,6 +150,20 @@ std::string SpawnFailure(int error, const std::string& program) {
     return "the program " + program + " could not be started: " + std::strerror(error);
 }
 
+// Ours with the request's entries on top.
+std::vector<std::string> Environment(const std::vector<std::string>& extra) {
+    const auto name = [](const std::string& entry) { return entry.substr(0, entry.find('=')); };
+    std::vector<std::string> entries(extra);
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string ours(*entry);
+        if (std::none_of(extra.begin(), extra.end(),
+                         [&](const std::string& e) { return name(e) == name(ours); })) {
+            entries.push_back(ours);
+        }
+    }
+    return entries;
+}
+
 // A program the user keeps (an install tool with a window): a process group of its own, output
 // to /dev/null, and free to outlive us.
 int SpawnLeftRunning(const ProcessRequest& request, pid_t& pid) {
@@ -178,7 +192,14 @@ int SpawnLeftRunning(const ProcessRequest& request, pid_t& pid) {
         argv.push_back(const_cast<char*>(argument.c_str()));
     }
     argv.push_back(nullptr);
-    return ::posix_spawnp(&pid, argv[0], &setup.actions, &setup.attributes, argv.data(), environ);
+    const std::vector<std::string> environment = Environment(request.environment);
+    std::vector<char*> envp;
+    for (const auto& entry : environment) {
+        envp.push_back(const_cast<char*>(entry.c_str()));
+    }
+    envp.push_back(nullptr);
+    return ::posix_spawnp(&pid, argv[0], &setup.actions, &setup.attributes, argv.data(),
+                          envp.data());
 }
 
 // A program that works for us (the office): it and everything it starts go when we go, however
@@ -193,6 +214,7 @@ int SpawnTied(const ProcessRequest& request, int outputFd, pid_t& pid) {
     plan.arguments = request.arguments;
     plan.workingDirectory = request.workingDirectory;
     plan.outputFd = outputFd;
+    plan.environment = Environment(request.environment);
     int error = 0;
     pid = SpawnGuarded(plan, error);
     return pid < 0 ? (error != 0 ? error : ECHILD) : 0;

@@ -142,7 +142,7 @@ TEST_F(FakeOfficeTest, ReadsTextAndPicturesAndShowsTheOfficeOnlySafeNames) {
     EXPECT_NE(arguments.find("-env:UserInstallation=file://"), std::string::npos);
     EXPECT_NE(arguments.find("\"input.pptx\",\"0\")"), std::string::npos)
         << arguments;  // no conversion to .pptx
-    EXPECT_EQ(ReadText(scratch_ / "folder"), "input.pptx\nprofile\n");
+    EXPECT_EQ(ReadText(scratch_ / "folder"), "input.pptx\noffice-tmp\nprofile\n");
     EXPECT_FALSE(NothingLeftBehind());
     source.Close();
     EXPECT_TRUE(NothingLeftBehind());
