@@ -5,8 +5,12 @@
 # through it. Runs alternate between the two; medians and their ratio are printed.
 #
 # usage: bench/convert_compare.sh [PRESENTATION...]
-#   With no presentation, a 25-slide deck of text and shapes is generated, as .fodp and as .pptx.
-# Environment: BUILD_DIR (default build/default), RUNS (default 5 of each).
+#   With no presentation, a 25-slide deck of text and shapes is generated, as .fodp and as .pptx,
+#   and a 20-slide graphics-heavy one (bench/make_heavy_deck.py) as .pptx. Then the ten real
+#   decks of tests/data/decks are converted as one batch (trovique-cli convert A B ... --out-dir)
+#   beside soffice converting them in one call, and beside ten separate conversions.
+# Environment: BUILD_DIR (default build/default), RUNS (default 5 of each), HEAVY_SLIDES
+#   (default 20; 0 leaves the heavy deck out), BATCH (default 1; 0 leaves the batch out).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -94,6 +98,12 @@ if [ ${#decks[@]} -eq 0 ]; then
     soffice --headless "-env:UserInstallation=file://$work/setup-profile" --convert-to pptx \
         --outdir "$work" "$work/deck25.fodp" >/dev/null 2>&1
     decks=("$work/deck25.fodp" "$work/deck25.pptx")
+    if [ "${HEAVY_SLIDES:-20}" -gt 0 ]; then
+        python3 bench/make_heavy_deck.py "${HEAVY_SLIDES:-20}" "$work/heavy.fodp"
+        soffice --headless "-env:UserInstallation=file://$work/setup-profile" --convert-to pptx \
+            --outdir "$work" "$work/heavy.fodp" >/dev/null 2>&1
+        decks+=("$work/heavy.pptx")
+    fi
 fi
 
 baseline_profile="file://$work/baseline-profile"
@@ -120,3 +130,39 @@ for deck in "${decks[@]}"; do
     printf '%s (%s slides), median of %d runs: soffice --convert-to pdf %.2f s, trovique-cli convert %.2f s, ratio %.2f\n' \
         "$name" "$slides" "$runs" "$office" "$ours" "$(awk -v a="$ours" -v b="$office" "BEGIN { print a / b }")"
 done
+
+[ "${BATCH:-1}" -ne 0 ] && [ $# -eq 0 ] || exit 0
+batch=()
+for deck in tests/data/decks/*.ppt*; do
+    batch+=("$deck")
+done
+mkdir -p "$work/batch-out" "$work/single-out"
+# Untimed: caches fill.
+soffice --headless "-env:UserInstallation=$baseline_profile" --convert-to pdf --outdir "$work/pdf" \
+    "${batch[@]}" >/dev/null 2>&1
+: >"$work/soffice.times"
+: >"$work/batch.times"
+: >"$work/single.times"
+for _ in $(seq 1 "$runs"); do
+    start=$(now)
+    soffice --headless "-env:UserInstallation=$baseline_profile" --convert-to pdf \
+        --outdir "$work/pdf" "${batch[@]}" >/dev/null 2>&1
+    elapsed "$start" >>"$work/soffice.times"
+    start=$(now)
+    "$cli" convert "${batch[@]}" --out-dir "$work/batch-out" </dev/null >/dev/null 2>&1 || true
+    elapsed "$start" >>"$work/batch.times"
+    start=$(now)
+    for deck in "${batch[@]}"; do
+        name=$(basename "$deck")
+        "$cli" convert "$deck" -o "$work/single-out/${name%.*}.pdb" </dev/null >/dev/null 2>&1 || true
+    done
+    elapsed "$start" >>"$work/single.times"
+done
+office=$(median <"$work/soffice.times")
+ours=$(median <"$work/batch.times")
+single=$(median <"$work/single.times")
+converted=$(ls "$work/batch-out" | wc -l)
+printf 'batch of %d decks (%d converted), median of %d runs: soffice --convert-to pdf in one call %.2f s, trovique-cli convert batch %.2f s, %d separate converts %.2f s, batch ratio %.2f, separate ratio %.2f\n' \
+    "${#batch[@]}" "$converted" "$runs" "$office" "$ours" "${#batch[@]}" "$single" \
+    "$(awk -v a="$ours" -v b="$office" "BEGIN { print a / b }")" \
+    "$(awk -v a="$ours" -v b="$single" "BEGIN { print a / b }")"

@@ -1,6 +1,7 @@
 // trovique-cli convert: turns a presentation into a Palm database, one slide per slide, and
 // saves it or hands it to the Palm install tool for the next HotSync.
 
+#include <algorithm>
 #include <chrono>
 #include <iostream>
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "cli/CliContext.h"
 #include "cli/Command.h"
+#include "cli/ConvertBatch.h"
 #include "core/app/ApplicationTitle.h"
 #include "core/app/MessageStyle.h"
 #include "core/app/Messages.h"
@@ -19,6 +21,7 @@
 #include "core/import/PowerPointImport.h"
 #include "core/storage/SlideShowWriter.h"
 #include "core/storage/Windows1252.h"
+#include "platform/CancelSignals.h"
 #include "platform/LibreOfficeSource.h"
 #include "platform/ProcessRunner.h"
 #include "platform/ShortPathName.h"
@@ -27,10 +30,15 @@ namespace trovique::cli {
 namespace {
 
 constexpr const char* kSynopsis =
-    "convert PRESENTATION [[-o OUT.pdb] [--sdb OUT.sdb] | --hotsync | --save OUT.pdb]";
+    "convert PRESENTATION [[-o OUT.pdb] [--sdb OUT.sdb] | --hotsync | --save OUT.pdb]\n"
+    "       trovique-cli convert PRESENTATION... [--out-dir DIR] [--jobs N]";
 
 struct Arguments {
     std::filesystem::path presentation;
+    // More than one: the batch conversion (see ConvertBatch).
+    std::vector<std::filesystem::path> presentations;
+    std::filesystem::path outDir;
+    std::filesystem::path jobs;
     std::filesystem::path output;
     std::filesystem::path workingFile;
     // The automatic conversion's destinations: the Palm install tool, or a file by the Save
@@ -90,7 +98,9 @@ bool Parse(const std::vector<std::string>& args, Arguments& parsed) {
              {std::pair<const char*, std::filesystem::path*>{"-o", &parsed.output},
               {"--output", &parsed.output},
               {"--sdb", &parsed.workingFile},
-              {"--save", &parsed.saveTo}}) {
+              {"--save", &parsed.saveTo},
+              {"--out-dir", &parsed.outDir},
+              {"--jobs", &parsed.jobs}}) {
             if (!TakeValue(args, i, name, *value, matched)) {
                 return false;
             }
@@ -102,10 +112,16 @@ bool Parse(const std::vector<std::string>& args, Arguments& parsed) {
             return false;
         }
     }
-    if (inputs.size() != 1 || inputs.front().empty()) {
+    if (inputs.empty() || std::find(inputs.begin(), inputs.end(), "") != inputs.end() ||
+        (!parsed.jobs.empty() && BatchJobs(parsed.jobs.string()) == 0)) {
         return false;
     }
+    parsed.presentations.assign(inputs.begin(), inputs.end());
     parsed.presentation = inputs.front();
+    if (inputs.size() > 1 || !parsed.jobs.empty()) {
+        // Many presentations: one database each, nothing else.
+        return parsed.output.empty() && parsed.workingFile.empty() && !parsed.Delivers();
+    }
     // One destination only; the working file belongs to the plain conversion.
     if (parsed.Delivers() && (!parsed.output.empty() || !parsed.workingFile.empty() ||
                               (parsed.hotSync && !parsed.saveTo.empty()))) {
@@ -114,10 +130,11 @@ bool Parse(const std::vector<std::string>& args, Arguments& parsed) {
     if (!parsed.saveTo.empty()) {
         parsed.output = parsed.saveTo;
     }
+    if (!parsed.outDir.empty() && (!parsed.output.empty() || parsed.Delivers())) {
+        return false;
+    }
     if (parsed.output.empty()) {
-        // Beside the presentation, named after it.
-        parsed.output = parsed.presentation;
-        parsed.output.replace_extension(".pdb");
+        parsed.output = BatchOutput(parsed.presentation, parsed.outDir);
     }
     return true;
 }
@@ -210,6 +227,18 @@ int Run(const std::vector<std::string>& args) {
         std::cerr << "usage: trovique-cli " << kSynopsis << "\n";
         return kExitUsage;
     }
+    // A logout, a script's kill or Ctrl-C cancels: the office goes, temporary files go.
+    InstallCancelSignals();
+    CLibreOfficeSource::RemoveAbandonedFolders();
+    if (parsed.presentations.size() > 1 || !parsed.jobs.empty()) {
+        BatchRequest batch{parsed.presentations, parsed.outDir, BatchJobs(parsed.jobs.string())};
+        if (const std::string refusal = CheckBatch(batch); !refusal.empty()) {
+            std::cerr << "trovique-cli convert: " << refusal << "\n";
+            return kExitUsage;
+        }
+        CCliContext context;
+        return ConvertBatch(batch, context, ImportTimeLimit(context.Services().settings));
+    }
     // The HotSync road writes only temporary files of its own.
     if (!parsed.hotSync &&
         (SameFile(parsed.presentation, parsed.output) ||
@@ -223,18 +252,20 @@ int Run(const std::vector<std::string>& args) {
     CProcessRunner runner;
     CLibreOfficeSource source(runner, ImportTimeLimit(context.Services().settings));
     auto document = context.NewDocument();
-    return parsed.Delivers() ? Deliver(parsed, context, runner, source, *document)
-                             : Convert(parsed, context, source, *document);
+    const int status = parsed.Delivers() ? Deliver(parsed, context, runner, source, *document)
+                                         : Convert(parsed, context, source, *document);
+    return CancelRequested() ? kExitFailure : status;
 }
 
 const CommandRegistration registration{Command{
     "convert",
     kSynopsis,
     "convert a presentation (.ppt, .pptx, .odp, ...) into a Palm database, one picture slide "
-    "per slide; OUT.pdb defaults to the presentation's name beside it. --hotsync hands the "
-    "database and the viewer application to the handheld instead, by the install method of "
-    "the settings (Palm install tool, pilot-xfer or install folder); --save writes the database to "
-    "OUT.pdb the same way",
+    "per slide; OUT.pdb defaults to the presentation's name beside it, or in DIR with "
+    "--out-dir. --hotsync hands the database and the viewer application to the handheld "
+    "instead, by the install method of the settings (Palm install tool, pilot-xfer or install "
+    "folder); --save writes the database to OUT.pdb the same way. Several presentations are "
+    "converted by one office run, one database each; --jobs N runs N offices side by side",
     Run,
 }};
 

@@ -8,22 +8,26 @@
 #include <string>
 #include <vector>
 
+#include "core/common/Error.h"
 #include "core/common/ProcessRunner.h"
 #include "core/import/PresentationSource.h"
+#include "platform/PptxReader.h"
 
 namespace trovique {
 
+class COfficeRun;
 class CPdfSlideRenderer;
 class CTempFolder;
 
 // Reads presentations through LibreOffice. Open copies the presentation under a fixed name into
 // a private temporary folder and runs LibreOffice once, headless, with a fresh user profile of
 // its own in that folder (so it never meets an office the user has open; it starts as a copy of
-// one kept from an earlier import when there is one, see COfficeProfileCache) and a time limit. A
-// small Basic routine placed in that profile loads the presentation once and writes it as a PDF
-// with hidden slides included (PDF page i is slide i) and, unless it already is one, as a .pptx.
-// The .pptx gives the slides' texts, bullets and notes (CPptxReader); the PDF gives their
-// pictures (CPdfSlideRenderer). Close, a failed Open and the destructor remove the folder.
+// one kept from an earlier import when there is one, see COfficeProfileCache) and a time limit
+// (see COfficeRun). The office writes the presentation as a PDF with hidden slides included
+// (PDF page i is slide i) and, unless it already is one, as a .pptx. The .pptx gives the
+// slides' texts, bullets and notes (CPptxReader); the PDF gives their pictures
+// (CPdfSlideRenderer). Close, a failed Open and the destructor remove the folder. A source made
+// by CLibreOfficeBatch reads instead what one office run shared by several presentations made.
 class CLibreOfficeSource : public IPresentationSource {
 public:
     static constexpr std::chrono::seconds kDefaultTimeLimit{300};
@@ -45,7 +49,7 @@ public:
     static const std::vector<std::string>& ReadableExtensions();
 
     void Open(const std::filesystem::path& file) override;
-    std::size_t SlideCount() const override { return slides_.size(); }
+    std::size_t SlideCount() const override { return slideCount_; }
     SlideContent Slide(std::size_t number) override;
     std::optional<RenderedSlide> Render(std::size_t number, int width, int height) override;
     void Close() override;
@@ -53,16 +57,49 @@ public:
     // The private folder of the open presentation; empty when none is open.
     std::filesystem::path WorkFolder() const;
 
+    // Checks that file is a presentation Open can read and copies it into folder as "input"
+    // with its extension, lower case; returns the copy. Raises CError fit for the user.
+    static std::filesystem::path PrepareInput(const std::filesystem::path& file,
+                                              const std::filesystem::path& folder);
+    // Removes the temporary folders of conversions that were killed before they could clean up.
+    static void RemoveAbandonedFolders() noexcept;
+    // The office program's full path; raises CError naming the package when it is missing.
+    static std::string OfficeProgram(const std::string& name);
+
 private:
-    void Convert(const std::filesystem::path& input, bool wantPptx);
+    friend class CLibreOfficeBatch;
+    // A source for job number job of a batch's office run, or one that fails with failure.
+    CLibreOfficeSource(IProcessRunner& runner, COfficeRun* batch, std::size_t job,
+                       std::filesystem::path jobFolder, std::optional<CError> failure);
+
+    void OpenFromBatch(const std::filesystem::path& file);
+    void ReadFromRun(const std::filesystem::path& file, COfficeRun& run, std::size_t job,
+                     const std::filesystem::path& folder, std::optional<CPptxReader> reader);
+    void CheckSlideCount(std::size_t pictures, std::size_t slides) const;
+    void ReadPendingTexts();
+    void ThrowIfCancelled() const;
 
     IProcessRunner& runner_;
     std::chrono::seconds timeLimit_;
     std::string officeProgram_;
     std::filesystem::path profileCache_;
     std::unique_ptr<CTempFolder> folder_;
+    std::unique_ptr<COfficeRun> ownRun_;
+    bool bound_ = false;  // made by a batch
+    bool batchOpened_ = false;
+    COfficeRun* batch_ = nullptr;
+    std::size_t batchJob_ = 0;
+    std::filesystem::path batchFolder_;
+    std::optional<CError> batchFailure_;
     std::unique_ptr<CPdfSlideRenderer> renderer_;
     std::vector<SlideContent> slides_;
+    std::size_t slideCount_ = 0;
+    std::string name_;  // the presentation's file name, for messages
+    // The texts come from a .pptx the office writes after the pictures.
+    bool pendingTexts_ = false;
+    COfficeRun* run_ = nullptr;
+    std::size_t job_ = 0;
+    std::filesystem::path textsFolder_;
 };
 
 }  // namespace trovique

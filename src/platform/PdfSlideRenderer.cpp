@@ -98,13 +98,30 @@ CPdfSlideRenderer::CPdfSlideRenderer(const std::filesystem::path& pdf, bool rend
     : sizesOfPreviousPage_(expectedSizes.begin(), expectedSizes.end()) {
     static std::once_flag silenced;
     std::call_once(silenced, [] { poppler::set_debug_error_function(Silence, nullptr); });
-
-    document_.reset(poppler::document::load_from_file(pdf.string()));
-    if (!document_ || document_->is_locked()) {
+    std::unique_ptr<poppler::document> document(poppler::document::load_from_file(pdf.string()));
+    if (!document || document->is_locked()) {
         throw CError(kErrPathFileAccess, kSource,
                      "The slide pictures could not be read from " + pdf.filename().string() + ".");
     }
-    pageCount_ = static_cast<std::size_t>(std::max(0, document_->pages()));
+    pageCount_ = static_cast<std::size_t>(std::max(0, document->pages()));
+    callerDocuments_[pdf] = std::move(document);
+    locate_ = [pdf](std::size_t page, bool) {
+        return std::optional<PdfPageLocation>(PdfPageLocation{pdf, static_cast<int>(page)});
+    };
+    StartAhead(renderAhead);
+}
+
+CPdfSlideRenderer::CPdfSlideRenderer(std::size_t pageCount, PdfPageLocator locate, bool renderAhead,
+                                     const std::vector<std::pair<int, int>>& expectedSizes)
+    : pageCount_(pageCount),
+      locate_(std::move(locate)),
+      sizesOfPreviousPage_(expectedSizes.begin(), expectedSizes.end()) {
+    static std::once_flag silenced;
+    std::call_once(silenced, [] { poppler::set_debug_error_function(Silence, nullptr); });
+    StartAhead(renderAhead);
+}
+
+void CPdfSlideRenderer::StartAhead(bool renderAhead) {
     if (renderAhead && pageCount_ > 0) {
         worker_ = std::thread([this] { RenderAheadLoop(); });
     }
@@ -154,7 +171,18 @@ std::optional<RenderedSlide> CPdfSlideRenderer::Render(std::size_t page, int wid
     }
     inProgress_.insert(key);
     lock.unlock();
-    auto picture = Draw(page, width, height);
+    std::optional<RenderedSlide> picture;
+    try {
+        if (const auto location = locate_(page, true)) {
+            const std::lock_guard callerLock(callerMutex_);
+            picture = Draw(callerDocuments_, *location, width, height);
+        }
+    } catch (...) {
+        lock.lock();
+        inProgress_.erase(key);
+        changed_.notify_all();
+        throw;
+    }
     lock.lock();
     inProgress_.erase(key);
     done_[key] = picture;
@@ -162,11 +190,18 @@ std::optional<RenderedSlide> CPdfSlideRenderer::Render(std::size_t page, int wid
     return picture;
 }
 
-std::optional<RenderedSlide> CPdfSlideRenderer::Draw(std::size_t page, int width, int height) {
+std::optional<RenderedSlide> CPdfSlideRenderer::Draw(Documents& documents,
+                                                     const PdfPageLocation& location, int width,
+                                                     int height) {
     try {
-        const std::lock_guard popplerLock(popplerMutex_);
-        const std::unique_ptr<poppler::page> source(
-            document_->create_page(static_cast<int>(page - 1)));
+        auto& document = documents[location.file];
+        if (!document) {
+            document.reset(poppler::document::load_from_file(location.file.string()));
+        }
+        if (!document || document->is_locked()) {
+            return std::nullopt;
+        }
+        const std::unique_ptr<poppler::page> source(document->create_page(location.page - 1));
         if (!source) {
             return std::nullopt;
         }
@@ -203,20 +238,36 @@ std::optional<RenderedSlide> CPdfSlideRenderer::Draw(std::size_t page, int width
     }
 }
 
-bool CPdfSlideRenderer::NextAheadJob(Key& job) const {
+bool CPdfSlideRenderer::NextAheadJob(Key& job) {
     const auto wanted = [&](const Key& key) {
         return !done_.contains(key) && !inProgress_.contains(key);
     };
-    for (const auto& [width, height] : sizesOfPreviousPage_) {
-        if (wanted({currentPage_, width, height})) {
-            job = {currentPage_, width, height};
+    // Only pages already written; they come in order, so the first missing one ends the look.
+    const auto written = [&](std::size_t page) {
+        if (located_.contains(page)) {
             return true;
+        }
+        try {
+            if (const auto location = locate_(page, false)) {
+                located_[page] = *location;
+                return true;
+            }
+        } catch (...) {
+        }
+        return false;
+    };
+    if (written(currentPage_)) {
+        for (const auto& [width, height] : sizesOfPreviousPage_) {
+            if (wanted({currentPage_, width, height})) {
+                job = {currentPage_, width, height};
+                return true;
+            }
         }
     }
     std::set<std::pair<int, int>> sizes = sizesOfPreviousPage_;
     sizes.insert(sizesOfCurrentPage_.begin(), sizesOfCurrentPage_.end());
     for (std::size_t page = currentPage_ + 1;
-         page <= std::min(pageCount_, currentPage_ + kPagesAhead); ++page) {
+         page <= std::min(pageCount_, currentPage_ + kPagesAhead) && written(page); ++page) {
         for (const auto& [width, height] : sizes) {
             if (wanted({page, width, height})) {
                 job = {page, width, height};
@@ -228,16 +279,24 @@ bool CPdfSlideRenderer::NextAheadJob(Key& job) const {
 }
 
 void CPdfSlideRenderer::RenderAheadLoop() {
+    Documents documents;
     std::unique_lock lock(mutex_);
     while (!stopping_) {
         Key job;
         if (!NextAheadJob(job)) {
-            changed_.wait(lock);
+            // New pages may be written meanwhile; nobody says so, so look again soon.
+            changed_.wait_for(lock, std::chrono::milliseconds(20));
             continue;
         }
         inProgress_.insert(job);
+        const PdfPageLocation location = located_.at(std::get<0>(job));
+        std::erase_if(located_, [&](const auto& entry) { return entry.first < currentPage_; });
         lock.unlock();
-        auto picture = Draw(std::get<0>(job), std::get<1>(job), std::get<2>(job));
+        // A thread keeps the few files it is working through open, not every part.
+        if (documents.size() > 3 && !documents.contains(location.file)) {
+            documents.clear();
+        }
+        auto picture = Draw(documents, location, std::get<1>(job), std::get<2>(job));
         lock.lock();
         inProgress_.erase(job);
         done_[job] = std::move(picture);

@@ -3,6 +3,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -20,6 +21,17 @@ class document;
 
 namespace trovique {
 
+// Where a page of the slides is: a PDF file and the page's number in it (from 1).
+struct PdfPageLocation {
+    std::filesystem::path file;
+    int page = 1;
+};
+
+// Finds page (from 1). With wait false it answers at once, nothing while the page is not written
+// yet; with wait true it waits until the page is written, answers nothing when it never will be,
+// and raises CError when what writes the pages failed.
+using PdfPageLocator = std::function<std::optional<PdfPageLocation>(std::size_t page, bool wait)>;
+
 // Renders the pages of a PDF (one page per slide) at exact pixel sizes. A page whose shape
 // differs from the size asked for is scaled to fit and centred on white rather than stretched.
 // A page drawn only in black and white comes out in exactly those two colours (no grey edges
@@ -27,43 +39,55 @@ namespace trovique {
 //
 // Rendering is the slow part of an import, so a second thread renders the next pages ahead of
 // the caller, at the sizes the caller asked for on the page before. Each page is rendered at
-// most once per size while the caller moves forward through the pages.
+// most once per size while the caller moves forward through the pages. The pages may come in
+// several files written one after another while the import runs (see PdfPageLocator); each
+// thread opens the files for itself, so the threads draw at the same time.
 class CPdfSlideRenderer {
 public:
     static constexpr int kMaxSide = 4096;
-    static constexpr std::size_t kPagesAhead = 2;
+    static constexpr std::size_t kPagesAhead = 12;
 
     // Raises CError when the file is not a readable PDF. With renderAhead, a second thread starts
     // at once on the first pages at expectedSizes (width, height), the sizes the caller is
     // likely to ask for before it has asked for any.
     explicit CPdfSlideRenderer(const std::filesystem::path& pdf, bool renderAhead = true,
                                const std::vector<std::pair<int, int>>& expectedSizes = {});
+    // pageCount pages found by locate.
+    CPdfSlideRenderer(std::size_t pageCount, PdfPageLocator locate, bool renderAhead,
+                      const std::vector<std::pair<int, int>>& expectedSizes);
     ~CPdfSlideRenderer();
     CPdfSlideRenderer(const CPdfSlideRenderer&) = delete;
     CPdfSlideRenderer& operator=(const CPdfSlideRenderer&) = delete;
 
     std::size_t PageCount() const { return pageCount_; }
     // Page numbers count from 1. Nothing when the page or the size is out of range or the page
-    // cannot be drawn.
+    // cannot be drawn. Raises what the locator raises.
     std::optional<RenderedSlide> Render(std::size_t page, int width, int height);
     // How many pictures have been drawn so far, for tests of the render-once promise.
     std::size_t RenderCount() const;
 
 private:
     using Key = std::tuple<std::size_t, int, int>;
+    // The documents one thread has open, by file; poppler documents are not safe for use by
+    // two threads at once.
+    using Documents = std::map<std::filesystem::path, std::unique_ptr<poppler::document>>;
 
-    std::optional<RenderedSlide> Draw(std::size_t page, int width, int height);
+    void StartAhead(bool renderAhead);
+    std::optional<RenderedSlide> Draw(Documents& documents, const PdfPageLocation& location,
+                                      int width, int height);
     void RenderAheadLoop();
-    bool NextAheadJob(Key& job) const;
+    bool NextAheadJob(Key& job);
 
-    std::unique_ptr<poppler::document> document_;
     std::size_t pageCount_ = 0;
-    std::mutex popplerMutex_;  // poppler documents are not safe for concurrent use
+    PdfPageLocator locate_;
+    std::mutex callerMutex_;
+    Documents callerDocuments_;
 
     mutable std::mutex mutex_;
     std::condition_variable changed_;
     std::map<Key, std::optional<RenderedSlide>> done_;
     std::set<Key> inProgress_;
+    std::map<std::size_t, PdfPageLocation> located_;  // pages known to be written
     std::size_t currentPage_ = 1;
     std::set<std::pair<int, int>> sizesOfPreviousPage_;
     std::set<std::pair<int, int>> sizesOfCurrentPage_;

@@ -17,6 +17,9 @@
 #include <string_view>
 #include <thread>
 
+#include "platform/CancelSignals.h"
+#include "platform/GuardedSpawn.h"
+
 extern char** environ;
 
 namespace trovique {
@@ -147,6 +150,76 @@ std::string SpawnFailure(int error, const std::string& program) {
     return "the program " + program + " could not be started: " + std::strerror(error);
 }
 
+// Ours with the request's entries on top.
+std::vector<std::string> Environment(const std::vector<std::string>& extra) {
+    const auto name = [](const std::string& entry) { return entry.substr(0, entry.find('=')); };
+    std::vector<std::string> entries(extra);
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string ours(*entry);
+        if (std::none_of(extra.begin(), extra.end(),
+                         [&](const std::string& e) { return name(e) == name(ours); })) {
+            entries.push_back(ours);
+        }
+    }
+    return entries;
+}
+
+// A program the user keeps (an install tool with a window): a process group of its own, output
+// to /dev/null, and free to outlive us.
+int SpawnLeftRunning(const ProcessRequest& request, pid_t& pid) {
+    SpawnSetup setup;
+    posix_spawn_file_actions_addopen(&setup.actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    // It may outlive the wait, and a pipe nobody reads would stop it or kill it.
+    posix_spawn_file_actions_addopen(&setup.actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&setup.actions, STDOUT_FILENO, STDERR_FILENO);
+    if (!request.workingDirectory.empty()) {
+        posix_spawn_file_actions_addchdir_np(&setup.actions, request.workingDirectory.c_str());
+    }
+    // Signal handlers and masks of this process are not the child's business.
+    sigset_t noSignals;
+    sigset_t allSignals;
+    sigemptyset(&noSignals);
+    sigfillset(&allSignals);
+    posix_spawnattr_setflags(
+        &setup.attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    posix_spawnattr_setpgroup(&setup.attributes, 0);
+    posix_spawnattr_setsigmask(&setup.attributes, &noSignals);
+    posix_spawnattr_setsigdefault(&setup.attributes, &allSignals);
+
+    std::vector<char*> argv;
+    argv.reserve(request.arguments.size() + 1);
+    for (const auto& argument : request.arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+    const std::vector<std::string> environment = Environment(request.environment);
+    std::vector<char*> envp;
+    for (const auto& entry : environment) {
+        envp.push_back(const_cast<char*>(entry.c_str()));
+    }
+    envp.push_back(nullptr);
+    return ::posix_spawnp(&pid, argv[0], &setup.actions, &setup.attributes, argv.data(),
+                          envp.data());
+}
+
+// A program that works for us (the office): it and everything it starts go when we go, however
+// we end (see SpawnGuarded).
+int SpawnTied(const ProcessRequest& request, int outputFd, pid_t& pid) {
+    const std::string& name = request.arguments.front();
+    GuardedSpawnPlan plan;
+    plan.program = name.find('/') != std::string::npos ? name : FindProgramOnPath(name);
+    if (plan.program.empty()) {
+        return ENOENT;
+    }
+    plan.arguments = request.arguments;
+    plan.workingDirectory = request.workingDirectory;
+    plan.outputFd = outputFd;
+    plan.environment = Environment(request.environment);
+    int error = 0;
+    pid = SpawnGuarded(plan, error);
+    return pid < 0 ? (error != 0 ? error : ECHILD) : 0;
+}
+
 }  // namespace
 
 CProcessRunner::CProcessRunner(std::chrono::milliseconds killGrace) : killGrace_(killGrace) {}
@@ -174,41 +247,9 @@ ProcessResult CProcessRunner::Run(const ProcessRequest& request) {
     FileDescriptor reader(pipeEnds[0]);
     FileDescriptor writer(pipeEnds[1]);
 
-    SpawnSetup setup;
-    posix_spawn_file_actions_addopen(&setup.actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    if (request.leaveRunning) {
-        // It may outlive the wait, and a pipe nobody reads would stop it or kill it.
-        posix_spawn_file_actions_addopen(&setup.actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_adddup2(&setup.actions, STDOUT_FILENO, STDERR_FILENO);
-    } else {
-        posix_spawn_file_actions_adddup2(&setup.actions, writer.Get(), STDOUT_FILENO);
-        posix_spawn_file_actions_adddup2(&setup.actions, writer.Get(), STDERR_FILENO);
-    }
-    if (!request.workingDirectory.empty()) {
-        posix_spawn_file_actions_addchdir_np(&setup.actions, request.workingDirectory.c_str());
-    }
-    // A group of its own lets a time-out reach every process the program forks. Signal
-    // handlers and masks of this process are not the child's business.
-    sigset_t noSignals;
-    sigset_t allSignals;
-    sigemptyset(&noSignals);
-    sigfillset(&allSignals);
-    posix_spawnattr_setflags(
-        &setup.attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-    posix_spawnattr_setpgroup(&setup.attributes, 0);
-    posix_spawnattr_setsigmask(&setup.attributes, &noSignals);
-    posix_spawnattr_setsigdefault(&setup.attributes, &allSignals);
-
-    std::vector<char*> argv;
-    argv.reserve(request.arguments.size() + 1);
-    for (const auto& argument : request.arguments) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    }
-    argv.push_back(nullptr);
-
     pid_t pid = -1;
-    const int spawnError =
-        ::posix_spawnp(&pid, argv[0], &setup.actions, &setup.attributes, argv.data(), environ);
+    const int spawnError = request.leaveRunning ? SpawnLeftRunning(request, pid)
+                                                : SpawnTied(request, writer.Get(), pid);
     writer.Reset();
     if (spawnError != 0) {
         result.detail = SpawnFailure(spawnError, request.arguments.front());
@@ -223,7 +264,7 @@ ProcessResult CProcessRunner::Run(const ProcessRequest& request) {
     bool timedOut = false;
     while (!HasEnded(pid)) {
         auto now = Clock::now();
-        if (deadline && now >= *deadline) {
+        if ((deadline && now >= *deadline) || CancelRequested()) {
             timedOut = true;
             break;
         }

@@ -7,12 +7,13 @@
 
 namespace trovique {
 
-// Starts a program with posix_spawn in a process group of its own, with standard input from
-// /dev/null and standard output and error gathered through one pipe. On time-out the whole
-// group gets SIGTERM, then SIGKILL after a grace period, so helpers the program forked (an
-// office suite forks its real binary) do not outlive it, unless the request asks for the
-// program to be left running; such a program writes to /dev/null and is reaped in the
-// background when it ends.
+// Starts a program in a process group of its own, with standard input from /dev/null and
+// standard output and error gathered through one pipe. On time-out, or when a cancel signal
+// arrives (see CancelSignals), the whole group gets SIGTERM, then SIGKILL after a grace period,
+// so helpers the program forked (an office suite forks its real binary) do not outlive it. The
+// group also dies with this process, however it ends (see SpawnGuarded). A request may instead
+// ask for the program to be left running (the user's install tool); such a program writes to
+// /dev/null, outlives us if it likes, and is reaped in the background when it ends.
 class CProcessRunner : public IProcessRunner {
 public:
     // How much of the program's output is kept for the result; the rest is read and dropped

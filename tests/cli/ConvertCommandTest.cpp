@@ -204,7 +204,10 @@ TEST_P(ConvertUsageTest, RefusesBadArguments) {
 
 INSTANTIATE_TEST_SUITE_P(Table, ConvertUsageTest,
                          testing::Values(std::vector<std::string>{},
-                                         std::vector<std::string>{"a.ppt", "b.ppt"},
+                                         // Many presentations get one database each.
+                                         std::vector<std::string>{"a.ppt", "b.ppt", "-o", "x.pdb"},
+                                         std::vector<std::string>{"a.ppt", "b.ppt", "--hotsync"},
+                                         std::vector<std::string>{"DECK", "--jobs", "0"},
                                          std::vector<std::string>{"DECK", "-o"},
 
                                          std::vector<std::string>{"DECK", "--colour"}));

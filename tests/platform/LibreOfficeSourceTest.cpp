@@ -142,7 +142,7 @@ TEST_F(FakeOfficeTest, ReadsTextAndPicturesAndShowsTheOfficeOnlySafeNames) {
     EXPECT_NE(arguments.find("-env:UserInstallation=file://"), std::string::npos);
     EXPECT_NE(arguments.find("\"input.pptx\",\"0\")"), std::string::npos)
         << arguments;  // no conversion to .pptx
-    EXPECT_EQ(ReadText(scratch_ / "folder"), "input.pptx\nprofile\n");
+    EXPECT_EQ(ReadText(scratch_ / "folder"), "input.pptx\noffice-tmp\nprofile\n");
     EXPECT_FALSE(NothingLeftBehind());
     source.Close();
     EXPECT_TRUE(NothingLeftBehind());
@@ -175,8 +175,9 @@ TEST_F(FakeOfficeTest, LaterImportsStartFromTheProfileOfAnEarlierOne) {
 
 TEST_F(FakeOfficeTest, OtherFormatsAreConvertedToPptxFirst) {
     const fs::path presentation = Presentation(1, "deck.ODP");
+    // Like the office's routine, the stand-in says "done" once everything is written.
     const std::string office =
-        Succeed(1) + " && cp '" + Presentation(1, "converted.pptx").string() + "' slides.pptx";
+        "cp '" + Presentation(1, "converted.pptx").string() + "' slides.pptx && " + Succeed(1);
     CLibreOfficeSource source(runner_, 60s, Office(office).string());
     source.Open(presentation);
     EXPECT_EQ(source.SlideCount(), 1u);

@@ -9,7 +9,11 @@
 #include <thread>
 #include <vector>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "ProcessProbe.h"
+#include "platform/CancelSignals.h"
 #include "support/TestPaths.h"
 
 namespace trovique {
@@ -124,6 +128,63 @@ TEST(ProcessRunnerTest, FindsProgramsOnThePath) {
     EXPECT_TRUE(FindProgramOnPath((scratch / "data").string()).empty());  // not executable
     EXPECT_TRUE(FindProgramOnPath(scratch.Path().string()).empty());      // a folder
     EXPECT_TRUE(FindProgramOnPath("").empty());
+}
+
+// Runs body in a child process and returns its exit status, or -signal when a signal ended it.
+template <class Body>
+int InChild(Body body) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(body());
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+}
+
+std::string ReadPid(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    std::string pid;
+    std::getline(in, pid);
+    return pid;
+}
+
+TEST(ProcessRunnerTest, WhatItStartedDiesWithItEvenByKill) {
+    const test::ScratchDir scratch;
+    const auto marker = scratch / "helper";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        CProcessRunner runner;
+        runner.Run({{"sh", "-c", "sleep 30 & echo $! > '" + marker.string() + "'; wait"}, {}, 60s});
+        ::_exit(0);
+    }
+    for (int i = 0; i < 200 && ReadPid(marker).empty(); ++i) {
+        std::this_thread::sleep_for(20ms);
+    }
+    const std::string helper = ReadPid(marker);
+    ASSERT_FALSE(helper.empty());
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    for (int i = 0; i < 100 && !test::ProcessGone(std::stoi(helper)); ++i) {
+        std::this_thread::sleep_for(20ms);
+    }
+    EXPECT_TRUE(test::ProcessGone(std::stoi(helper))) << "helper " << helper << " outlived us";
+}
+
+TEST(ProcessRunnerTest, ACancelSignalEndsTheWaitAndThenTheProgram) {
+    // In a child, since the handlers stay for the rest of the process.
+    const int status = InChild([] {
+        InstallCancelSignals();
+        std::thread([] {
+            std::this_thread::sleep_for(200ms);
+            ::kill(::getpid(), SIGTERM);
+        }).detach();
+        const auto start = std::chrono::steady_clock::now();
+        const auto result = RunShell("sleep 30", 60s, 200ms);
+        const bool quick = std::chrono::steady_clock::now() - start < 10s;
+        return result.end == ProcessEnd::TimedOut && quick && CancelRequested() ? 0 : 1;
+    });
+    EXPECT_EQ(status, 0);
 }
 
 }  // namespace

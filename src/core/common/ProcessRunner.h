@@ -33,6 +33,9 @@ struct ProcessRequest {
     // programs that belong to the user (an install tool with a window). Its output is then not
     // gathered at all, since no one would be reading the pipe once the wait is over.
     bool leaveRunning = false;
+    // "NAME=value" entries that the program gets on top of our environment, replacing ours of
+    // the same name.
+    std::vector<std::string> environment;
 
     // A timeLimit that never arrives: the program runs until it ends or whileWaiting says stop.
     static constexpr std::chrono::milliseconds kNoTimeLimit = std::chrono::milliseconds::max();

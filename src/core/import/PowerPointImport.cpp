@@ -101,7 +101,13 @@ PowerPointImportResult CPowerPointImport::Run() {
     CProgressScope progress(ui_.Progress(), opening, 0);
     const auto report = [this](const std::string& text) { Report(text); };
 
-    result_.succeeded = TrapErrors(kErrorPrefix, report, [this] { ImportSlides(); });
+    result_.succeeded = TrapErrors(
+        kErrorPrefix,
+        [this](const std::string& text) {
+            result_.error = text;
+            Report(text);
+        },
+        [this] { ImportSlides(); });
     if (!result_.warnings.empty()) {
         ShowLongMessage(ui_, kWarningsCaption,
                         "The following warnings were issued for file " + name_ + ":",

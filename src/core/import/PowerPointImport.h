@@ -21,6 +21,9 @@ struct PowerPointImportResult {
     std::size_t slidesRejected = 0;
     // The warnings shown at the end, empty when there were none.
     std::string warnings;
+    // What was reported when the import failed ("ImportFromPowerPoint error: ..."), so that a
+    // run over many presentations can sum up why each failed.
+    std::string error;
 };
 
 // Turns every slide of a presentation into a BITMAP leaf under the root of document: a small

@@ -364,6 +364,7 @@ TEST_P(ImportFailureTest, ReportsTheErrorAndStillClosesTheSource) {
                               ? "ImportFromPowerPoint error: File not found: " + file_.string()
                               : c.message);
     EXPECT_EQ(shown.style, kStyleInformation);
+    EXPECT_EQ(result.error, shown.text);  // what a batch sums up
     EXPECT_FALSE(fixture_.Ui().ProgressVisible());
     EXPECT_EQ(fixture_.Ui().Pointer(), MousePointer::Default);
 }
