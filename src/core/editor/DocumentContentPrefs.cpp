@@ -60,7 +60,7 @@ bool CDocument::LockDB() {
     }
     properties_.SetLocked(true);
     if (tree_.IsLive(tree_.Selected())) {
-        tree_.NotifyItemChanged(tree_.Selected());
+        tree_.NotifyItemChanged(tree_.Selected(), ItemAspect::Content);
     }
     return true;
 }
@@ -77,7 +77,7 @@ bool CDocument::UnlockDB(const std::string& password) {
     }
     properties_.SetLocked(false);
     if (tree_.IsLive(tree_.Selected())) {
-        tree_.NotifyItemChanged(tree_.Selected());
+        tree_.NotifyItemChanged(tree_.Selected(), ItemAspect::Content);
     }
     return true;
 }
