@@ -40,10 +40,10 @@ struct LargeSlideShow {
     // Texts at the stored maximum (question 250, answers 110 characters) or, for a slide show
     // that passes, narrow texts that still fit one screen.
     explicit LargeSlideShow(bool fitsScreen) {
-        const int root = document.GetNodeInfoIndexOfRoot();
-        document.Select(root);
+        const int root = document.Tree().GetNodeInfoIndexOfRoot();
+        document.Tree().Select(root);
         const int category = document.AddNode();
-        document.Entry(category).Node->SetTitle("Planets");
+        document.Tree().Entry(category).Node->SetTitle("Planets");
         const std::string question =
             fitsScreen ? Words(250, "il ") : Words(250, "Which planet has the most moons? ");
         const std::string answer =
@@ -56,13 +56,14 @@ struct LargeSlideShow {
             for (int a = 1; a <= 4; ++a) {
                 leaf->SetAnswer(a, answer);
             }
-            document.AddGenNode(kKindLeaf, {}, leaf, category, Relationship::Child, false, true);
+            document.AddGenNode(ElementKind::Leaf, {}, leaf, category, Relationship::Child,
+                                AddOptions::ReAdd);
         }
     }
 };
 
 void Report(benchmark::State& state, const LargeSlideShow& show, bool passed) {
-    state.counters["leaves"] = static_cast<double>(show.document.LeafCount());
+    state.counters["leaves"] = static_cast<double>(show.document.Tree().LeafCount());
     state.counters["findings"] = static_cast<double>(show.results.MessageCount());
     state.counters["passed"] = passed ? 1 : 0;
 }

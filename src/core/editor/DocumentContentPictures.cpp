@@ -90,16 +90,12 @@ bool OfferOtherKind(IUserInterface& ui, bool chosenAsColor) {
 // estimate (only a BITMAP leaf's pictures reach the handheld).
 template <class Change>
 void ChangePictures(CDocument& document, int item, Change&& change) {
-    const CGenElemInfo& entry = document.Entry(item);
-    const std::int64_t before = CDocument::SizeContribution(entry);
+    const CGenElemInfo& entry = document.Tree().Entry(item);
+    const std::int64_t before = CSlideShowTree::SizeContribution(entry);
     change(*entry.Leaf);
-    content::AddToDBSize(document, CDocument::SizeContribution(entry) - before);
+    document.Tree().AddToDBSize(CSlideShowTree::SizeContribution(entry) - before);
     document.ForceDirty(true);
-    document.NotifyItemChanged(item);
-}
-
-std::int64_t SplashSize(const CDocument::SplashPicture& picture) {
-    return picture.palm ? picture.palm->EstFileSize() : 0;
+    document.Tree().NotifyItemChanged(item, ItemAspect::Content);
 }
 
 constexpr const char* kSplashQuestionTitle = "Add Monochrome Image (required)";
@@ -117,8 +113,9 @@ std::string SplashQuestion() {
 
 // ---- Leaf pictures ----
 
-bool CDocument::LeafPictureAction(int item, int action, const std::filesystem::path& file) {
-    switch (static_cast<PictureAction>(action)) {
+bool CDocument::LeafPictureAction(int item, PictureAction action,
+                                  const std::filesystem::path& file) {
+    switch (action) {
         case PictureAction::SetColor:
             return SetLeafPicture(item, true, file);
         case PictureAction::ClearColor:
@@ -130,7 +127,8 @@ bool CDocument::LeafPictureAction(int item, int action, const std::filesystem::p
         case PictureAction::FromColor:
             return MonochromeFromColor(item);
         default:
-            ReportMessage(services_.ui, "Invalid Action: " + std::to_string(action),
+            ReportMessage(services_.ui,
+                          "Invalid Action: " + std::to_string(static_cast<int>(action)),
                           kStyleInformation);
             return false;
     }
@@ -237,13 +235,14 @@ bool PlaceSplash(CDocument& document, const std::shared_ptr<CBitmap>& bitmap) {
     Reindex(*bitmap, document.Palettes());
     const bool monochrome = bitmap->GrayScaleExpanded() || IsMonochrome(*bitmap);
     CDocument::SplashPicture& slot =
-        monochrome ? document.MonochromeSplash() : document.ColorSplash();
+        monochrome ? document.Properties().MonochromeSplash() : document.Properties().ColorSplash();
     CDocument::SplashPicture placed{PalmForm(*bitmap), bitmap};
-    const std::int64_t delta = SplashSize(placed) - SplashSize(slot);
+    const std::int64_t delta = placed.Size() - slot.Size();
     slot = std::move(placed);
-    content::AddToDBSize(document, delta);
+    document.Tree().AddToDBSize(delta);
     document.ForceDirty(true);
-    document.NotifyItemChanged(document.GetNodeInfoIndexOfRoot());
+    document.Tree().NotifyItemChanged(document.Tree().GetNodeInfoIndexOfRoot(),
+                                      ItemAspect::Content);
     return true;
 }
 
@@ -301,15 +300,13 @@ bool CDocument::SetSplashPicture(const std::filesystem::path& file,
 }
 
 bool CDocument::ClearSplashPictures() {
-    const std::int64_t removed = SplashSize(monochromeSplash_) + SplashSize(colorSplash_);
-    const bool had = monochromeSplash_.palm || monochromeSplash_.bitmap || colorSplash_.palm ||
-                     colorSplash_.bitmap;
-    monochromeSplash_ = {};
-    colorSplash_ = {};
+    const std::int64_t removed = properties_.SplashSize();
+    const bool had = !properties_.MonochromeSplash().Empty() || !properties_.ColorSplash().Empty();
+    properties_.ClearSplash();
     if (had) {
-        content::AddToDBSize(*this, -removed);
+        tree_.AddToDBSize(-removed);
         ForceDirty(true);
-        NotifyItemChanged(root_);
+        tree_.NotifyItemChanged(tree_.GetNodeInfoIndexOfRoot(), ItemAspect::Content);
     }
     return true;
 }

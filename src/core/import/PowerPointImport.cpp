@@ -98,6 +98,7 @@ private:
 PowerPointImportResult CPowerPointImport::Run() {
     const std::string opening = "Opening file " + name_;
     CBusyScope busy(ui_, opening);
+    CSlideShowTree::BatchScope batch(document_.Tree());
     CProgressScope progress(ui_.Progress(), opening, 0);
     const auto report = [this](const std::string& text) { Report(text); };
 
@@ -120,7 +121,7 @@ PowerPointImportResult CPowerPointImport::Run() {
         result_.succeeded = false;
     }
     ui_.StatusBar().ClearPercentage();
-    document_.NotifyDocumentChanged();
+    document_.Tree().NotifyDocumentChanged();
     return result_;
 }
 
@@ -148,13 +149,13 @@ void CPowerPointImport::ImportSlides() {
 
 void CPowerPointImport::SetHeaderAndTitle() {
     if (const auto seconds = FileSecondsSince1904(file_, name_)) {
-        document_.Header().SetCreateSecs(*seconds);
-        document_.Header().SetModifySecs(*seconds);
+        document_.Properties().Header().SetCreateSecs(*seconds);
+        document_.Properties().Header().SetModifySecs(*seconds);
     }
-    const int root = document_.GetNodeInfoIndexOfRoot();
-    document_.Entry(root).SetTitle(
+    const int root = document_.Tree().GetNodeInfoIndexOfRoot();
+    document_.Tree().Entry(root).SetTitle(
         SlideShowTitleFromFileName(Utf8ToWindows1252(file_.filename().string())));
-    document_.NotifyItemChanged(root);
+    document_.Tree().NotifyItemChanged(root, ItemAspect::Title);
 }
 
 void CPowerPointImport::ImportSlide(std::size_t number) {
@@ -173,16 +174,16 @@ void CPowerPointImport::ImportSlide(std::size_t number) {
     bool rejected = !TakeLargePictures(*leaf, number, label);
     Advance();
     leaf->SetDifficulty(kImportedDifficulty);
-    leaf->SetCopyable(document_.Copyable());
+    leaf->SetCopyable(document_.Properties().Copyable());
     leaf->SetFACTOnly(true);
     SetLimitedTexts(*leaf, std::move(texts), std::move(content.notes), label, rejected);
     rejected = rejected || !TakeSmallPictures(*leaf, small, label);
 
     if (rejected) {
         ++result_.slidesRejected;
-    } else if (document_.AddGenNode(kKindLeaf, leaf->Title(), leaf,
-                                    document_.GetNodeInfoIndexOfRoot(), Relationship::Child, true,
-                                    true) != 0) {
+    } else if (document_.AddGenNode(ElementKind::Leaf, leaf->Title(), leaf,
+                                    document_.Tree().GetNodeInfoIndexOfRoot(), Relationship::Child,
+                                    AddOptions::Refresh | AddOptions::ReAdd) != 0) {
         ++result_.slidesAdded;
     }
     Advance();

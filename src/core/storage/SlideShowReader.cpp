@@ -51,9 +51,9 @@ bool IsMonochromeKind(const CBitmap& bitmap) {
 class CReadingScope {
 public:
     explicit CReadingScope(CDocument& document) : document_(document) {
-        document_.SetReading(true);
+        document_.Tree().SetReading(true);
     }
-    ~CReadingScope() { document_.SetReading(false); }
+    ~CReadingScope() { document_.Tree().SetReading(false); }
     CReadingScope(const CReadingScope&) = delete;
     CReadingScope& operator=(const CReadingScope&) = delete;
 
@@ -102,7 +102,7 @@ private:
 
 bool CSlideShowReader::ReadAll() {
     file_.Seek(0);
-    document_.Header().ReadFromFile(file_);
+    document_.Properties().Header().ReadFromFile(file_);
     ReadRecordList();
     progress_.SetNumItems(static_cast<std::int32_t>(offsets_.size()));
     for (std::size_t number = 1; number <= offsets_.size(); ++number) {
@@ -121,7 +121,7 @@ bool CSlideShowReader::ReadAll() {
 // The whole list is checked against the file's size before anything is allocated for it, so a
 // count far beyond what the file holds costs nothing.
 void CSlideShowReader::ReadRecordList() {
-    const std::size_t count = document_.Header().NumRecords();
+    const std::size_t count = document_.Properties().Header().NumRecords();
     if (CDBHeader::kSize + CRecordListData::kSize * std::uint64_t{count} > file_.Size()) {
         ThrowDamaged("its list of " + std::to_string(count) +
                      " records runs past the end of the file.");
@@ -201,15 +201,15 @@ bool CSlideShowReader::ReadRoot(CMemoryFile& record) {
     fileVersion_ = root->Version();
     splashKey_ = root->TitleBitmapKey();
     const int index =
-        document_.AddGenNode(kKindRoot, {}, root, 0, Relationship::Child, false, false);
+        document_.AddGenNode(ElementKind::Root, {}, root, 0, Relationship::Child, AddOptions::None);
     if (index == 0) {
         return false;  // told by AddGenNode
     }
     rootRead_ = true;
     if (fileVersion_ >= kCurrentFileVersion) {
-        document_.SetStructured((root->FlagLo() & kRootFlagLoStructured) != 0);
+        document_.Properties().SetStructured((root->FlagLo() & kRootFlagLoStructured) != 0);
     }
-    document_.NotifyItemChanged(index);
+    document_.Tree().NotifyItemChanged(index, ItemAspect::Content);
     return true;
 }
 
@@ -229,7 +229,8 @@ void CSlideShowReader::ReadNode(CMemoryFile& record, std::size_t number) {
     }
     CheckNewKey(node->Key(), number);
     const int parent = CheckedParent(node->ParentKey(), number);
-    if (document_.AddGenNode(kKindNode, {}, node, parent, Relationship::Child, false, false) == 0) {
+    if (document_.AddGenNode(ElementKind::Node, {}, node, parent, Relationship::Child,
+                             AddOptions::None) == 0) {
         ThrowDamaged(RecordName(number) + " could not be added.");
     }
 }
@@ -317,7 +318,8 @@ void CSlideShowReader::TakeSplash(const std::shared_ptr<CBitmap>& bitmap, bool m
     }
     auto palm = std::make_shared<CPalmBitmap>();
     palm->ReadFromCBitmap(*bitmap);
-    auto& slot = monochrome ? document_.MonochromeSplash() : document_.ColorSplash();
+    auto& slot = monochrome ? document_.Properties().MonochromeSplash()
+                            : document_.Properties().ColorSplash();
     slot.palm = std::move(palm);
     slot.bitmap = bitmap;
 }
@@ -326,13 +328,14 @@ void CSlideShowReader::AddLeaf(std::shared_ptr<CLeaf> leaf, std::size_t number) 
     CheckNewKey(leaf->Key(), number);
     const int parent = CheckedParent(leaf->ParentKey(), number);
     // Appended in file order; pages are put into tree order once the whole file is read.
-    leaf->SetLPI(static_cast<std::int64_t>(document_.LeafCount() + 1));
+    leaf->SetLPI(static_cast<std::int64_t>(document_.Tree().LeafCount() + 1));
     const std::uint16_t auxTextKey = leaf->SeeAlso(1);
     const std::uint16_t factKey = leaf->SeeAlso(2);
     for (int slot = 1; slot <= CLeaf::kNumSeeAlso; ++slot) {
         leaf->SetSeeAlso(slot, 0);
     }
-    if (document_.AddGenNode(kKindLeaf, {}, leaf, parent, Relationship::Child, false, false) == 0) {
+    if (document_.AddGenNode(ElementKind::Leaf, {}, leaf, parent, Relationship::Child,
+                             AddOptions::None) == 0) {
         ThrowDamaged(RecordName(number) + " could not be added.");
     }
     pending_ = std::move(leaf);
@@ -343,7 +346,7 @@ void CSlideShowReader::AddLeaf(std::shared_ptr<CLeaf> leaf, std::size_t number) 
 
 // Items hang only under the root or a node that is already in the tree.
 int CSlideShowReader::CheckedParent(std::uint16_t parentKey, std::size_t number) const {
-    if (!document_.IsLive(parentKey) || document_.Entry(parentKey).IsLeaf()) {
+    if (!document_.Tree().IsLive(parentKey) || document_.Tree().Entry(parentKey).IsLeaf()) {
         ThrowDamaged(RecordName(number) + " names a parent (key " + std::to_string(parentKey) +
                      ") that is not a node before it.");
     }
@@ -354,31 +357,31 @@ void CSlideShowReader::CheckNewKey(std::uint16_t key, std::size_t number) const 
     if (key == 0) {
         ThrowDamaged(RecordName(number) + " has no key.");
     }
-    if (document_.IsNodeIDValid(key) && document_.Entry(key).Used()) {
+    if (document_.Tree().IsNodeIDValid(key) && document_.Tree().Entry(key).Used()) {
         ThrowDamaged(RecordName(number) + " reuses the key " + std::to_string(key) + ".");
     }
 }
 
 // Whatever happened, the document's pages, counters and size follow the tree it now holds.
 void SettleDocument(CDocument& document) {
-    const int root = document.GetNodeInfoIndexOfRoot();
+    const int root = document.Tree().GetNodeInfoIndexOfRoot();
     std::size_t page = 0;
     bool inTreeOrder = true;
-    for (const int index : document.Preorder(root)) {
-        const CGenElemInfo& entry = document.Entry(index);
+    for (const int index : document.Tree().Preorder(root)) {
+        const CGenElemInfo& entry = document.Tree().Entry(index);
         if (entry.IsLeaf()) {
             ++page;
-            inTreeOrder =
-                inTreeOrder && entry.Leaf->LPI() == page && document.LeafOnPage(page) == index;
+            inTreeOrder = inTreeOrder && entry.Leaf->LPI() == page &&
+                          document.Tree().LeafOnPage(page) == index;
         }
     }
-    if (!inTreeOrder || page != document.LeafCount()) {
-        document.RenumberPages();
+    if (!inTreeOrder || page != document.Tree().LeafCount()) {
+        document.Tree().RenumberPages();
     }
-    document.RecountNodesAndLeaves();
+    document.Tree().RecountNodesAndLeaves();
     // Additions leave the estimate alone while a file is read; an opened file's estimate must
     // reflect what it holds.
-    document.SetDBSize(document.ComputeDBSize());
+    document.Tree().SetDBSize(document.ComputeDBSize());
     document.ForceDirty(false);
 }
 
@@ -396,6 +399,8 @@ void CheckIsFile(const std::filesystem::path& path) {
 
 bool Read(CDocument& document, const std::filesystem::path& path, bool asNew) {
     IUserInterface& ui = document.Services().ui;
+    // Views see the tree replaced once, not every item of the file coming in.
+    CSlideShowTree::ResetScope reset(document.Tree());
     CReadingScope reading(document);
     const std::string text = "Reading " + Utf8ToWindows1252(path.string());
     CBusyScope busy(ui, text);
@@ -414,7 +419,7 @@ bool Read(CDocument& document, const std::filesystem::path& path, bool asNew) {
     if (complete && !asNew) {
         document.SetFileName(path.string());
     }
-    document.NotifyDocumentChanged();
+    document.Tree().NotifyDocumentChanged();
     return complete;
 }
 

@@ -11,9 +11,9 @@
 namespace trovique {
 namespace {
 
-constexpr int kQAF = CDocument::kLeafKindQAF;
-constexpr int kBitmap = CDocument::kLeafKindBitmap;
-constexpr int kFact = CDocument::kLeafKindFact;
+constexpr LeafKind kQAF = LeafKind::QAF;
+constexpr LeafKind kBitmap = LeafKind::Bitmap;
+constexpr LeafKind kFact = LeafKind::Fact;
 
 class LeafConversionTest : public testing::Test, public test::DocumentFixture {
 protected:
@@ -22,15 +22,15 @@ protected:
         node = doc->AddNode();
     }
     int AddLeaf() {
-        doc->Select(node);
+        doc->Tree().Select(node);
         return doc->AddQAF();
     }
-    CLeaf& LeafOf(int index) { return *doc->Entry(index).Leaf; }
-    int KindOf(int index) {
+    CLeaf& LeafOf(int index) { return *doc->Tree().Entry(index).Leaf; }
+    LeafKind KindOf(int index) {
         return LeafOf(index).BITMAPOnly() ? kBitmap : LeafOf(index).FACTOnly() ? kFact : kQAF;
     }
-    void Convert(int leaf, int kind) {
-        doc->Select(leaf);
+    void Convert(int leaf, LeafKind kind) {
+        doc->Tree().Select(leaf);
         ASSERT_TRUE(doc->ConvertSelectedLeaf(kind));
     }
 
@@ -44,21 +44,23 @@ TEST_F(LeafConversionTest, EveryKindToEveryKindMovesTheSizeByTheDifference) {
     test::PictureFiles files;
     const auto picture = files.Load("color", test::ExactSizeImage(160, 120, 3000));
     ASSERT_EQ(test::PalmSize(*picture), 3000);
-    const std::map<int, std::int64_t> contribution = {{kQAF, 250}, {kFact, 100}, {kBitmap, 3018}};
-    for (const int from : {kQAF, kBitmap, kFact}) {
-        for (const int to : {kQAF, kBitmap, kFact}) {
-            SCOPED_TRACE(std::to_string(from) + " -> " + std::to_string(to));
+    const std::map<LeafKind, std::int64_t> contribution = {
+        {kQAF, 250}, {kFact, 100}, {kBitmap, 3018}};
+    for (const LeafKind from : {kQAF, kBitmap, kFact}) {
+        for (const LeafKind to : {kQAF, kBitmap, kFact}) {
+            SCOPED_TRACE(std::to_string(RecordTypeOf(from)) + " -> " +
+                         std::to_string(RecordTypeOf(to)));
             const int leaf = AddLeaf();
             LeafOf(leaf).SetColorBitmap(picture);
             Convert(leaf, from);
-            const std::int64_t before = doc->DBSize();
+            const std::int64_t before = doc->Tree().DBSize();
             Convert(leaf, to);
             EXPECT_EQ(KindOf(leaf), to);
             EXPECT_FALSE(LeafOf(leaf).FACTOnly() && LeafOf(leaf).BITMAPOnly());
-            EXPECT_EQ(doc->DBSize() - before, contribution.at(to) - contribution.at(from));
+            EXPECT_EQ(doc->Tree().DBSize() - before, contribution.at(to) - contribution.at(from));
         }
     }
-    EXPECT_EQ(doc->DBSize(), doc->ComputeDBSize());
+    EXPECT_EQ(doc->Tree().DBSize(), doc->ComputeDBSize());
 }
 
 TEST_F(LeafConversionTest, FactToBitmapAndBackKeepsTheTextsButNotCopyable) {
@@ -89,7 +91,7 @@ TEST_F(LeafConversionTest, ConvertAllSkipsDeletedLeavesWhichComeBackWithTheirOwn
     EXPECT_EQ(KindOf(leaves[2]), kQAF);
     EXPECT_EQ(KindOf(leaves[1]), kFact);
     ASSERT_TRUE(doc->Undo());
-    EXPECT_EQ(doc->DBSize(), doc->ComputeDBSize());
+    EXPECT_EQ(doc->Tree().DBSize(), doc->ComputeDBSize());
 }
 
 TEST_F(LeafConversionTest, MarkingCopyEnabledNeverTouchesBitmapLeaves) {
@@ -107,17 +109,17 @@ TEST_F(LeafConversionTest, MarkingCopyEnabledNeverTouchesBitmapLeaves) {
 // A failure half-way is reported; the leaves converted before it keep their kind and size.
 TEST_F(LeafConversionTest, AFailingEntryLeavesTheEarlierOnesConverted) {
     const int leaf = AddLeaf();
-    const std::int64_t before = doc->DBSize();
+    const std::int64_t before = doc->Tree().DBSize();
     EXPECT_FALSE(doc->ConvertLeaves({leaf, node}, kQAF));
     EXPECT_EQ(KindOf(leaf), kQAF);
-    EXPECT_EQ(doc->DBSize(), before + 150);
+    EXPECT_EQ(doc->Tree().DBSize(), before + 150);
     EXPECT_EQ(Ui().MessageTexts().at(0).rfind("An error has occurred: ", 0), 0u);
 }
 
 // ---- The main window's commands ----
 
 TEST(LeafCommandArgumentTest, ArgumentsNameKinds) {
-    for (const auto& [argument, kind] : std::vector<std::pair<std::string, int>>{
+    for (const auto& [argument, kind] : std::vector<std::pair<std::string, LeafKind>>{
              {"0", kQAF}, {"1", kFact}, {"2", kBitmap}, {"", kQAF}, {"1.5", kBitmap}}) {
         EXPECT_EQ(LeafKindFromArgument(argument), kind) << '"' << argument << '"';
     }
@@ -143,14 +145,14 @@ TEST_F(LeafConversionTest, ConvertAllAsksAPlainQuestionEvenWithoutLeaves) {
 
 TEST_F(LeafConversionTest, ConvertSelectedAsksAQuestionThatMayBeSilenced) {
     const int leaf = AddLeaf();
-    doc->Select(node);
+    doc->Tree().Select(node);
     doc->ForceDirty(false);
     Ui().QueueConfirm(true, true);  // asked, then nothing happens to a node
     EXPECT_FALSE(RunLeafCommand(*doc, kCmdConvertLeaf, "0"));
     EXPECT_FALSE(doc->Dirty());
     EXPECT_TRUE(Ui().Messages().at(0).text.ends_with(
         "saved.\r\n\r\nAre you sure you want to convert the selected leaf?"));
-    doc->Select(leaf);
+    doc->Tree().Select(leaf);
     EXPECT_TRUE(RunLeafCommand(*doc, kCmdConvertLeaf, "2"));  // remembered: not asked again
     EXPECT_EQ(KindOf(leaf), kBitmap);
     EXPECT_EQ(Ui().Messages().size(), 1u);
