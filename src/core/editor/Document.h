@@ -396,7 +396,7 @@ private:
     void DetachBranch(int item);
     void MoveUnder(int item, int newParent);
     void ShiftBranchLevels(int item, int delta);
-    void ReportRefusal(const std::string& text, int style, bool showMessage) const;
+    void ReportRefusal(const std::string& text, MessageStyle style, bool showMessage) const;
     int LastLeafInBranch(int index) const;
 
     // ---- Pages of whole branches (DocumentPages.cpp) ----

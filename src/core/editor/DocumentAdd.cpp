@@ -116,9 +116,6 @@ int CDocument::AddGenNode(int kind, const std::string& title, std::shared_ptr<IE
         }
         nextFreeIndex_ = std::max(nextFreeIndex_, elementIndex + 1);
         CGenElemInfo& entry = Entry(elementIndex);
-        if (reading_) {
-            services_.ui.PumpEvents();  // keeps the progress window alive during a long read
-        }
         if (refresh) {
             entry.Visited = false;
             Select(elementIndex);

@@ -251,7 +251,8 @@ bool PlaceSplash(CDocument& document, const std::shared_ptr<CBitmap>& bitmap) {
 void AddSplashCompanion(CDocument& document, const CBitmap& color,
                         const CDocument::FileChooser& chooseMonochrome) {
     IUserInterface& ui = document.Services().ui;
-    const int answer = ReportMessage(ui, SplashQuestion(), kStyleYesNoCancel, kSplashQuestionTitle);
+    const MessageAnswer answer =
+        ReportMessage(ui, SplashQuestion(), kStyleYesNoCancel, kSplashQuestionTitle);
     switch (answer) {
         case kAnswerYes:
             PlaceSplash(document, GrayVersion(color, document.Palettes()));
@@ -276,7 +277,8 @@ void AddSplashCompanion(CDocument& document, const CBitmap& color,
         case kAnswerCancel:
             break;
         default:
-            ReportMessage(ui, "Invalid action: " + std::to_string(answer), kStyleInformation);
+            ReportMessage(ui, "Invalid action: " + std::to_string(static_cast<int>(answer)),
+                          kStyleInformation);
             break;
     }
 }

@@ -28,7 +28,7 @@ std::string LevelsMessage() {
 
 }  // namespace
 
-void CDocument::ReportRefusal(const std::string& text, int style, bool showMessage) const {
+void CDocument::ReportRefusal(const std::string& text, MessageStyle style, bool showMessage) const {
     if (showMessage) {
         ReportMessage(services_.ui, text, style);
     }

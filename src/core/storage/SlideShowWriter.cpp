@@ -19,7 +19,6 @@
 #include "core/storage/RootFlags.h"
 #include "core/storage/TempFile.h"
 #include "core/storage/UnsignedInt.h"
-#include "core/storage/Windows1252.h"
 
 namespace trovique {
 namespace {
@@ -361,10 +360,6 @@ bool CSlideShowWriter::Advance() {
     return !progress.UserCancel();
 }
 
-std::string DisplayPath(const std::filesystem::path& path) {
-    return Utf8ToWindows1252(path.string());
-}
-
 void ReportSaveError(IUserInterface& ui, const std::exception& error) {
     const auto* ours = dynamic_cast<const CError*>(&error);
     ReportMessage(ui,
@@ -394,7 +389,7 @@ bool SaveIt(CDocument& document, const std::filesystem::path& path, bool exportS
     if (path.empty()) {
         return false;
     }
-    const std::string text = "Writing " + DisplayPath(path);
+    const std::string text = "Writing " + path.string();
     CBusyScope busy(ui, text);
     CProgressScope progress(ui.Progress(), text, 0);
     try {

@@ -80,7 +80,7 @@ TEST_F(LeafPictureTest, AColourPictureAddsItselfAndAGreyCompanionToTheSize) {
 TEST_F(LeafPictureTest, APictureOfTheOtherKindIsOfferedAsThatKind) {
     struct Case {
         bool colorButton;
-        int answer;
+        MessageAnswer answer;
         bool colorPlaced, monochromePlaced;
     };
     const auto mono = files.Write("mono", MonochromeImage(160, 120));
@@ -89,7 +89,8 @@ TEST_F(LeafPictureTest, APictureOfTheOtherKindIsOfferedAsThatKind) {
                          Case{true, kAnswerNo, false, false},
                          Case{false, kAnswerYes, true, true},  // colour, with a grey version
                          Case{false, kAnswerNo, false, false}}) {
-        SCOPED_TRACE(std::to_string(c.colorButton) + " " + std::to_string(c.answer));
+        SCOPED_TRACE(std::to_string(c.colorButton) + " " +
+                     std::to_string(static_cast<int>(c.answer)));
         ClearAll();
         Ui().QueueAnswer(c.answer);
         EXPECT_EQ(doc->SetLeafPicture(leaf, c.colorButton, c.colorButton ? mono : color),
@@ -115,17 +116,17 @@ TEST_F(LeafPictureTest, PicturesAbove60000BytesAskFirstUnlessSilenced) {
     struct Case {
         std::int64_t size;
         bool silenced;
-        int confirm;  // 0: no question
+        std::optional<MessageAnswer> confirm;  // nothing: no question
         bool placed;
     };
-    for (const Case c : {Case{60000, false, 0, true}, Case{60002, false, kAnswerNo, false},
-                         Case{60002, false, kAnswerYes, true}, Case{60002, true, 0, true}}) {
+    for (const Case c : {Case{60000, false, {}, true}, Case{60002, false, kAnswerNo, false},
+                         Case{60002, false, kAnswerYes, true}, Case{60002, true, {}, true}}) {
         SCOPED_TRACE(std::to_string(c.size) + (c.silenced ? " silenced" : ""));
         ClearAll();
         if (c.silenced) {
             Settings().Set("Norvane Trovique", "NoShowAgain", "UseBigBitmap", "1");
         }
-        if (c.confirm != 0) {
+        if (c.confirm) {
             Ui().QueueConfirm(c.confirm == kAnswerYes);
         }
         const auto file = files.Write("big", test::ExactSizeImage(400, 200, c.size));
@@ -133,12 +134,12 @@ TEST_F(LeafPictureTest, PicturesAbove60000BytesAskFirstUnlessSilenced) {
         EXPECT_EQ(Leaf().ColorBitmap() ? PalmSize(*Leaf().ColorBitmap()) : 0,
                   c.placed ? c.size : 0);
         EXPECT_EQ(LastMessage(),
-                  c.confirm == 0 ? ""
-                                 : "You have selected a bitmap whose size is greater than 60000 "
-                                   "bytes.  This bitmap will likely cause this leaf to exceed its "
-                                   "maximum size of 65535 bytes, making it invalid.  We suggest "
-                                   "using a smaller bitmap.\r\n\r\nAre you sure you want to use "
-                                   "this bitmap?");
+                  !c.confirm ? ""
+                             : "You have selected a bitmap whose size is greater than 60000 "
+                               "bytes.  This bitmap will likely cause this leaf to exceed its "
+                               "maximum size of 65535 bytes, making it invalid.  We suggest "
+                               "using a smaller bitmap.\r\n\r\nAre you sure you want to use "
+                               "this bitmap?");
     }
 }
 
@@ -182,7 +183,7 @@ TEST_F(LeafPictureTest, AColourSplashAsksHowItsMonochromeCompanionComes) {
     const auto color = files.Write("color", ColorImage(128, 60));
     const auto mono = files.Write("mono", MonochromeImage(128, 60));
     struct Case {
-        int answer;
+        MessageAnswer answer;
         std::filesystem::path chosen;
         int monochromeDepth;  // 0: none placed
         std::string lastMessage;
@@ -192,7 +193,7 @@ TEST_F(LeafPictureTest, AColourSplashAsksHowItsMonochromeCompanionComes) {
                            {kAnswerNo, mono, 1, ""},
                            {kAnswerNo, color, 0, "The file selected was not a Monochrome Bitmap."},
                            {kAnswerCancel, {}, 0, ""}}) {
-        SCOPED_TRACE(std::to_string(c.answer) + " " + c.chosen.string());
+        SCOPED_TRACE(std::to_string(static_cast<int>(c.answer)) + " " + c.chosen.string());
         ClearAll();
         Ui().QueueAnswer(c.answer);
         ASSERT_TRUE(doc->SetSplashPicture(color, [&] { return c.chosen; }));
