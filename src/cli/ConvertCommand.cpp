@@ -192,7 +192,7 @@ int Deliver(const Arguments& parsed, CCliContext& context, IProcessRunner& runne
     if (!AutoImportExportInstall(document, delivery, presentation)) {
         return kExitFailure;
     }
-    const std::string slides = SlideCount(document.LeafCount());
+    const std::string slides = SlideCount(document.Tree().LeafCount());
     if (parsed.hotSync) {
         std::cout << presentation << ": " << slides << " handed to the Palm install tool\n";
     } else {

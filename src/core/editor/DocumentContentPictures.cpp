@@ -90,16 +90,12 @@ bool OfferOtherKind(IUserInterface& ui, bool chosenAsColor) {
 // estimate (only a BITMAP leaf's pictures reach the handheld).
 template <class Change>
 void ChangePictures(CDocument& document, int item, Change&& change) {
-    const CGenElemInfo& entry = document.Entry(item);
-    const std::int64_t before = CDocument::SizeContribution(entry);
+    const CGenElemInfo& entry = document.Tree().Entry(item);
+    const std::int64_t before = CSlideShowTree::SizeContribution(entry);
     change(*entry.Leaf);
-    content::AddToDBSize(document, CDocument::SizeContribution(entry) - before);
+    document.Tree().AddToDBSize(CSlideShowTree::SizeContribution(entry) - before);
     document.ForceDirty(true);
-    document.NotifyItemChanged(item);
-}
-
-std::int64_t SplashSize(const CDocument::SplashPicture& picture) {
-    return picture.palm ? picture.palm->EstFileSize() : 0;
+    document.Tree().NotifyItemChanged(item);
 }
 
 constexpr const char* kSplashQuestionTitle = "Add Monochrome Image (required)";
@@ -237,13 +233,13 @@ bool PlaceSplash(CDocument& document, const std::shared_ptr<CBitmap>& bitmap) {
     Reindex(*bitmap, document.Palettes());
     const bool monochrome = bitmap->GrayScaleExpanded() || IsMonochrome(*bitmap);
     CDocument::SplashPicture& slot =
-        monochrome ? document.MonochromeSplash() : document.ColorSplash();
+        monochrome ? document.Properties().MonochromeSplash() : document.Properties().ColorSplash();
     CDocument::SplashPicture placed{PalmForm(*bitmap), bitmap};
-    const std::int64_t delta = SplashSize(placed) - SplashSize(slot);
+    const std::int64_t delta = placed.Size() - slot.Size();
     slot = std::move(placed);
-    content::AddToDBSize(document, delta);
+    document.Tree().AddToDBSize(delta);
     document.ForceDirty(true);
-    document.NotifyItemChanged(document.GetNodeInfoIndexOfRoot());
+    document.Tree().NotifyItemChanged(document.Tree().GetNodeInfoIndexOfRoot());
     return true;
 }
 
@@ -303,15 +299,13 @@ bool CDocument::SetSplashPicture(const std::filesystem::path& file,
 }
 
 bool CDocument::ClearSplashPictures() {
-    const std::int64_t removed = SplashSize(monochromeSplash_) + SplashSize(colorSplash_);
-    const bool had = monochromeSplash_.palm || monochromeSplash_.bitmap || colorSplash_.palm ||
-                     colorSplash_.bitmap;
-    monochromeSplash_ = {};
-    colorSplash_ = {};
+    const std::int64_t removed = properties_.SplashSize();
+    const bool had = !properties_.MonochromeSplash().Empty() || !properties_.ColorSplash().Empty();
+    properties_.ClearSplash();
     if (had) {
-        content::AddToDBSize(*this, -removed);
+        tree_.AddToDBSize(-removed);
         ForceDirty(true);
-        NotifyItemChanged(root_);
+        tree_.NotifyItemChanged(tree_.GetNodeInfoIndexOfRoot());
     }
     return true;
 }

@@ -114,7 +114,7 @@ PowerPointImportResult CPowerPointImport::Run() {
         result_.succeeded = false;
     }
     ui_.StatusBar().ClearPercentage();
-    document_.NotifyDocumentChanged();
+    document_.Tree().NotifyDocumentChanged();
     return result_;
 }
 
@@ -141,13 +141,13 @@ void CPowerPointImport::ImportSlides() {
 
 void CPowerPointImport::SetHeaderAndTitle() {
     if (const auto seconds = FileSecondsSince1904(file_, name_)) {
-        document_.Header().SetCreateSecs(*seconds);
-        document_.Header().SetModifySecs(*seconds);
+        document_.Properties().Header().SetCreateSecs(*seconds);
+        document_.Properties().Header().SetModifySecs(*seconds);
     }
-    const int root = document_.GetNodeInfoIndexOfRoot();
-    document_.Entry(root).SetTitle(
+    const int root = document_.Tree().GetNodeInfoIndexOfRoot();
+    document_.Tree().Entry(root).SetTitle(
         SlideShowTitleFromFileName(Utf8ToWindows1252(file_.filename().string())));
-    document_.NotifyItemChanged(root);
+    document_.Tree().NotifyItemChanged(root);
 }
 
 void CPowerPointImport::ImportSlide(std::size_t number) {
@@ -166,7 +166,7 @@ void CPowerPointImport::ImportSlide(std::size_t number) {
     bool rejected = !TakeLargePictures(*leaf, number, label);
     Advance();
     leaf->SetDifficulty(kImportedDifficulty);
-    leaf->SetCopyable(document_.Copyable());
+    leaf->SetCopyable(document_.Properties().Copyable());
     leaf->SetFACTOnly(true);
     SetLimitedTexts(*leaf, std::move(texts), std::move(content.notes), label, rejected);
     rejected = rejected || !TakeSmallPictures(*leaf, small, label);
@@ -174,8 +174,8 @@ void CPowerPointImport::ImportSlide(std::size_t number) {
     if (rejected) {
         ++result_.slidesRejected;
     } else if (document_.AddGenNode(kKindLeaf, leaf->Title(), leaf,
-                                    document_.GetNodeInfoIndexOfRoot(), Relationship::Child, true,
-                                    true) != 0) {
+                                    document_.Tree().GetNodeInfoIndexOfRoot(), Relationship::Child,
+                                    true, true) != 0) {
         ++result_.slidesAdded;
     }
     Advance();

@@ -16,7 +16,7 @@ class LeafPictureTest : public testing::Test, public test::DocumentFixture {
 protected:
     void SetUp() override {
         doc = NewDocument();
-        doc->Select(doc->AddNode());
+        doc->Tree().Select(doc->AddNode());
         leaf = doc->AddQAF();
         ASSERT_TRUE(doc->ConvertLeaves({leaf}, CDocument::kLeafKindBitmap));
         doc->ForceDirty(false);
@@ -26,7 +26,7 @@ protected:
         ASSERT_TRUE(doc->ClearSplashPictures());
         Ui().ClearMessages();
     }
-    CLeaf& Leaf() { return *doc->Entry(leaf).Leaf; }
+    CLeaf& Leaf() { return *doc->Tree().Entry(leaf).Leaf; }
     std::string LastMessage() {
         return Ui().MessageTexts().empty() ? "" : Ui().MessageTexts().back();
     }
@@ -50,7 +50,7 @@ TEST_F(LeafPictureTest, LeafPicturesAreAtLeast160By120AndSplashPicturesExactly12
         const auto file = files.Write("picture", MonochromeImage(c.width, c.height));
         if (c.splash) {
             EXPECT_EQ(doc->SetSplashPicture(file, {}), c.accepted);
-            EXPECT_EQ(doc->MonochromeSplash().palm != nullptr, c.accepted);
+            EXPECT_EQ(doc->Properties().MonochromeSplash().palm != nullptr, c.accepted);
         } else {
             EXPECT_EQ(doc->SetLeafPicture(leaf, false, file), c.accepted);
             EXPECT_EQ(Leaf().MonochromeBitmap() != nullptr, c.accepted);
@@ -58,23 +58,23 @@ TEST_F(LeafPictureTest, LeafPicturesAreAtLeast160By120AndSplashPicturesExactly12
         EXPECT_EQ(LastMessage(), c.accepted ? ""
                                  : c.splash ? "Splash Screen Image must be 128x60."
                                             : "Leaf bitmaps must be at least 160x120.");
-        EXPECT_EQ(doc->DBSize(), doc->ComputeDBSize());
+        EXPECT_EQ(doc->Tree().DBSize(), doc->ComputeDBSize());
     }
 }
 
 TEST_F(LeafPictureTest, AColourPictureAddsItselfAndAGreyCompanionToTheSize) {
-    const std::int64_t before = doc->DBSize();
+    const std::int64_t before = doc->Tree().DBSize();
     ASSERT_TRUE(doc->SetLeafPicture(leaf, true, files.Write("color", ColorImage(160, 120))));
     ASSERT_TRUE(Leaf().MonochromeBitmap() && Leaf().MonochromeBitmap()->GrayScaleExpanded());
     const std::int64_t gray = PalmSize(*Leaf().MonochromeBitmap());
     EXPECT_EQ(gray, 160 * 120 / 4 + 22);
-    EXPECT_EQ(doc->DBSize() - before, PalmSize(*Leaf().ColorBitmap()) + gray);
+    EXPECT_EQ(doc->Tree().DBSize() - before, PalmSize(*Leaf().ColorBitmap()) + gray);
     EXPECT_TRUE(doc->Dirty());
     // An existing monochrome picture stays.
     const auto kept = Leaf().MonochromeBitmap();
     ASSERT_TRUE(doc->SetLeafPicture(leaf, true, files.Write("next", ColorImage(200, 150))));
     EXPECT_EQ(Leaf().MonochromeBitmap(), kept);
-    EXPECT_EQ(doc->DBSize(), doc->ComputeDBSize());
+    EXPECT_EQ(doc->Tree().DBSize(), doc->ComputeDBSize());
 }
 
 TEST_F(LeafPictureTest, APictureOfTheOtherKindIsOfferedAsThatKind) {
@@ -150,10 +150,10 @@ TEST_F(LeafPictureTest, ClearingAndGreyFromColourKeepTheSizeInStep) {
     ASSERT_TRUE(doc->LeafPictureAction(leaf, 0, files.Write("color", ColorImage(160, 120))));
     ASSERT_TRUE(doc->LeafPictureAction(leaf, 4));
     EXPECT_TRUE(Leaf().MonochromeBitmap()->GrayScaleExpanded());
-    EXPECT_EQ(doc->DBSize(), doc->ComputeDBSize());
+    EXPECT_EQ(doc->Tree().DBSize(), doc->ComputeDBSize());
     ASSERT_TRUE(doc->LeafPictureAction(leaf, 1) && doc->LeafPictureAction(leaf, 3));
     EXPECT_FALSE(Leaf().ColorBitmap() || Leaf().MonochromeBitmap());
-    EXPECT_EQ(doc->DBSize(), doc->ComputeDBSize());
+    EXPECT_EQ(doc->Tree().DBSize(), doc->ComputeDBSize());
     EXPECT_FALSE(doc->LeafPictureAction(leaf, 5));
     EXPECT_EQ(LastMessage(), "Invalid Action: 5");
 }
@@ -164,7 +164,7 @@ TEST_F(LeafPictureTest, AFileThatIsNoBitmapIsReportedAndChangesNothing) {
     EXPECT_FALSE(doc->SetLeafPicture(leaf, true, file));
     EXPECT_EQ(LastMessage().rfind("CBitmap ReadFile error: ", 0), 0u);
     EXPECT_FALSE(doc->SetSplashPicture(files.Folder() / "missing.bmp", {}));
-    EXPECT_FALSE(Leaf().ColorBitmap() || doc->ColorSplash().palm);
+    EXPECT_FALSE(Leaf().ColorBitmap() || doc->Properties().ColorSplash().palm);
     EXPECT_FALSE(doc->Dirty());
 }
 
@@ -172,11 +172,11 @@ TEST_F(LeafPictureTest, AFileThatIsNoBitmapIsReportedAndChangesNothing) {
 // once the leaf becomes a BITMAP leaf, and only then.
 TEST_F(LeafPictureTest, PicturesOfOtherKindsCountOnceTheLeafIsABitmapLeaf) {
     ASSERT_TRUE(doc->ConvertLeaves({leaf}, CDocument::kLeafKindFact));
-    const std::int64_t before = doc->DBSize();
+    const std::int64_t before = doc->Tree().DBSize();
     ASSERT_TRUE(doc->SetLeafPicture(leaf, true, files.Write("color", ColorImage(160, 120))));
-    EXPECT_EQ(doc->DBSize(), before);
+    EXPECT_EQ(doc->Tree().DBSize(), before);
     ASSERT_TRUE(doc->ConvertLeaves({leaf}, CDocument::kLeafKindBitmap));
-    EXPECT_EQ(doc->DBSize(), before - 100 + 18 + Leaf().GetPalmBitmapSize());
+    EXPECT_EQ(doc->Tree().DBSize(), before - 100 + 18 + Leaf().GetPalmBitmapSize());
 }
 
 TEST_F(LeafPictureTest, AColourSplashAsksHowItsMonochromeCompanionComes) {
@@ -199,20 +199,20 @@ TEST_F(LeafPictureTest, AColourSplashAsksHowItsMonochromeCompanionComes) {
         ASSERT_TRUE(doc->SetSplashPicture(color, [&] { return c.chosen; }));
         EXPECT_EQ(Ui().Messages().at(0).title, "Add Monochrome Image (required)");
         EXPECT_EQ(Ui().Messages()[0].style, kStyleYesNoCancel);
-        EXPECT_EQ(doc->ColorSplash().palm->PixelSize(), 8);
-        const auto& monochrome = doc->MonochromeSplash().palm;
+        EXPECT_EQ(doc->Properties().ColorSplash().palm->PixelSize(), 8);
+        const auto& monochrome = doc->Properties().MonochromeSplash().palm;
         EXPECT_EQ(monochrome ? monochrome->PixelSize() : 0, c.monochromeDepth);
         if (!c.lastMessage.empty()) {
             EXPECT_EQ(LastMessage(), c.lastMessage);
         }
-        EXPECT_EQ(doc->DBSize(), doc->ComputeDBSize());
+        EXPECT_EQ(doc->Tree().DBSize(), doc->ComputeDBSize());
     }
     // Left with the colour picture alone, whose size goes with it.
-    const std::int64_t withSplash = doc->DBSize();
-    const std::int64_t colorSize = doc->ColorSplash().palm->EstFileSize();
+    const std::int64_t withSplash = doc->Tree().DBSize();
+    const std::int64_t colorSize = doc->Properties().ColorSplash().palm->EstFileSize();
     ASSERT_TRUE(doc->ClearSplashPictures());
-    EXPECT_FALSE(doc->ColorSplash().palm);
-    EXPECT_EQ(doc->DBSize(), withSplash - colorSize);
+    EXPECT_FALSE(doc->Properties().ColorSplash().palm);
+    EXPECT_EQ(doc->Tree().DBSize(), withSplash - colorSize);
 }
 
 }  // namespace
