@@ -8,6 +8,7 @@
 #include "core/editor/ContentEdit.h"
 #include "core/editor/Document.h"
 #include "core/imaging/Palette.h"
+#include "core/imaging/PicturePreparation.h"
 
 namespace trovique {
 namespace {
@@ -19,11 +20,6 @@ constexpr std::int32_t kMinLeafHeight = 120;
 constexpr std::int32_t kSplashWidth = 128;
 constexpr std::int32_t kSplashHeight = 60;
 constexpr const char* kCrLf = "\r\n";
-
-// Pictures of fewer than three colours are monochrome everywhere.
-bool IsMonochrome(const CBitmap& bitmap) {
-    return bitmap.NumColors() < 3;
-}
 
 // Reads a .bmp file; null after the read error was shown.
 std::shared_ptr<CBitmap> ReadPicture(CDocument& document, const std::filesystem::path& file) {
@@ -38,23 +34,9 @@ std::shared_ptr<CBitmap> ReadPicture(CDocument& document, const std::filesystem:
     return bitmap;
 }
 
-// Re-indexes a picture against the palette of its kind, as the handheld will show it.
-void Reindex(CBitmap& bitmap, const PalmPalettes& palettes) {
-    if (bitmap.GrayScaleExpanded()) {
-        bitmap.ConvertPalette(palettes.gray4);
-    } else if (IsMonochrome(bitmap)) {
-        bitmap.ConvertPalette(palettes.monochrome);
-    } else {
-        bitmap.ConvertPalette(palettes.color256);
-    }
-}
-
 // The four-level grey companion of a colour picture.
 std::shared_ptr<CBitmap> GrayVersion(const CBitmap& color, const PalmPalettes& palettes) {
-    auto gray = std::make_shared<CBitmap>();
-    gray->CreateGrayScale4Bitmap(color);
-    gray->ConvertPalette(palettes.gray4);
-    return gray;
+    return std::make_shared<CBitmap>(GrayCompanion(color, palettes));
 }
 
 std::shared_ptr<CPalmBitmap> PalmForm(const CBitmap& bitmap) {
@@ -145,7 +127,7 @@ bool CDocument::SetLeafPicture(int item, bool color, const std::filesystem::path
         if (!bitmap) {
             return false;
         }
-        Reindex(*bitmap, palettes_);
+        ReindexForKind(*bitmap, palettes_);
         if (PalmForm(*bitmap)->EstFileSize() > kBigBitmapBytes &&
             !ConfirmOnce(services_, BigBitmapQuestion(), {}, settings::kUseBigBitmap)) {
             return false;
@@ -156,7 +138,7 @@ bool CDocument::SetLeafPicture(int item, bool color, const std::filesystem::path
             return false;
         }
         bool asColor = color;
-        if (color == IsMonochrome(*bitmap)) {
+        if (color == IsMonochromePicture(*bitmap)) {
             if (!OfferOtherKind(services_.ui, color)) {
                 return false;
             }
@@ -230,8 +212,8 @@ bool PlaceSplash(CDocument& document, const std::shared_ptr<CBitmap>& bitmap) {
                       kStyleExclamation);
         return false;
     }
-    Reindex(*bitmap, document.Palettes());
-    const bool monochrome = bitmap->GrayScaleExpanded() || IsMonochrome(*bitmap);
+    ReindexForKind(*bitmap, document.Palettes());
+    const bool monochrome = bitmap->GrayScaleExpanded() || IsMonochromePicture(*bitmap);
     CDocument::SplashPicture& slot =
         monochrome ? document.Properties().MonochromeSplash() : document.Properties().ColorSplash();
     CDocument::SplashPicture placed{PalmForm(*bitmap), bitmap};
@@ -262,7 +244,7 @@ void AddSplashCompanion(CDocument& document, const CBitmap& color,
             if (!monochrome) {
                 break;
             }
-            if (!IsMonochrome(*monochrome)) {
+            if (!IsMonochromePicture(*monochrome)) {
                 ReportMessage(ui, "The file selected was not a Monochrome Bitmap.",
                               kStyleExclamation);
                 break;
@@ -291,7 +273,7 @@ bool CDocument::SetSplashPicture(const std::filesystem::path& file,
         if (!bitmap || !PlaceSplash(*this, bitmap)) {
             return false;
         }
-        if (!IsMonochrome(*bitmap)) {
+        if (!IsMonochromePicture(*bitmap)) {
             AddSplashCompanion(*this, *bitmap, chooseMonochrome);
         }
         return true;
