@@ -2,6 +2,7 @@
 // reading them from .bmp files, re-indexing them against the handheld's palettes, the size and
 // kind checks, generated grey companions and the running size.
 
+#include "core/app/FileDialog.h"
 #include "core/app/MessageStyle.h"
 #include "core/app/Messages.h"
 #include "core/app/SettingNames.h"
@@ -65,7 +66,7 @@ bool OfferOtherKind(IUserInterface& ui, bool chosenAsColor) {
                   "The bitmap you have selected is not monochrome and can not be "
                   "selected as your monochrome bitmap.") +
                   kCrLf + "Would you like to use this bitmap as your color bitmap instead?";
-    return ReportMessage(ui, text, kStyleYesNo) == kAnswerYes;
+    return ReportMessage(ui, text, kStyleYesNo) == MessageAnswer::Yes;
 }
 
 // Changes a leaf's pictures and moves the running size by what the change adds to the leaf's
@@ -225,18 +226,30 @@ bool PlaceSplash(CDocument& document, const std::shared_ptr<CBitmap>& bitmap) {
     return true;
 }
 
+// The file of a monochrome companion, asked in the colour picture's folder; empty when none.
+std::filesystem::path ChooseCompanion(CDocument& document, const std::filesystem::path& colorFile) {
+    const std::u8string folder = colorFile.parent_path().u8string();
+    std::string initial(folder.begin(), folder.end());
+    if (!initial.empty()) {
+        initial += static_cast<char>(std::filesystem::path::preferred_separator);
+    }
+    const std::string chosen = GetFileName(
+        document.Services(), DescribeFileDialog(FileDialogKind::MonochromeBitmap, initial));
+    return std::filesystem::path(std::u8string(chosen.begin(), chosen.end()));
+}
+
 // The monochrome companion of a colour splash picture, as the author chooses.
 void AddSplashCompanion(CDocument& document, const CBitmap& color,
-                        const CDocument::FileChooser& chooseMonochrome) {
+                        const std::filesystem::path& colorFile) {
     IUserInterface& ui = document.Services().ui;
     const MessageAnswer answer =
         ReportMessage(ui, SplashQuestion(), kStyleYesNoCancel, kSplashQuestionTitle);
     switch (answer) {
-        case kAnswerYes:
+        case MessageAnswer::Yes:
             PlaceSplash(document, GrayVersion(color, document.Palettes()));
             break;
-        case kAnswerNo: {
-            const std::filesystem::path file = chooseMonochrome ? chooseMonochrome() : "";
+        case MessageAnswer::No: {
+            const std::filesystem::path file = ChooseCompanion(document, colorFile);
             if (file.empty()) {
                 break;
             }
@@ -252,7 +265,7 @@ void AddSplashCompanion(CDocument& document, const CBitmap& color,
             PlaceSplash(document, monochrome);
             break;
         }
-        case kAnswerCancel:
+        case MessageAnswer::Cancel:
             break;
         default:
             ReportMessage(ui, "Invalid action: " + std::to_string(static_cast<int>(answer)),
@@ -263,8 +276,7 @@ void AddSplashCompanion(CDocument& document, const CBitmap& color,
 
 }  // namespace
 
-bool CDocument::SetSplashPicture(const std::filesystem::path& file,
-                                 const FileChooser& chooseMonochrome) {
+bool CDocument::SetSplashPicture(const std::filesystem::path& file) {
     if (file.empty()) {
         return false;
     }
@@ -274,7 +286,7 @@ bool CDocument::SetSplashPicture(const std::filesystem::path& file,
             return false;
         }
         if (!IsMonochromePicture(*bitmap)) {
-            AddSplashCompanion(*this, *bitmap, chooseMonochrome);
+            AddSplashCompanion(*this, *bitmap, file);
         }
         return true;
     });

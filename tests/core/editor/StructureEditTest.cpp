@@ -155,6 +155,10 @@ TEST_F(StructureEditTest, DeleteAsksWithTheBranchCounts) {
     Ui().QueueConfirm(false);
     EXPECT_FALSE(doc->CutNode(leaf));
     EXPECT_EQ(Ui().Messages().back().text, "Are you sure you want to cut slide Only?");
+    doc->Tree().Entry(leaf).SetTitle("Caf\xE9");  // the record's code page; the question is UTF-8
+    Ui().QueueConfirm(false);
+    EXPECT_FALSE(doc->CutNode(leaf));
+    EXPECT_EQ(Ui().Messages().back().text, "Are you sure you want to cut slide Caf\u00e9?");
     EXPECT_FALSE(doc->Delete(Root()));
     EXPECT_EQ(LastMessage(), "The root node can not be deleted.");
 }
@@ -442,7 +446,7 @@ TEST_F(StructureEditTest, InvariantsHoldUnderRandomEdits) {
                 break;
             case 10:
                 if (random() % 2 == 0) {
-                    doc->SetSplashPicture(splash, {});
+                    doc->SetSplashPicture(splash);
                 } else {
                     doc->ClearSplashPictures();
                 }
