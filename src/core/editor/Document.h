@@ -52,7 +52,8 @@ public:
     int AddNode();
     int AddQAF();
 
-    // Empties the tree, every table and the splash pictures, as before a file is read.
+    // Empties the tree, every table, the splash pictures and the undo record, as before a file is
+    // read.
     void ClearTree();
     // The size estimate recomputed from the live tree and the splash pictures.
     std::int64_t ComputeDBSize() const;

@@ -78,7 +78,7 @@ void ChangePictures(CDocument& document, int item, Change&& change) {
     change(*entry.Leaf);
     document.Tree().AddToDBSize(CSlideShowTree::SizeContribution(entry) - before);
     document.ForceDirty(true);
-    document.Tree().NotifyItemChanged(item);
+    document.Tree().NotifyItemChanged(item, ItemAspect::Content);
 }
 
 constexpr const char* kSplashQuestionTitle = "Add Monochrome Image (required)";
@@ -222,7 +222,8 @@ bool PlaceSplash(CDocument& document, const std::shared_ptr<CBitmap>& bitmap) {
     slot = std::move(placed);
     document.Tree().AddToDBSize(delta);
     document.ForceDirty(true);
-    document.Tree().NotifyItemChanged(document.Tree().GetNodeInfoIndexOfRoot());
+    document.Tree().NotifyItemChanged(document.Tree().GetNodeInfoIndexOfRoot(),
+                                      ItemAspect::Content);
     return true;
 }
 
@@ -299,7 +300,7 @@ bool CDocument::ClearSplashPictures() {
     if (had) {
         tree_.AddToDBSize(-removed);
         ForceDirty(true);
-        tree_.NotifyItemChanged(tree_.GetNodeInfoIndexOfRoot());
+        tree_.NotifyItemChanged(tree_.GetNodeInfoIndexOfRoot(), ItemAspect::Content);
     }
     return true;
 }

@@ -80,7 +80,7 @@ bool CDocument::LockDB() {
     }
     properties_.SetLocked(true);
     if (tree_.IsLive(tree_.Selected())) {
-        tree_.NotifyItemChanged(tree_.Selected());
+        tree_.NotifyItemChanged(tree_.Selected(), ItemAspect::Content);
     }
     return true;
 }
@@ -111,7 +111,7 @@ bool CDocument::UnlockDB(const std::string& password) {
     }
     properties_.SetLocked(false);
     if (tree_.IsLive(tree_.Selected())) {
-        tree_.NotifyItemChanged(tree_.Selected());
+        tree_.NotifyItemChanged(tree_.Selected(), ItemAspect::Content);
     }
     return true;
 }

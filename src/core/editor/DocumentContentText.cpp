@@ -129,7 +129,11 @@ bool CDocument::SetFieldText(int item, TextField field, const std::string& text)
         access.write(text);
         ForceDirty(true);
         if (relabelled != 0) {
-            tree_.NotifyItemChanged(relabelled);
+            tree_.NotifyItemChanged(relabelled, ItemAspect::Title);
+        } else {
+            const bool slideShowField = !leafField && field != TextField::NodeTitle;
+            tree_.NotifyItemChanged(slideShowField ? tree_.GetNodeInfoIndexOfRoot() : item,
+                                    ItemAspect::Content);
         }
         if (field == TextField::LeafTitle) {
             // The See-Also lists show the new title.
@@ -179,7 +183,7 @@ bool CDocument::SetLeafSwitch(int item, LeafSwitch which, bool on) {
         }
         if (changed) {
             ForceDirty(true);
-            tree_.NotifyItemChanged(item);  // the tree picture shows the switches
+            tree_.NotifyItemChanged(item, ItemAspect::Image | ItemAspect::Content);
         }
         return true;
     });
@@ -198,7 +202,7 @@ bool CDocument::SetLeafDifficulty(int item, int difficulty) {
         if (leaf->Difficulty() != difficulty) {
             leaf->SetDifficulty(difficulty);
             ForceDirty(true);
-            tree_.NotifyItemChanged(item);
+            tree_.NotifyItemChanged(item, ItemAspect::Content);
         }
         return true;
     });
@@ -219,7 +223,7 @@ bool CDocument::SetLeafSeeAlso(int item, int slot, int target) {
         if (leaf->SeeAlso(slot) != target) {
             leaf->SetSeeAlso(slot, target);
             ForceDirty(true);
-            tree_.NotifyItemChanged(item);
+            tree_.NotifyItemChanged(item, ItemAspect::Content);
         }
         return true;
     });

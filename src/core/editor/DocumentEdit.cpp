@@ -100,6 +100,7 @@ bool CDocument::MoveNode(int direction) {
 // Runs one structural edit and returns the item that resulted (for Copy the copied item), or 0
 // when the edit was refused or cancelled.
 int CDocument::RunEditEngine(int operation, int item, int destination, Relationship relationship) {
+    CSlideShowTree::BatchScope batch(tree_);
     try {
         int result = 0;
         switch (operation) {
@@ -159,9 +160,7 @@ int CDocument::MoveBranch(int item, int destination, Relationship relationship) 
         return 0;
     }
     undoClipboard_ = std::move(moving);
-    tree_.PurgeNodes(item, tree_.Preorder(item));
-    return tree_.ReinsertBranch(undoClipboard_, undoClipboard_.FirstNode(), destination,
-                                relationship);
+    return tree_.MoveBranch(item, destination, relationship, undoClipboard_);
 }
 
 // Cut or Delete: asks, records the branch for undo (and the node clipboard for Cut) and removes

@@ -44,7 +44,7 @@ void StoreOutcome(CDocument& document, int index, bool passed) {
     }
     if (changed) {
         document.ForceDirty(true);
-        document.Tree().NotifyItemChanged(index);
+        document.Tree().NotifyItemChanged(index, ItemAspect::Image);
     }
 }
 

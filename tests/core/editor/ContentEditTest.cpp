@@ -9,12 +9,16 @@
 namespace trovique {
 namespace {
 
-using TextField = TextField;
 using LeafSwitch = CDocument::LeafSwitch;
 
+// Records the changes the tree shows: labels and pictures.
 class ChangeRecorder : public IDocumentObserver {
 public:
-    void ItemChanged(int index) override { changed.push_back(index); }
+    void ItemChanged(int index, ItemAspects aspects) override {
+        if (aspects.Has(ItemAspect::Title) || aspects.Has(ItemAspect::Image)) {
+            changed.push_back(index);
+        }
+    }
     std::vector<int> changed;
 };
 
