@@ -20,7 +20,6 @@
 #include "core/delivery/PathOps.h"
 #include "core/import/PowerPointImport.h"
 #include "core/storage/SlideShowWriter.h"
-#include "core/storage/Windows1252.h"
 #include "platform/CancelSignals.h"
 #include "platform/LibreOfficeSource.h"
 #include "platform/ProcessRunner.h"
@@ -161,7 +160,7 @@ std::string SlideCount(std::size_t count) {
 }
 
 void Refuse(IUserInterface& ui, const std::string& text) {
-    ReportMessage(ui, Utf8ToWindows1252(text), kStyleCritical);
+    ReportMessage(ui, text, kStyleCritical);
 }
 
 // The plain conversion: import, then export to OUT.pdb and save OUT.sdb when asked.

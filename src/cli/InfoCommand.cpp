@@ -2,6 +2,7 @@
 
 #include <iostream>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "cli/CliContext.h"
@@ -74,27 +75,25 @@ std::string PictureJson(const std::shared_ptr<CBitmap>& picture) {
            ",\"gray\":" + Bool(picture->GrayScaleExpanded()) + "}";
 }
 
-// Each item of the tree in order with its depth, without recursion: a damaged file may nest
-// deeper than any stack.
+// Each item of the tree in the tree's own order with its depth below the root.
 struct Item {
     int index;
     int depth;
 };
 
 std::vector<Item> ItemsInOrder(const CDocument& doc) {
+    const CSlideShowTree& tree = doc.Tree();
     std::vector<Item> items;
-    std::vector<Item> stack;
-    if (doc.Tree().GetNodeInfoIndexOfRoot() != 0) {
-        stack.push_back({doc.Tree().GetNodeInfoIndexOfRoot(), 0});
+    if (tree.GetNodeInfoIndexOfRoot() == 0) {
+        return items;
     }
-    while (!stack.empty()) {
-        const Item item = stack.back();
-        stack.pop_back();
-        items.push_back(item);
-        const auto& children = doc.Tree().Children(item.index);
-        for (auto it = children.rbegin(); it != children.rend(); ++it) {
-            stack.push_back({*it, item.depth + 1});
-        }
+    // Preorder visits a parent before its children, so its depth is known when they come.
+    std::unordered_map<int, int> depths;
+    for (const int index : tree.Preorder(tree.GetNodeInfoIndexOfRoot())) {
+        const auto parent = depths.find(tree.Parent(index));
+        const int depth = parent == depths.end() ? 0 : parent->second + 1;
+        depths[index] = depth;
+        items.push_back({index, depth});
     }
     return items;
 }

@@ -4,6 +4,7 @@
 
 #include "core/app/Application.h"
 #include "core/app/ApplicationTitle.h"
+#include "core/app/FileDialog.h"
 #include "core/app/MessageStyle.h"
 #include "core/app/Messages.h"
 #include "core/common/Error.h"
@@ -13,7 +14,6 @@
 #include "core/import/PowerPointImport.h"
 #include "core/storage/SlideShowWriter.h"
 #include "core/storage/TempFile.h"
-#include "core/storage/Windows1252.h"
 
 namespace trovique {
 namespace {
@@ -36,11 +36,6 @@ struct RunState {
 bool Taken(const std::string& path) {
     std::error_code error;
     return fs::symlink_status(PathFromText(path), error).type() != fs::file_type::not_found;
-}
-
-// Paths are UTF-8; messages are shown in the program's code page.
-std::string Shown(const std::string& path) {
-    return Utf8ToWindows1252(path);
 }
 
 // The copy beside the database may be the shipped viewer itself (the database went into the
@@ -66,7 +61,7 @@ std::string HotSyncTarget(const DeliveryContext& context, const std::string& pre
     const std::string viewer = ViewerAppPath(context.application);
     if (!FileExists(viewer)) {
         throw CError(kErrFileNotFound, kRunSource,
-                     "The handheld viewer application " + Shown(viewer) + " was not found.");
+                     "The handheld viewer application " + viewer + " was not found.");
     }
     const std::string folder = context.tempFolder.empty()
                                    ? SystemTempFolder()
@@ -74,7 +69,7 @@ std::string HotSyncTarget(const DeliveryContext& context, const std::string& pre
     std::string target = TempPdbName(presentation, folder);
     if (target.empty()) {
         throw CError(kErrPathFileAccess, kRunSource,
-                     "No free name for the temporary database was found in " + Shown(folder) + ".");
+                     "No free name for the temporary database was found in " + folder + ".");
     }
     return target;
 }
@@ -97,8 +92,8 @@ std::string PlaceViewerBeside(const std::string& target, RunState& state,
     fs::copy_file(PathFromText(viewer), PathFromText(copy), fs::copy_options::none, error);
     if (error) {
         throw CError(kErrPathFileAccess, kRunSource,
-                     "The handheld viewer application could not be copied to " + Shown(copy) +
-                         ": " + error.message());
+                     "The handheld viewer application could not be copied to " + copy + ": " +
+                         error.message());
     }
     return copy;
 }
@@ -119,8 +114,9 @@ bool ImportAndDeliver(CDocument& document, DeliveryContext& context, std::string
     CServices& services = document.Services();
     IUserInterface& ui = services.ui;
     if (presentation == kAskForPresentation) {
-        presentation =
-            ui.GetFileName(context.application.LastDataPath(), FileDialogKind::PowerPoint);
+        presentation = GetFileName(
+            services,
+            DescribeFileDialog(FileDialogKind::PowerPoint, context.application.LastDataPath()));
         if (presentation.empty()) {
             return false;
         }
@@ -133,7 +129,9 @@ bool ImportAndDeliver(CDocument& document, DeliveryContext& context, std::string
             MakeInstallTool(services, context.runner)->CheckReady();
             break;
         case SlideShowDestination::Save:
-            state.target = ui.GetFileName(ProposedExportName(presentation), FileDialogKind::Export);
+            state.target = GetFileName(
+                services,
+                DescribeFileDialog(FileDialogKind::Export, ProposedExportName(presentation)));
             if (state.target.empty()) {
                 return false;
             }
@@ -141,7 +139,6 @@ bool ImportAndDeliver(CDocument& document, DeliveryContext& context, std::string
         case SlideShowDestination::Cancel:
             return false;
     }
-    ui.PumpEvents();
 
     CProgress& progress = ui.Progress();
     progress.Clear(false);
@@ -212,7 +209,7 @@ bool AutoImportExportInstall(CDocument& document, DeliveryContext& context,
     try {
         delivered = ImportAndDeliver(document, context, presentationFile, state);
     } catch (const std::exception& error) {
-        const std::string prefix = kErrorPrefix + Shown(presentationFile) + ": ";
+        const std::string prefix = kErrorPrefix + presentationFile + ": ";
         ReportFailure(document.Services().ui, TrappedErrorText(prefix, error), kStyleCritical);
         delivered = false;
     }

@@ -40,9 +40,6 @@ int CDocument::AddGenNode(ElementKind kind, const std::string& title,
         if (kind == ElementKind::Root) {
             properties_.TakeFromRoot(*tree_.Entry(index).Node);
         } else {
-            if (tree_.Reading()) {
-                services_.ui.PumpEvents();  // keeps the progress window alive during a long read
-            }
             CGenElemInfo& entry = tree_.Entry(index);
             if (Has(options, AddOptions::Refresh)) {
                 entry.Visited = false;

@@ -2,12 +2,14 @@
 // reading them from .bmp files, re-indexing them against the handheld's palettes, the size and
 // kind checks, generated grey companions and the running size.
 
+#include "core/app/FileDialog.h"
 #include "core/app/MessageStyle.h"
 #include "core/app/Messages.h"
 #include "core/app/SettingNames.h"
 #include "core/editor/ContentEdit.h"
 #include "core/editor/Document.h"
 #include "core/imaging/Palette.h"
+#include "core/imaging/PicturePreparation.h"
 
 namespace trovique {
 namespace {
@@ -19,11 +21,6 @@ constexpr std::int32_t kMinLeafHeight = 120;
 constexpr std::int32_t kSplashWidth = 128;
 constexpr std::int32_t kSplashHeight = 60;
 constexpr const char* kCrLf = "\r\n";
-
-// Pictures of fewer than three colours are monochrome everywhere.
-bool IsMonochrome(const CBitmap& bitmap) {
-    return bitmap.NumColors() < 3;
-}
 
 // Reads a .bmp file; null after the read error was shown.
 std::shared_ptr<CBitmap> ReadPicture(CDocument& document, const std::filesystem::path& file) {
@@ -38,23 +35,9 @@ std::shared_ptr<CBitmap> ReadPicture(CDocument& document, const std::filesystem:
     return bitmap;
 }
 
-// Re-indexes a picture against the palette of its kind, as the handheld will show it.
-void Reindex(CBitmap& bitmap, const PalmPalettes& palettes) {
-    if (bitmap.GrayScaleExpanded()) {
-        bitmap.ConvertPalette(palettes.gray4);
-    } else if (IsMonochrome(bitmap)) {
-        bitmap.ConvertPalette(palettes.monochrome);
-    } else {
-        bitmap.ConvertPalette(palettes.color256);
-    }
-}
-
 // The four-level grey companion of a colour picture.
 std::shared_ptr<CBitmap> GrayVersion(const CBitmap& color, const PalmPalettes& palettes) {
-    auto gray = std::make_shared<CBitmap>();
-    gray->CreateGrayScale4Bitmap(color);
-    gray->ConvertPalette(palettes.gray4);
-    return gray;
+    return std::make_shared<CBitmap>(GrayCompanion(color, palettes));
 }
 
 std::shared_ptr<CPalmBitmap> PalmForm(const CBitmap& bitmap) {
@@ -83,7 +66,7 @@ bool OfferOtherKind(IUserInterface& ui, bool chosenAsColor) {
                   "The bitmap you have selected is not monochrome and can not be "
                   "selected as your monochrome bitmap.") +
                   kCrLf + "Would you like to use this bitmap as your color bitmap instead?";
-    return ReportMessage(ui, text, kStyleYesNo) == kAnswerYes;
+    return ReportMessage(ui, text, kStyleYesNo) == MessageAnswer::Yes;
 }
 
 // Changes a leaf's pictures and moves the running size by what the change adds to the leaf's
@@ -147,7 +130,7 @@ bool CDocument::SetLeafPicture(int item, bool color, const std::filesystem::path
         if (!bitmap) {
             return false;
         }
-        Reindex(*bitmap, palettes_);
+        ReindexForKind(*bitmap, palettes_);
         if (PalmForm(*bitmap)->EstFileSize() > kBigBitmapBytes &&
             !ConfirmOnce(services_, BigBitmapQuestion(), {}, settings::kUseBigBitmap)) {
             return false;
@@ -158,7 +141,7 @@ bool CDocument::SetLeafPicture(int item, bool color, const std::filesystem::path
             return false;
         }
         bool asColor = color;
-        if (color == IsMonochrome(*bitmap)) {
+        if (color == IsMonochromePicture(*bitmap)) {
             if (!OfferOtherKind(services_.ui, color)) {
                 return false;
             }
@@ -232,8 +215,8 @@ bool PlaceSplash(CDocument& document, const std::shared_ptr<CBitmap>& bitmap) {
                       kStyleExclamation);
         return false;
     }
-    Reindex(*bitmap, document.Palettes());
-    const bool monochrome = bitmap->GrayScaleExpanded() || IsMonochrome(*bitmap);
+    ReindexForKind(*bitmap, document.Palettes());
+    const bool monochrome = bitmap->GrayScaleExpanded() || IsMonochromePicture(*bitmap);
     CDocument::SplashPicture& slot =
         monochrome ? document.Properties().MonochromeSplash() : document.Properties().ColorSplash();
     CDocument::SplashPicture placed{PalmForm(*bitmap), bitmap};
@@ -246,17 +229,30 @@ bool PlaceSplash(CDocument& document, const std::shared_ptr<CBitmap>& bitmap) {
     return true;
 }
 
+// The file of a monochrome companion, asked in the colour picture's folder; empty when none.
+std::filesystem::path ChooseCompanion(CDocument& document, const std::filesystem::path& colorFile) {
+    const std::u8string folder = colorFile.parent_path().u8string();
+    std::string initial(folder.begin(), folder.end());
+    if (!initial.empty()) {
+        initial += static_cast<char>(std::filesystem::path::preferred_separator);
+    }
+    const std::string chosen = GetFileName(
+        document.Services(), DescribeFileDialog(FileDialogKind::MonochromeBitmap, initial));
+    return std::filesystem::path(std::u8string(chosen.begin(), chosen.end()));
+}
+
 // The monochrome companion of a colour splash picture, as the author chooses.
 void AddSplashCompanion(CDocument& document, const CBitmap& color,
-                        const CDocument::FileChooser& chooseMonochrome) {
+                        const std::filesystem::path& colorFile) {
     IUserInterface& ui = document.Services().ui;
-    const int answer = ReportMessage(ui, SplashQuestion(), kStyleYesNoCancel, kSplashQuestionTitle);
+    const MessageAnswer answer =
+        ReportMessage(ui, SplashQuestion(), kStyleYesNoCancel, kSplashQuestionTitle);
     switch (answer) {
-        case kAnswerYes:
+        case MessageAnswer::Yes:
             PlaceSplash(document, GrayVersion(color, document.Palettes()));
             break;
-        case kAnswerNo: {
-            const std::filesystem::path file = chooseMonochrome ? chooseMonochrome() : "";
+        case MessageAnswer::No: {
+            const std::filesystem::path file = ChooseCompanion(document, colorFile);
             if (file.empty()) {
                 break;
             }
@@ -264,7 +260,7 @@ void AddSplashCompanion(CDocument& document, const CBitmap& color,
             if (!monochrome) {
                 break;
             }
-            if (!IsMonochrome(*monochrome)) {
+            if (!IsMonochromePicture(*monochrome)) {
                 ReportMessage(ui, "The file selected was not a Monochrome Bitmap.",
                               kStyleExclamation);
                 break;
@@ -272,18 +268,18 @@ void AddSplashCompanion(CDocument& document, const CBitmap& color,
             PlaceSplash(document, monochrome);
             break;
         }
-        case kAnswerCancel:
+        case MessageAnswer::Cancel:
             break;
         default:
-            ReportMessage(ui, "Invalid action: " + std::to_string(answer), kStyleInformation);
+            ReportMessage(ui, "Invalid action: " + std::to_string(static_cast<int>(answer)),
+                          kStyleInformation);
             break;
     }
 }
 
 }  // namespace
 
-bool CDocument::SetSplashPicture(const std::filesystem::path& file,
-                                 const FileChooser& chooseMonochrome) {
+bool CDocument::SetSplashPicture(const std::filesystem::path& file) {
     if (file.empty()) {
         return false;
     }
@@ -292,8 +288,8 @@ bool CDocument::SetSplashPicture(const std::filesystem::path& file,
         if (!bitmap || !PlaceSplash(*this, bitmap)) {
             return false;
         }
-        if (!IsMonochrome(*bitmap)) {
-            AddSplashCompanion(*this, *bitmap, chooseMonochrome);
+        if (!IsMonochromePicture(*bitmap)) {
+            AddSplashCompanion(*this, *bitmap, file);
         }
         return true;
     });

@@ -7,6 +7,8 @@
 #include "core/app/Messages.h"
 #include "core/editor/ContentEdit.h"
 #include "core/editor/Document.h"
+#include "core/model/Leaf.h"
+#include "core/storage/Windows1252.h"
 
 namespace trovique {
 namespace content {
@@ -141,8 +143,7 @@ bool CDocument::SetFieldText(int item, TextField field, const std::string& text)
     });
 }
 
-bool CDocument::SetLeafSwitch(int item, LeafSwitch which, bool on,
-                              const std::function<void()>& openPreferences) {
+bool CDocument::SetLeafSwitch(int item, LeafSwitch which, bool on) {
     return content::Trapped(services_.ui, [&] {
         CLeaf* leaf = content::LeafForEdit(*this, item);
         if (leaf == nullptr) {
@@ -152,9 +153,7 @@ bool CDocument::SetLeafSwitch(int item, LeafSwitch which, bool on,
             ReportMessage(services_.ui,
                           "A password must be set before password protection can be enabled.",
                           kStyleInformation);
-            if (openPreferences) {
-                openPreferences();
-            }
+            EditPrefs();
             if (properties_.Password().empty()) {
                 return false;
             }
@@ -234,6 +233,22 @@ bool CDocument::SetLeafSeeAlso(int item, int slot, int target) {
 
 std::string CDocument::TermDialogCaption(bool rename) {
     return rename ? "Rename Term" : "Add New Term";
+}
+
+std::string CDocument::AskTerm(bool rename, const std::string& current) const {
+    TextQuestion question{TermDialogCaption(rename), "Enter New Term:", Windows1252ToUtf8(current),
+                          false, CLeaf::kMaxTitle};
+    for (;;) {
+        const auto answer = AskText(services_.ui, question);
+        if (!answer) {
+            return {};
+        }
+        std::string term = Utf8ToWindows1252(*answer);
+        if (IsTermAcceptable(term)) {
+            return term;
+        }
+        question.initial = *answer;
+    }
 }
 
 bool CDocument::IsTermAcceptable(const std::string& term) const {

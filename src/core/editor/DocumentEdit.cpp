@@ -9,6 +9,7 @@
 #include "core/common/Error.h"
 #include "core/editor/Document.h"
 #include "core/model/NodeLevel.h"
+#include "core/storage/Windows1252.h"
 
 namespace trovique {
 namespace {
@@ -201,7 +202,8 @@ bool CDocument::DeleteOK(int item, std::vector<int>& keys, int operation) {
         }
         text += std::string(kCrLf) + kCrLf;
     }
-    text += "Are you sure you want to " + verb + kindWord + tree_.Entry(item).Title() + "?";
+    text += "Are you sure you want to " + verb + kindWord +
+            Windows1252ToUtf8(tree_.Entry(item).Title()) + "?";
     if (!ConfirmOnce(services_, text, {}, settings::kDeleteNode)) {
         return false;
     }

@@ -68,7 +68,7 @@ public:
           source_(source),
           file_(file),
           ui_(document.Services().ui),
-          name_(Utf8ToWindows1252(file.string())),
+          name_(file.string()),
           bulletChar_(BulletCharSetting(document.Services().settings)) {}
 
     PowerPointImportResult Run();
@@ -90,7 +90,7 @@ private:
     IPresentationSource& source_;
     const std::filesystem::path& file_;
     IUserInterface& ui_;
-    const std::string name_;  // Windows-1252, as the user sees it
+    const std::string name_;  // UTF-8, as the user sees it
     const char bulletChar_;
     PowerPointImportResult result_;
 };
@@ -112,7 +112,7 @@ PowerPointImportResult CPowerPointImport::Run() {
     if (!result_.warnings.empty()) {
         ShowLongMessage(ui_, kWarningsCaption,
                         "The following warnings were issued for file " + name_ + ":",
-                        result_.warnings);
+                        Windows1252ToUtf8(result_.warnings));
     }
     // The source is closed on every way out, after a failure too, so that nothing it made
     // for the import outlives it.
@@ -138,7 +138,6 @@ void CPowerPointImport::ImportSlides() {
     // A cancel stops the import before the next slide, or before the first when it came while
     // the presentation was being opened.
     for (std::size_t number = 1; number <= count; ++number) {
-        ui_.PumpEvents();
         if (ui_.Progress().UserCancel()) {
             result_.cancelled = true;
             break;

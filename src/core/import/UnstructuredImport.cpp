@@ -14,7 +14,6 @@
 #include "core/editor/Document.h"
 #include "core/import/PieceSplitter.h"
 #include "core/model/Leaf.h"
-#include "core/storage/Windows1252.h"
 
 namespace trovique {
 namespace {
@@ -250,7 +249,7 @@ UnstructuredImportResult ReadUnstructured(CDocument& document,
                                           const UnstructuredImportOptions& options) {
     IUserInterface& ui = document.Services().ui;
     UnstructuredImportResult result;
-    CBusyScope busy(ui, "Reading Unstructured" + Utf8ToWindows1252(fileName.string()));
+    CBusyScope busy(ui, "Reading Unstructured" + fileName.string());
     CSlideShowTree::BatchScope batch(document.Tree());
     try {
         DecodedText decoded = DecodeTextFile(ReadWholeFile(fileName));

@@ -24,7 +24,6 @@
 #include "core/model/RecordFields.h"
 #include "core/storage/RecordListData.h"
 #include "core/storage/RootFlags.h"
-#include "core/storage/Windows1252.h"
 
 namespace trovique {
 namespace {
@@ -402,7 +401,7 @@ bool Read(CDocument& document, const std::filesystem::path& path, bool asNew) {
     // Views see the tree replaced once, not every item of the file coming in.
     CSlideShowTree::ResetScope reset(document.Tree());
     CReadingScope reading(document);
-    const std::string text = "Reading " + Utf8ToWindows1252(path.string());
+    const std::string text = "Reading " + path.string();
     CBusyScope busy(ui, text);
     CProgressScope progress(ui.Progress(), text, 0);
     document.ClearTree();

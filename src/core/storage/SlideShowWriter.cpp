@@ -21,7 +21,6 @@
 #include "core/storage/RootFlags.h"
 #include "core/storage/TempFile.h"
 #include "core/storage/UnsignedInt.h"
-#include "core/storage/Windows1252.h"
 
 namespace trovique {
 namespace {
@@ -378,10 +377,6 @@ bool CSlideShowWriter::Advance() {
     return !progress.UserCancel();
 }
 
-std::string DisplayPath(const std::filesystem::path& path) {
-    return Utf8ToWindows1252(path.string());
-}
-
 void ReportSaveError(IUserInterface& ui, const std::exception& error) {
     const auto* ours = dynamic_cast<const CError*>(&error);
     ReportFailure(ui,
@@ -411,7 +406,7 @@ bool SaveIt(CDocument& document, const std::filesystem::path& path, bool exportS
     if (path.empty()) {
         return false;
     }
-    const std::string text = "Writing " + DisplayPath(path);
+    const std::string text = "Writing " + path.string();
     CBusyScope busy(ui, text);
     CProgressScope progress(ui.Progress(), text, 0);
     try {

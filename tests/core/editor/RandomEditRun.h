@@ -78,7 +78,7 @@ public:
                 break;
             case 10:
                 if (random_() % 2 == 0) {
-                    doc_.SetSplashPicture(splash_, {});
+                    doc_.SetSplashPicture(splash_);
                 } else {
                     doc_.ClearSplashPictures();
                 }

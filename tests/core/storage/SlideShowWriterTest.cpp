@@ -1,4 +1,5 @@
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -360,6 +361,21 @@ TEST_F(FileReplaceTest, ReplacedFileKeepsItsPermissions) {
     EXPECT_EQ(std::filesystem::status(target).permissions(),
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                   std::filesystem::perms::group_read);
+}
+
+// A new file gets the permissions the user's umask gives any new file, not the private ones of
+// the temporary file it was written as.
+TEST_F(FileReplaceTest, NewFileGetsTheUsualPermissions) {
+    const mode_t previous = ::umask(027);
+    ReplaceFile(PathOf("new.sdb"), [](const WriteBytes& write) {
+        const std::vector<std::uint8_t> bytes = {'n'};
+        write(bytes);
+    });
+    ::umask(previous);
+    EXPECT_EQ(
+        std::filesystem::status(PathOf("new.sdb")).permissions() & std::filesystem::perms::all,
+        std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+            std::filesystem::perms::group_read);
 }
 
 TEST_F(FileReplaceTest, TemporaryFilesArePrivateUniqueAndRemoved) {
