@@ -66,11 +66,11 @@ TEST(CTerminalUserInterfaceTest, MessageFormatting) {
 
 // The terminal has no icons: a message that ends an operation with failure reads as an error.
 TEST(CTerminalUserInterfaceTest, FailuresAreErrorsWhateverTheirStyle) {
-    for (const int style : {kStyleInformation, kStyleExclamation, kStyleCritical}) {
+    for (const MessageStyle style : {kStyleInformation, kStyleExclamation, kStyleCritical}) {
         Terminal terminal(Options());
         ReportFailure(terminal.ui, "ImportFromPowerPoint error: File not found: a.ppt", style);
         EXPECT_EQ(terminal.err.str(), "error: ImportFromPowerPoint error: File not found: a.ppt\n")
-            << style;
+            << style.WindowsValue();
     }
 }
 

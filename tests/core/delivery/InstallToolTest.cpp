@@ -166,7 +166,7 @@ TEST_F(InstallToolTest, PilotXferGetsThePortAndTheFilesAndItsWaitPumpsEvents) {
     }
     EXPECT_EQ(request.arguments, expected);
     EXPECT_FALSE(request.leaveRunning) << "a pilot-xfer still waiting is ended with the run";
-    EXPECT_EQ(Ui().PumpCount(), runner.polls);
+    EXPECT_EQ(Ui().CancelPolls(), runner.polls);
     EXPECT_EQ(MakeInstallTool(Services(), runner)->Destination(), "pilot-xfer on /dev/ttyUSB1");
 }
 

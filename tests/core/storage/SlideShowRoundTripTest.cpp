@@ -123,7 +123,7 @@ TEST_P(LongTitleRoundTripTest, LongSlideTitleSurvivesAReopen) {
         "Quarterly results for the northern region, with the outlook for next year";
     auto original = NewDocument();
     const int index = AddLeafUnder(*original, Root(*original), LeafKind::BITMAP, "Slide");
-    CLeaf& leaf = *original->Entry(index).Leaf;
+    CLeaf& leaf = *original->Tree().Entry(index).Leaf;
     leaf.SetTitle(title);
     leaf.SetAuxText(GetParam().auxText ? "Slide text" : "");
     leaf.SetFact(GetParam().fact ? "Notes" : "");
@@ -132,12 +132,12 @@ TEST_P(LongTitleRoundTripTest, LongSlideTitleSurvivesAReopen) {
 
     const auto first = SavedBytes(*original, "first.sdb");
     auto reopened = ReadBack(PathOf("first.sdb"));
-    const auto leaves = reopened->Preorder(Root(*reopened));
+    const auto leaves = reopened->Tree().Preorder(Root(*reopened));
     ASSERT_EQ(leaves.size(), 3u);
     const bool kept = GetParam().auxText || GetParam().fact;
-    EXPECT_EQ(reopened->Entry(leaves[1]).Title(),
+    EXPECT_EQ(reopened->Tree().Entry(leaves[1]).Title(),
               kept ? title : title.substr(0, CLeaf::kBitmapTitleField - 1));
-    EXPECT_EQ(reopened->Entry(leaves[2]).Title(), "Short");
+    EXPECT_EQ(reopened->Tree().Entry(leaves[2]).Title(), "Short");
     if (kept) {
         EXPECT_EQ(SavedBytes(*reopened, "second.sdb"), first);
     }
