@@ -29,9 +29,10 @@ CQuietUserInterface::CQuietUserInterface(bool answerYes)
 
 CQuietUserInterface::~CQuietUserInterface() = default;
 
-int CQuietUserInterface::ShowMessage(const std::string& text, int style, const std::string&) {
+MessageAnswer CQuietUserInterface::ShowMessage(const std::string& text, MessageStyle style,
+                                               const std::string&) {
     lastMessage = text;
-    return answerYes_ && ButtonSetOf(style) != kButtonsOk ? kAnswerYes : SafeAnswer(style);
+    return answerYes_ && Offers(style, MessageAnswer::Yes) ? MessageAnswer::Yes : SafeAnswer(style);
 }
 
 ConfirmAnswer CQuietUserInterface::AskConfirm(const std::string&, const std::string&) {

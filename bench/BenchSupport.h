@@ -17,7 +17,8 @@ public:
     explicit CQuietUserInterface(bool answerYes = false);
     ~CQuietUserInterface() override;
 
-    int ShowMessage(const std::string& text, int style, const std::string& title) override;
+    MessageAnswer ShowMessage(const std::string& text, MessageStyle style,
+                              const std::string& title) override;
     ConfirmAnswer AskConfirm(const std::string& text, const std::string& title) override;
     void ShowLongMessage(const std::string&, const std::string&, const std::string&) override {}
     CStatusBar& StatusBar() override { return statusBar_; }

@@ -108,7 +108,7 @@ void Import(benchmark::State& state, RenderedSlide (*paint)(int, int)) {
             state.SkipWithError("slides were left out");
             break;
         }
-        benchmark::DoNotOptimize(document.DBSize());
+        benchmark::DoNotOptimize(document.Tree().DBSize());
     }
     const std::chrono::duration<double, std::milli> elapsed =
         std::chrono::steady_clock::now() - start;

@@ -40,8 +40,9 @@ Environment& Env() {
 
 std::unique_ptr<CDocument> FactShow(int leaves) {
     auto doc = std::make_unique<CDocument>(Env().services, Env().Palettes());
-    const int category = doc->AddGenNode(kKindNode, {}, nullptr, doc->GetNodeInfoIndexOfRoot(),
-                                         Relationship::Child, false, false);
+    const int category =
+        doc->AddGenNode(kKindNode, {}, nullptr, doc->Tree().GetNodeInfoIndexOfRoot(),
+                        Relationship::Child, false, false);
     std::string fact;
     while (fact.size() < 200) {
         fact += "A fact of some length. ";
@@ -50,7 +51,7 @@ std::unique_ptr<CDocument> FactShow(int leaves) {
     for (int i = 0; i < leaves; ++i) {
         const int leaf = doc->AddGenNode(kKindLeaf, "Fact " + std::to_string(i), nullptr, category,
                                          Relationship::Child, false, false);
-        doc->Entry(leaf).Leaf->SetFact(fact);
+        doc->Tree().Entry(leaf).Leaf->SetFact(fact);
     }
     return doc;
 }

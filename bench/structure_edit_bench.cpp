@@ -24,13 +24,13 @@ constexpr int kLeavesPerBranch = 5000;
 struct LargeSlideShow {
     LargeSlideShow() {
         document = std::make_unique<CDocument>(services, bench::Palettes());
-        const int root = document->GetNodeInfoIndexOfRoot();
+        const int root = document->Tree().GetNodeInfoIndexOfRoot();
         for (int category = 0; category < 2; ++category) {
-            document->Select(root);
+            document->Tree().Select(root);
             const int major = document->AddNode();
             const int sub = document->AddNode();
             for (int leaf = 0; leaf < kLeavesPerBranch; ++leaf) {
-                document->Select(sub);
+                document->Tree().Select(sub);
                 document->AddQAF();
             }
             if (category == 0) {
@@ -63,7 +63,7 @@ void TimeStep(benchmark::State& state, Setup&& setup, Step&& step) {
         state.ResumeTiming();
         step(state, *show);
         state.PauseTiming();
-        state.counters["leaves"] = static_cast<double>(show->document->LeafCount());
+        state.counters["leaves"] = static_cast<double>(show->document->Tree().LeafCount());
         show.reset();
         state.ResumeTiming();
     }

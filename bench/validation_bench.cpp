@@ -40,10 +40,10 @@ struct LargeSlideShow {
     // Texts at the stored maximum (question 250, answers 110 characters) or, for a slide show
     // that passes, narrow texts that still fit one screen.
     explicit LargeSlideShow(bool fitsScreen) {
-        const int root = document.GetNodeInfoIndexOfRoot();
-        document.Select(root);
+        const int root = document.Tree().GetNodeInfoIndexOfRoot();
+        document.Tree().Select(root);
         const int category = document.AddNode();
-        document.Entry(category).Node->SetTitle("Planets");
+        document.Tree().Entry(category).Node->SetTitle("Planets");
         const std::string question =
             fitsScreen ? Words(250, "il ") : Words(250, "Which planet has the most moons? ");
         const std::string answer =
@@ -62,7 +62,7 @@ struct LargeSlideShow {
 };
 
 void Report(benchmark::State& state, const LargeSlideShow& show, bool passed) {
-    state.counters["leaves"] = static_cast<double>(show.document.LeafCount());
+    state.counters["leaves"] = static_cast<double>(show.document.Tree().LeafCount());
     state.counters["findings"] = static_cast<double>(show.results.MessageCount());
     state.counters["passed"] = passed ? 1 : 0;
 }

@@ -62,7 +62,8 @@ CQuietUserInterface::CQuietUserInterface()
 
 CQuietUserInterface::~CQuietUserInterface() = default;
 
-int CQuietUserInterface::ShowMessage(const std::string&, int style, const std::string&) {
+MessageAnswer CQuietUserInterface::ShowMessage(const std::string&, MessageStyle style,
+                                               const std::string&) {
     return SafeAnswer(style);
 }
 

@@ -21,7 +21,8 @@ public:
     CQuietUserInterface();
     ~CQuietUserInterface() override;
 
-    int ShowMessage(const std::string& text, int style, const std::string& title) override;
+    MessageAnswer ShowMessage(const std::string& text, MessageStyle style,
+                              const std::string& title) override;
     ConfirmAnswer AskConfirm(const std::string& text, const std::string& title) override;
     void ShowLongMessage(const std::string& caption, const std::string& header,
                          const std::string& text) override;

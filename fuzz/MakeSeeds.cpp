@@ -63,14 +63,14 @@ Bytes FileBytes(const fs::path& path) {
 void AddSlideShows(CSeedWriter& seeds, const fs::path& scratch) {
     CQuietServices services;
     CDocument doc(services.Services(), Palettes());
-    const int root = doc.GetNodeInfoIndexOfRoot();
-    doc.Entry(root).SetTitle("Seed Show");
-    doc.Entry(root).Node->SetSplashComments("Welcome\r\nto the show");
+    const int root = doc.Tree().GetNodeInfoIndexOfRoot();
+    doc.Tree().Entry(root).SetTitle("Seed Show");
+    doc.Tree().Entry(root).Node->SetSplashComments("Welcome\r\nto the show");
     const int topic =
         doc.AddGenNode(kKindNode, "Animals", nullptr, root, Relationship::Child, false, false);
     const int qaf =
         doc.AddGenNode(kKindLeaf, "Cats", nullptr, topic, Relationship::Child, false, false);
-    CLeaf& cats = *doc.Entry(qaf).Leaf;
+    CLeaf& cats = *doc.Tree().Entry(qaf).Leaf;
     cats.SetFact("Cats purr\r\nand sleep");
     cats.SetQuestion("What do cats do?");
     for (int answer = 1; answer <= 4; ++answer) {
@@ -78,7 +78,7 @@ void AddSlideShows(CSeedWriter& seeds, const fs::path& scratch) {
     }
     const int slide =
         doc.AddGenNode(kKindLeaf, "Dogs", nullptr, root, Relationship::Child, false, false);
-    CLeaf& dogs = *doc.Entry(slide).Leaf;
+    CLeaf& dogs = *doc.Tree().Entry(slide).Leaf;
     dogs.SetBITMAPOnly(true);
     auto colour = test::SlidePicture(40, 30, 3);
     dogs.SetColorBitmap(colour);
@@ -88,8 +88,8 @@ void AddSlideShows(CSeedWriter& seeds, const fs::path& scratch) {
     dogs.SetAuxText("Notes on dogs");
     const int fact =
         doc.AddGenNode(kKindLeaf, "Oaks", nullptr, topic, Relationship::Child, false, false);
-    doc.Entry(fact).Leaf->SetFACTOnly(true);
-    doc.Entry(fact).Leaf->SetFact("Oaks grow slowly");
+    doc.Tree().Entry(fact).Leaf->SetFACTOnly(true);
+    doc.Tree().Entry(fact).Leaf->SetFact("Oaks grow slowly");
 
     if (!Save(doc, scratch / "show.sdb") || !Export(doc, scratch / "show.pdb")) {
         throw std::runtime_error("the seed slide show could not be written");
@@ -108,10 +108,10 @@ void AddSlideShows(CSeedWriter& seeds, const fs::path& scratch) {
     seeds.Add("node22_fuzzer", "root", test::RecordBytes(oldRoot));
     seeds.Add("leaf22_fuzzer", "fact", test::RecordBytes(oldLeaf));
 
-    seeds.Add("node_fuzzer", "root", test::RecordBytes(*doc.Entry(root).Node));
-    seeds.Add("node_fuzzer", "topic", test::RecordBytes(*doc.Entry(topic).Node));
+    seeds.Add("node_fuzzer", "root", test::RecordBytes(*doc.Tree().Entry(root).Node));
+    seeds.Add("node_fuzzer", "topic", test::RecordBytes(*doc.Tree().Entry(topic).Node));
     seeds.Add("leaf_fuzzer", "qaf", test::RecordBytes(cats));
-    seeds.Add("leaf_fuzzer", "fact", test::RecordBytes(*doc.Entry(fact).Leaf));
+    seeds.Add("leaf_fuzzer", "fact", test::RecordBytes(*doc.Tree().Entry(fact).Leaf));
     seeds.Add("leaf_fuzzer", "bitmap", test::RecordBytes(dogs));
 
     const Bytes saved = FileBytes(scratch / "show.sdb");

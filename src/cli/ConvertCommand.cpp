@@ -17,7 +17,6 @@
 #include "core/delivery/PathOps.h"
 #include "core/import/PowerPointImport.h"
 #include "core/storage/SlideShowWriter.h"
-#include "core/storage/Windows1252.h"
 #include "platform/LibreOfficeSource.h"
 #include "platform/ProcessRunner.h"
 #include "platform/ShortPathName.h"
@@ -143,7 +142,7 @@ std::string SlideCount(std::size_t count) {
 }
 
 void Refuse(IUserInterface& ui, const std::string& text) {
-    ReportMessage(ui, Utf8ToWindows1252(text), kStyleCritical);
+    ReportMessage(ui, text, kStyleCritical);
 }
 
 // The plain conversion: import, then export to OUT.pdb and save OUT.sdb when asked.
@@ -193,7 +192,7 @@ int Deliver(const Arguments& parsed, CCliContext& context, IProcessRunner& runne
     if (!AutoImportExportInstall(document, delivery, presentation)) {
         return kExitFailure;
     }
-    const std::string slides = SlideCount(document.LeafCount());
+    const std::string slides = SlideCount(document.Tree().LeafCount());
     if (parsed.hotSync) {
         std::cout << presentation << ": " << slides << " handed to the Palm install tool\n";
     } else {

@@ -6,11 +6,13 @@
 
 #include "cli/CliContext.h"
 #include "cli/Command.h"
-#include "cli/ExportValidation.h"
 #include "core/app/MessageStyle.h"
 #include "core/app/Messages.h"
 #include "core/storage/SlideShowReader.h"
 #include "core/storage/SlideShowWriter.h"
+#include "core/validation/ExportGate.h"
+#include "core/validation/FindingsReport.h"
+#include "core/validation/ValidationResults.h"
 
 namespace trovique::cli {
 namespace {
@@ -64,7 +66,11 @@ int Run(const std::vector<std::string>& args) {
     if (!Read(*doc, parsed.input, false)) {
         return kExitFailure;
     }
-    if (!ValidateBeforeExport(context, *doc, std::cerr)) {
+    // The findings of a refused slide show follow the refusal, grouped by item.
+    CValidationResults results(context.Ui());
+    if (!ValidateBeforeExport(*doc, results,
+                              CValidationLimit::FromApplication(context.Application()))) {
+        std::cerr << FormatFindings(results) << std::flush;
         return kExitFailure;
     }
     if (!Export(*doc, parsed.output)) {

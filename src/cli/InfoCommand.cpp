@@ -2,6 +2,7 @@
 
 #include <iostream>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "cli/CliContext.h"
@@ -69,27 +70,25 @@ std::string PictureJson(const std::shared_ptr<CBitmap>& picture) {
            ",\"gray\":" + Bool(picture->GrayScaleExpanded()) + "}";
 }
 
-// Each item of the tree in order with its depth, without recursion: a damaged file may nest
-// deeper than any stack.
+// Each item of the tree in the tree's own order with its depth below the root.
 struct Item {
     int index;
     int depth;
 };
 
 std::vector<Item> ItemsInOrder(const CDocument& doc) {
+    const CSlideShowTree& tree = doc.Tree();
     std::vector<Item> items;
-    std::vector<Item> stack;
-    if (doc.GetNodeInfoIndexOfRoot() != 0) {
-        stack.push_back({doc.GetNodeInfoIndexOfRoot(), 0});
+    if (tree.GetNodeInfoIndexOfRoot() == 0) {
+        return items;
     }
-    while (!stack.empty()) {
-        const Item item = stack.back();
-        stack.pop_back();
-        items.push_back(item);
-        const auto& children = doc.Children(item.index);
-        for (auto it = children.rbegin(); it != children.rend(); ++it) {
-            stack.push_back({*it, item.depth + 1});
-        }
+    // Preorder visits a parent before its children, so its depth is known when they come.
+    std::unordered_map<int, int> depths;
+    for (const int index : tree.Preorder(tree.GetNodeInfoIndexOfRoot())) {
+        const auto parent = depths.find(tree.Parent(index));
+        const int depth = parent == depths.end() ? 0 : parent->second + 1;
+        depths[index] = depth;
+        items.push_back({index, depth});
     }
     return items;
 }
@@ -97,26 +96,28 @@ std::vector<Item> ItemsInOrder(const CDocument& doc) {
 // ---- Text ----
 
 void PrintHeader(const CDocument& doc, std::ostream& out) {
-    const CDBHeader& header = doc.Header();
+    const CDBHeader& header = doc.Properties().Header();
     out << "Name:      " << OneLine(header.DBName()) << "\n"
         << "Type:      " << OneLine(header.DBType()) << "\n"
         << "Creator:   " << OneLine(header.Creator()) << "\n"
         << "Created:   " << DateText(header.CreateSecs()) << "\n"
         << "Modified:  " << DateText(header.ModifySecs()) << "\n"
         << "Records:   " << header.NumRecords() << "\n"
-        << "Slides:    " << doc.LeafCount() << "\n"
-        << "Size:      " << doc.DBSize() << " bytes on the handheld (estimate)\n";
+        << "Slides:    " << doc.Tree().LeafCount() << "\n"
+        << "Size:      " << doc.Tree().DBSize() << " bytes on the handheld (estimate)\n";
 }
 
 std::string RootDetails(const CDocument& doc, const CNode& root) {
-    std::string text = std::string(doc.Structured() ? "structured" : "unstructured") +
-                       (doc.Beamable() ? ", beamable" : "") + (doc.Copyable() ? ", copyable" : "") +
-                       (doc.Locked() ? ", locked" : "");
+    std::string text = std::string(doc.Properties().Structured() ? "structured" : "unstructured") +
+                       (doc.Properties().Beamable() ? ", beamable" : "") +
+                       (doc.Properties().Copyable() ? ", copyable" : "") +
+                       (doc.Properties().Locked() ? ", locked" : "");
     text += "; label \"" + OneLine(root.ProgramIconName()) + "\"";
     text += ", splash text " + std::to_string(root.SplashComments().size());
     text += ", about text " + std::to_string(root.AboutComments().size());
-    for (const auto& [name, picture] : {std::pair{"monochrome", &doc.MonochromeSplash()},
-                                        std::pair{"colour", &doc.ColorSplash()}}) {
+    for (const auto& [name, picture] :
+         {std::pair{"monochrome", &doc.Properties().MonochromeSplash()},
+          std::pair{"colour", &doc.Properties().ColorSplash()}}) {
         if (picture->bitmap) {
             text += std::string(", ") + name + " splash " + PictureText(picture->bitmap);
         }
@@ -156,17 +157,18 @@ std::string LeafDetails(const CLeaf& leaf) {
 
 void PrintTree(const CDocument& doc, std::ostream& out) {
     for (const Item& item : ItemsInOrder(doc)) {
-        const CGenElemInfo& entry = doc.Entry(item.index);
+        const CGenElemInfo& entry = doc.Tree().Entry(item.index);
         out << std::string(static_cast<std::size_t>(item.depth) * 2, ' ');
         if (entry.IsLeaf()) {
             out << LeafKindName(*entry.Leaf) << " page " << entry.Leaf->LPI() << " \""
                 << OneLine(entry.Title()) << "\" [" << LeafDetails(*entry.Leaf) << "]\n";
             continue;
         }
-        const std::string level(NodeLevelName(doc.Level(item.index)));
-        out << (level.empty() ? "Level " + std::to_string(doc.Level(item.index)) : level) << " \""
-            << OneLine(entry.Title()) << "\" [" << (entry.Node->Valid() ? "valid" : "invalid")
-            << (doc.IsExpanded(item.index) ? ", expanded" : ", collapsed");
+        const std::string level(NodeLevelName(doc.Tree().Level(item.index)));
+        out << (level.empty() ? "Level " + std::to_string(doc.Tree().Level(item.index)) : level)
+            << " \"" << OneLine(entry.Title()) << "\" ["
+            << (entry.Node->Valid() ? "valid" : "invalid")
+            << (doc.Tree().IsExpanded(item.index) ? ", expanded" : ", collapsed");
         if (entry.ElemType == kKindRoot) {
             out << ", " << RootDetails(doc, *entry.Node);
         }
@@ -177,7 +179,7 @@ void PrintTree(const CDocument& doc, std::ostream& out) {
 // ---- JSON ----
 
 std::string HeaderJson(const CDocument& doc) {
-    const CDBHeader& header = doc.Header();
+    const CDBHeader& header = doc.Properties().Header();
     const auto date = [](std::uint32_t seconds) {
         const std::string text = DateText(seconds);
         return text.empty() ? std::string("null") : "\"" + text + "\"";
@@ -192,13 +194,15 @@ std::string HeaderJson(const CDocument& doc) {
 }
 
 std::string SlideShowJson(const CDocument& doc) {
-    return std::string("{\"structured\":") + Bool(doc.Structured()) +
-           ",\"locked\":" + Bool(doc.Locked()) + ",\"switches\":[" + Bool(doc.Switch(0)) + "," +
-           Bool(doc.Switch(1)) + "," + Bool(doc.Switch(2)) +
-           "],\"slides\":" + std::to_string(doc.LeafCount()) +
-           ",\"estimatedSize\":" + std::to_string(doc.DBSize()) +
-           ",\"splash\":{\"monochrome\":" + PictureJson(doc.MonochromeSplash().bitmap) +
-           ",\"color\":" + PictureJson(doc.ColorSplash().bitmap) + "}}";
+    return std::string("{\"structured\":") + Bool(doc.Properties().Structured()) +
+           ",\"locked\":" + Bool(doc.Properties().Locked()) + ",\"switches\":[" +
+           Bool(doc.Properties().Switch(0)) + "," + Bool(doc.Properties().Switch(1)) + "," +
+           Bool(doc.Properties().Switch(2)) +
+           "],\"slides\":" + std::to_string(doc.Tree().LeafCount()) +
+           ",\"estimatedSize\":" + std::to_string(doc.Tree().DBSize()) +
+           ",\"splash\":{\"monochrome\":" +
+           PictureJson(doc.Properties().MonochromeSplash().bitmap) +
+           ",\"color\":" + PictureJson(doc.Properties().ColorSplash().bitmap) + "}}";
 }
 
 std::string LeafJson(const CLeaf& leaf) {
@@ -225,7 +229,7 @@ std::string LeafJson(const CLeaf& leaf) {
 }
 
 std::string ItemJson(const CDocument& doc, int index) {
-    const CGenElemInfo& entry = doc.Entry(index);
+    const CGenElemInfo& entry = doc.Tree().Entry(index);
     const char* kind = entry.IsLeaf() ? "leaf" : entry.ElemType == kKindRoot ? "root" : "node";
     std::string json = std::string("{\"kind\":\"") + kind +
                        "\",\"index\":" + std::to_string(index) +
@@ -233,10 +237,10 @@ std::string ItemJson(const CDocument& doc, int index) {
     if (entry.IsLeaf()) {
         return json + "," + LeafJson(*entry.Leaf) + "}";
     }
-    json += ",\"level\":" + JsonString(NodeLevelName(doc.Level(index))) +
-            ",\"levelNumber\":" + std::to_string(doc.Level(index)) +
+    json += ",\"level\":" + JsonString(NodeLevelName(doc.Tree().Level(index))) +
+            ",\"levelNumber\":" + std::to_string(doc.Tree().Level(index)) +
             ",\"flags\":{\"valid\":" + Bool(entry.Node->Valid()) +
-            ",\"expanded\":" + Bool(doc.IsExpanded(index)) + "}";
+            ",\"expanded\":" + Bool(doc.Tree().IsExpanded(index)) + "}";
     if (entry.ElemType == kKindRoot) {
         const CNode& root = *entry.Node;
         json += ",\"label\":" + RecordJson(root.ProgramIconName()) +
@@ -265,7 +269,7 @@ void PrintJson(const CDocument& doc, const std::string& path, std::ostream& out)
             out << ",";
         }
         out << ItemJson(doc, item.index);
-        if (!doc.Entry(item.index).IsLeaf()) {
+        if (!doc.Tree().Entry(item.index).IsLeaf()) {
             open.push_back(item.index);
         }
         previousDepth = item.depth;

@@ -1,12 +1,6 @@
 // trovique-cli palm-bitmap: converts a Windows bitmap into the handheld's bitmap layout the way
 // the editor does, or a Palm bitmap back into a Windows bitmap.
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -22,6 +16,8 @@
 #include "core/common/MemoryFile.h"
 #include "core/imaging/Bitmap.h"
 #include "core/imaging/PalmBitmap.h"
+#include "core/imaging/PicturePreparation.h"
+#include "core/storage/FileReplace.h"
 
 namespace trovique::cli {
 namespace {
@@ -118,64 +114,14 @@ Options ParseOptions(const std::vector<std::string>& args) {
     return options;
 }
 
-// Writes bytes to a temporary file beside path and renames it over path, so that a failed run
-// leaves neither a half-written file nor a damaged older one.
+// The whole file or nothing: a failed run leaves neither a half-written file nor a damaged older
+// one.
 void WriteFileWhole(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
-    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
-    const int descriptor = ::mkstemp(pattern.data());
-    if (descriptor < 0) {
-        throw Failure{"cannot write " + path.string() + ": " + std::strerror(errno)};
+    try {
+        ReplaceFile(path, [&bytes](const WriteBytes& write) { write(bytes); });
+    } catch (const std::exception& error) {
+        throw Failure{"cannot write " + path.string() + ": " + DescribeError(error)};
     }
-    const fs::path temporary = pattern;
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t count = ::write(descriptor, bytes.data() + written, bytes.size() - written);
-        if (count <= 0) {
-            break;
-        }
-        written += static_cast<std::size_t>(count);
-    }
-    const int error = errno;
-    const bool closed = ::close(descriptor) == 0;
-    std::error_code renameError;
-    if (written == bytes.size() && closed) {
-        // mkstemp makes the file private; give it the usual permissions of a new file.
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        std::error_code ignored;
-        fs::permissions(temporary, static_cast<fs::perms>(0666 & ~mask), ignored);
-        fs::rename(temporary, path, renameError);
-        if (!renameError) {
-            return;
-        }
-    }
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    throw Failure{"cannot write " + path.string() + ": " +
-                  (renameError ? renameError.message() : std::string(std::strerror(error)))};
-}
-
-// The picture as the editor holds it before it becomes a Palm bitmap of the given depth.
-CBitmap PrepareForDepth(CBitmap bitmap, int depth, const CApplication& app) {
-    if (depth == 8) {
-        bitmap.WidenToEightBits();
-        bitmap.ConvertPalette(app.Palm256ColorPalette());
-        return bitmap;
-    }
-    if (depth == 1) {
-        if (bitmap.PixelSize() != 1) {
-            CBitmap reduced;
-            reduced.CreateMonochromeBitmap(bitmap);
-            bitmap = std::move(reduced);
-        }
-        bitmap.ConvertPalette(app.PalmMonoPalette());
-        return bitmap;
-    }
-    CBitmap grey;
-    grey.CreateGrayScale4Bitmap(bitmap);
-    grey.ConvertPalette(app.Palm4ColorPalette());
-    return grey;
 }
 
 void Encode(const Options& options, const CApplication& app) {
@@ -188,7 +134,7 @@ void Encode(const Options& options, const CApplication& app) {
     const int depth = options.depth.value_or(bitmap.NumColors() < 3 ? 1 : 8);
     CPalmBitmap palm;
     palm.SetAllowCompression(options.compress);
-    palm.ReadFromCBitmap(PrepareForDepth(std::move(bitmap), depth, app));
+    palm.ReadFromCBitmap(PrepareForDepth(std::move(bitmap), depth, app.Palettes()));
     CMemoryFile out;
     palm.WriteToFile(out, !options.record);
     WriteFileWhole(options.output, out.Data());

@@ -9,12 +9,13 @@
 #include <stdexcept>
 
 #include "core/app/ApplicationTitle.h"
-#include "core/storage/Windows1252.h"
+#include "core/app/FileDialog.h"
 
 #if defined(_WIN32)
 #include <io.h>
 #else
 #include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 #endif
 
@@ -38,99 +39,147 @@ extern "C" void OnInterrupt(int signal) {
     gInterrupted = 1;
 }
 
-// Bytes the code page leaves undefined decode to C1 controls; a terminal must not see those.
-bool IsControl(unsigned char c) {
-    return (c < 0x20 && c != '\t' && c != '\n') || c == 0x7F || c == 0x81 || c == 0x8D ||
-           c == 0x8F || c == 0x90 || c == 0x9D;
-}
-
-std::string Word(int answer) {
+std::string Word(MessageAnswer answer) {
     switch (answer) {
-        case kAnswerYes:
+        case MessageAnswer::Yes:
             return "yes";
-        case kAnswerNo:
+        case MessageAnswer::No:
             return "no";
-        case kAnswerCancel:
+        case MessageAnswer::Cancel:
             return "cancel";
-        default:
-            return "ok";
+        case MessageAnswer::Ok:
+            break;
     }
+    return "ok";
 }
 
-std::string StyleWord(int style) {
-    switch (IconOf(style)) {
-        case kIconCritical:
+std::string StyleWord(MessageStyle style) {
+    switch (style.icon) {
+        case MessageIcon::Critical:
             return "error: ";
-        case kIconQuestion:
+        case MessageIcon::Question:
             return "question: ";
-        case kIconExclamation:
+        case MessageIcon::Exclamation:
             return "warning: ";
-        case kIconInformation:
+        case MessageIcon::Information:
             return "note: ";
-        default:
-            return {};
+        case MessageIcon::None:
+            break;
     }
+    return {};
 }
 
 // "[y/N]": the choices of the button set, the safe one in capitals.
-std::string Hint(int style) {
-    switch (ButtonSetOf(style)) {
-        case kButtonsYesNo:
+std::string Hint(MessageStyle style) {
+    switch (style.buttons) {
+        case MessageButtons::YesNo:
             return "[y/N]";
-        case kButtonsYesNoCancel:
+        case MessageButtons::YesNoCancel:
             return "[y/n/C]";
-        case kButtonsOkCancel:
+        case MessageButtons::OkCancel:
             return "[o/C]";
-        default:
-            return {};
+        case MessageButtons::Ok:
+            break;
     }
+    return {};
 }
 
-bool Offers(int style, int answer) {
-    switch (ButtonSetOf(style)) {
-        case kButtonsYesNo:
-            return answer == kAnswerYes || answer == kAnswerNo;
-        case kButtonsYesNoCancel:
-            return answer == kAnswerYes || answer == kAnswerNo || answer == kAnswerCancel;
-        case kButtonsOkCancel:
-            return answer == kAnswerOk || answer == kAnswerCancel;
-        default:
-            return answer == kAnswerOk;
-    }
-}
-
-int PolicyAnswer(AnswerPolicy policy, int style) {
+MessageAnswer PolicyAnswer(AnswerPolicy policy, MessageStyle style) {
     if (policy == AnswerPolicy::Yes) {
-        return Offers(style, kAnswerYes) ? kAnswerYes : kAnswerOk;
+        return Offers(style, MessageAnswer::Yes) ? MessageAnswer::Yes : MessageAnswer::Ok;
     }
-    return Offers(style, kAnswerNo) ? kAnswerNo : kAnswerCancel;
+    return Offers(style, MessageAnswer::No) ? MessageAnswer::No : MessageAnswer::Cancel;
 }
 
-// The answer a typed reply stands for, or 0 when it stands for none the style offers.
-int ParseReply(std::string reply, int style) {
+std::string Trimmed(std::string text) {
     const auto notBlank = [](unsigned char c) { return std::isspace(c) == 0; };
-    reply.erase(reply.begin(), std::find_if(reply.begin(), reply.end(), notBlank));
-    reply.erase(std::find_if(reply.rbegin(), reply.rend(), notBlank).base(), reply.end());
-    std::transform(reply.begin(), reply.end(), reply.begin(),
+    text.erase(text.begin(), std::find_if(text.begin(), text.end(), notBlank));
+    text.erase(std::find_if(text.rbegin(), text.rend(), notBlank).base(), text.end());
+    return text;
+}
+
+std::string Lowered(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    int answer = 0;
+    return text;
+}
+
+// The answer a typed reply stands for, or nothing when it stands for none the style offers.
+std::optional<MessageAnswer> ParseReply(const std::string& typed, MessageStyle style) {
+    const std::string reply = Lowered(Trimmed(typed));
+    std::optional<MessageAnswer> answer;
     if (reply.empty()) {
         answer = SafeAnswer(style);
     } else if (reply == "y" || reply == "yes") {
-        answer = kAnswerYes;
+        answer = MessageAnswer::Yes;
     } else if (reply == "n" || reply == "no") {
-        answer = kAnswerNo;
+        answer = MessageAnswer::No;
     } else if (reply == "c" || reply == "cancel") {
-        answer = kAnswerCancel;
+        answer = MessageAnswer::Cancel;
     } else if (reply == "o" || reply == "ok") {
-        answer = kAnswerOk;
+        answer = MessageAnswer::Ok;
     }
-    return Offers(style, answer) ? answer : 0;
+    return answer && Offers(style, *answer) ? answer : std::nullopt;
+}
+
+bool IsContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
+
+// The length of the well-formed UTF-8 sequence at text[at], or 0 when the bytes there are not
+// one; code receives the character.
+std::size_t SequenceAt(std::string_view text, std::size_t at, char32_t& code) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    std::size_t length = 0;
+    if (lead < 0x80) {
+        code = lead;
+        return 1;
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        code = lead & 0x1Fu;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        code = lead & 0x0Fu;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        code = lead & 0x07u;
+    } else {
+        return 0;
+    }
+    if (at + length > text.size()) {
+        return 0;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[at + i]);
+        if (!IsContinuation(next)) {
+            return 0;
+        }
+        code = (code << 6) | (next & 0x3Fu);
+    }
+    const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
+    const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+    return overlong || surrogate || code > 0x10FFFF ? 0 : length;
+}
+
+bool IsControl(char32_t code) {
+    return (code < 0x20 && code != '\t' && code != '\n') || (code >= 0x7F && code <= 0x9F);
+}
+
+// The first room characters of UTF-8 text.
+std::string FirstCharacters(const std::string& text, std::size_t room) {
+    std::size_t characters = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (!IsContinuation(static_cast<unsigned char>(text[at])) && characters++ == room) {
+            return text.substr(0, at);
+        }
+    }
+    return text;
 }
 
 // One message line: the style word, the title when it is not the program's own, the text with
 // its later lines indented under the first.
-std::string MessageLine(const std::string& text, int style, const std::string& title) {
+std::string MessageLine(const std::string& text, MessageStyle style, const std::string& title) {
     std::string line = StyleWord(style);
     if (!title.empty() && title != kApplicationTitle) {
         line += TerminalText(title) + ": ";
@@ -149,16 +198,16 @@ std::string MessageLine(const std::string& text, int style, const std::string& t
 }
 
 // A line for the live display: one line whatever the text holds, cut to the width.
-std::string OneLine(std::string windows1252, int width) {
+std::string OneLine(const std::string& utf8, int width) {
+    std::string line = TerminalText(utf8);
     std::replace_if(
-        windows1252.begin(), windows1252.end(),
-        [](char c) { return c == '\r' || c == '\n' || c == '\t'; }, ' ');
+        line.begin(), line.end(), [](char c) { return c == '\n' || c == '\t'; }, ' ');
     const std::size_t room = static_cast<std::size_t>(std::max(width - 1, 1));
-    if (windows1252.size() > room) {
-        windows1252.resize(room);
-        windows1252.erase(windows1252.find_last_not_of(' ') + 1);
+    std::string cut = FirstCharacters(line, room);
+    if (cut.size() < line.size()) {
+        cut.erase(cut.find_last_not_of(' ') + 1);
     }
-    return windows1252;
+    return cut;
 }
 
 bool IsTerminal(int fd) {
@@ -168,6 +217,37 @@ bool IsTerminal(int fd) {
     return isatty(fd) != 0;
 #endif
 }
+
+// Switches the terminal's echo off for the life of the object, for a password.
+class CHiddenInput {
+public:
+    explicit CHiddenInput(bool hide) {
+#if !defined(_WIN32)
+        if (hide && tcgetattr(STDIN_FILENO, &saved_) == 0) {
+            termios silent = saved_;
+            silent.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+            hidden_ = tcsetattr(STDIN_FILENO, TCSAFLUSH, &silent) == 0;
+        }
+#else
+        (void)hide;
+#endif
+    }
+    ~CHiddenInput() {
+#if !defined(_WIN32)
+        if (hidden_) {
+            tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved_);
+        }
+#endif
+    }
+    CHiddenInput(const CHiddenInput&) = delete;
+    CHiddenInput& operator=(const CHiddenInput&) = delete;
+
+private:
+#if !defined(_WIN32)
+    termios saved_{};
+#endif
+    bool hidden_ = false;
+};
 
 int TerminalWidth() {
 #if !defined(_WIN32)
@@ -279,12 +359,17 @@ TerminalOptions CTerminalUserInterface::ProcessOptions(AnswerPolicy answers) {
     return options;
 }
 
-int CTerminalUserInterface::ShowMessage(const std::string& text, int style,
-                                        const std::string& title) {
+MessageAnswer CTerminalUserInterface::ShowMessage(const std::string& text, MessageStyle style,
+                                                  const std::string& title) {
     const std::string line = MessageLine(text, style, title);
+    if (!presetReplace_.empty() && text == presetReplace_ && Offers(style, MessageAnswer::Yes)) {
+        presetReplace_.clear();
+        Print(line + " " + Hint(style) + " yes (named on the command line)\n");
+        return MessageAnswer::Yes;
+    }
     if (!AsksQuestion(style)) {
         Print(line + "\n");
-        return kAnswerOk;
+        return MessageAnswer::Ok;
     }
     return Answer(line, style);
 }
@@ -292,8 +377,8 @@ int CTerminalUserInterface::ShowMessage(const std::string& text, int style,
 ConfirmAnswer CTerminalUserInterface::AskConfirm(const std::string& text,
                                                  const std::string& title) {
     // Only a user at a window can tick "Do not show this message again".
-    return ConfirmAnswer{Answer(MessageLine(text, kStyleYesNo, title), kStyleYesNo) == kAnswerYes,
-                         false};
+    return ConfirmAnswer{
+        Answer(MessageLine(text, kStyleYesNo, title), kStyleYesNo) == MessageAnswer::Yes, false};
 }
 
 void CTerminalUserInterface::ShowLongMessage(const std::string& caption, const std::string& header,
@@ -321,22 +406,77 @@ void CTerminalUserInterface::PresetFileName(FileDialogKind kind, std::string pat
     presetFiles_[kind] = std::move(path);
 }
 
-std::string CTerminalUserInterface::GetFileName(const std::string& initial, FileDialogKind kind) {
-    if (const auto preset = presetFiles_.find(kind); preset != presetFiles_.end()) {
+std::string CTerminalUserInterface::ChooseFile(const FileDialogSpec& spec) {
+    if (const auto preset = presetFiles_.find(spec.kind); preset != presetFiles_.end()) {
         std::string path = std::move(preset->second);
         presetFiles_.erase(preset);
+        // Naming the file on the command line already answered whether it may be replaced.
+        presetReplace_ = ReplaceQuestion(path);
         return path;
     }
-    std::string prompt = std::string("question: ") + FileDialogTitle(kind) + " file";
-    const bool initialIsFile = !initial.empty() && initial.back() != '/' && initial.back() != '\\';
-    if (initialIsFile) {
-        prompt += " [" + TerminalText(Utf8ToWindows1252(initial)) + "]";
+    const FileDialogStart start = StartOf(spec);
+    std::string prompt = "question: " + TerminalText(spec.title) + " file";
+    if (!start.fileName.empty()) {
+        prompt += " [" + TerminalText(spec.initial) + "]";
     }
     const auto reply = AskLine(prompt + ": ");
     if (!reply) {
         return {};
     }
-    return reply->empty() && initialIsFile ? initial : *reply;
+    return reply->empty() && !start.fileName.empty() ? spec.initial : *reply;
+}
+
+std::optional<std::string> CTerminalUserInterface::AskText(const TextQuestion& question) {
+    std::string prompt = "question: ";
+    if (!question.title.empty() && question.title != kApplicationTitle) {
+        prompt += TerminalText(question.title) + ": ";
+    }
+    prompt += TerminalText(question.prompt);
+    if (!question.secret && !question.initial.empty()) {
+        prompt += " [" + TerminalText(question.initial) + "]";
+    }
+    const auto reply = AskLine(prompt + " ", question.secret);
+    if (!reply) {
+        return std::nullopt;
+    }
+    return reply->empty() && !question.secret ? question.initial : *reply;
+}
+
+std::optional<SlideShowPreferences> CTerminalUserInterface::EditPreferences(
+    const SlideShowPreferences& current) {
+    // Asked one value at a time; the first Cancel cancels the whole dialog. --yes and --no
+    // answer questions only, so they cancel it, as a missing terminal does.
+    if (options_.answers != AnswerPolicy::Ask || !options_.inputIsTerminal) {
+        (void)AskLine("question: Settings for Dictionary: ");
+        return std::nullopt;
+    }
+    SlideShowPreferences values = current;
+    if (values.passwordEditable) {
+        const auto password = AskLine("question: Settings for Dictionary: Enter Password: ", true);
+        if (!password) {
+            return std::nullopt;
+        }
+        const auto again = AskLine("question: Settings for Dictionary: Retype Password: ", true);
+        if (!again) {
+            return std::nullopt;
+        }
+        values.password = *password;
+        values.passwordAgain = *again;
+    }
+    const std::pair<const char*, bool*> switches[] = {
+        {"Make Database Beamable", &values.beamable},
+        {"Mark New Terms As Copy-Enabled", &values.copyable},
+    };
+    for (const auto& [caption, value] : switches) {
+        const MessageAnswer answer = Answer(std::string("question: Settings for Dictionary: ") +
+                                                caption + " (now " + (*value ? "yes" : "no") + ")?",
+                                            kStyleYesNoCancel);
+        if (answer == MessageAnswer::Cancel) {
+            return std::nullopt;
+        }
+        *value = answer == MessageAnswer::Yes;
+    }
+    return values;
 }
 
 SlideShowDestination CTerminalUserInterface::ChooseSlideShowDestination() {
@@ -347,29 +487,25 @@ SlideShowDestination CTerminalUserInterface::ChooseSlideShowDestination() {
         "question: Choose the Slide Show destination: HotSync sends it to your Palm without "
         "saving a file, Save asks for a file. [h/s/C] ";
     for (;;) {
-        auto reply = AskLine(prompt);
-        if (!reply) {
+        const auto typed = AskLine(prompt);
+        if (!typed) {
             return SlideShowDestination::Cancel;
         }
-        const auto notBlank = [](unsigned char c) { return std::isspace(c) == 0; };
-        reply->erase(reply->begin(), std::find_if(reply->begin(), reply->end(), notBlank));
-        reply->erase(std::find_if(reply->rbegin(), reply->rend(), notBlank).base(), reply->end());
-        std::transform(reply->begin(), reply->end(), reply->begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        if (*reply == "h" || *reply == "hotsync") {
+        const std::string reply = Lowered(Trimmed(*typed));
+        if (reply == "h" || reply == "hotsync") {
             return SlideShowDestination::HotSync;
         }
-        if (*reply == "s" || *reply == "save") {
+        if (reply == "s" || reply == "save") {
             return SlideShowDestination::Save;
         }
-        if (reply->empty() || *reply == "c" || *reply == "cancel") {
+        if (reply.empty() || reply == "c" || reply == "cancel") {
             return SlideShowDestination::Cancel;
         }
         Print("Please answer h (HotSync), s (Save) or c (Cancel).\n");
     }
 }
 
-std::optional<std::string> CTerminalUserInterface::AskLine(const std::string& prompt) {
+std::optional<std::string> CTerminalUserInterface::AskLine(const std::string& prompt, bool secret) {
     if (options_.answers != AnswerPolicy::Ask || !options_.inputIsTerminal) {
         Print(prompt + "cancel" +
               (options_.answers != AnswerPolicy::Ask ? " (not asked: --yes and --no answer "
@@ -380,7 +516,14 @@ std::optional<std::string> CTerminalUserInterface::AskLine(const std::string& pr
     ClearLiveLine();
     err_ << prompt << std::flush;
     std::string reply;
-    const bool read = static_cast<bool>(std::getline(in_, reply));
+    bool read = false;
+    {
+        CHiddenInput hidden(secret && options_.inputIsTerminal);
+        read = static_cast<bool>(std::getline(in_, reply));
+    }
+    if (secret && read) {
+        err_ << "\n" << std::flush;  // the typed Enter was not echoed
+    }
     if (!read) {
         err_ << "cancel (end of input)\n" << std::flush;
     }
@@ -394,36 +537,36 @@ std::optional<std::string> CTerminalUserInterface::AskLine(const std::string& pr
     return reply;
 }
 
-int CTerminalUserInterface::Answer(const std::string& line, int style) {
+MessageAnswer CTerminalUserInterface::Answer(const std::string& line, MessageStyle style) {
     const std::string prompt = line + " " + Hint(style) + " ";
     if (options_.answers != AnswerPolicy::Ask) {
-        const int answer = PolicyAnswer(options_.answers, style);
+        const MessageAnswer answer = PolicyAnswer(options_.answers, style);
         Print(prompt + Word(answer) +
               (options_.answers == AnswerPolicy::Yes ? " (--yes)\n" : " (--no)\n"));
         return answer;
     }
     if (!options_.inputIsTerminal) {
-        const int answer = SafeAnswer(style);
+        const MessageAnswer answer = SafeAnswer(style);
         Print(prompt + Word(answer) + " (not asked: input is not a terminal)\n");
         return answer;
     }
     return ReadAnswer(prompt, style);
 }
 
-int CTerminalUserInterface::ReadAnswer(const std::string& prompt, int style) {
+MessageAnswer CTerminalUserInterface::ReadAnswer(const std::string& prompt, MessageStyle style) {
     ClearLiveLine();
     for (;;) {
         err_ << prompt << std::flush;
         std::string reply;
         if (!std::getline(in_, reply)) {
-            const int answer = SafeAnswer(style);
+            const MessageAnswer answer = SafeAnswer(style);
             err_ << Word(answer) << " (end of input)\n" << std::flush;
             DrawLiveLine();
             return answer;
         }
-        if (const int answer = ParseReply(reply, style); answer != 0) {
+        if (const auto answer = ParseReply(reply, style)) {
             DrawLiveLine();
-            return answer;
+            return *answer;
         }
         err_ << "Please answer " << Hint(style) << ".\n";
     }
@@ -454,7 +597,7 @@ std::string CTerminalUserInterface::LiveLine() const {
             line += " (" + statusPercentage_ + ")";
         }
     }
-    return TerminalText(OneLine(line, options_.width));
+    return OneLine(line, options_.width);
 }
 
 void CTerminalUserInterface::DrawLiveLine() {
@@ -480,21 +623,24 @@ void CTerminalUserInterface::ClearLiveLine() {
     }
 }
 
-std::string TerminalText(std::string_view windows1252) {
+std::string TerminalText(std::string_view utf8) {
     std::string clean;
-    clean.reserve(windows1252.size());
-    for (std::size_t i = 0; i < windows1252.size(); ++i) {
-        const auto c = static_cast<unsigned char>(windows1252[i]);
-        if (c == '\r') {
+    clean.reserve(utf8.size());
+    for (std::size_t at = 0; at < utf8.size();) {
+        char32_t code = 0;
+        const std::size_t length = SequenceAt(utf8, at, code);
+        if (code == '\r' && length == 1) {
             clean += '\n';
-            if (i + 1 < windows1252.size() && windows1252[i + 1] == '\n') {
-                ++i;
-            }
+            at += at + 1 < utf8.size() && utf8[at + 1] == '\n' ? 2 : 1;
+        } else if (length == 0 || IsControl(code)) {
+            clean += '?';
+            at += std::max<std::size_t>(length, 1);
         } else {
-            clean += IsControl(c) ? '?' : static_cast<char>(c);
+            clean.append(utf8.substr(at, length));
+            at += length;
         }
     }
-    return Windows1252ToUtf8(clean);
+    return clean;
 }
 
 AnswerPolicy TakeAnswerFlags(std::vector<std::string>& args) {

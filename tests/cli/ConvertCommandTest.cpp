@@ -136,8 +136,8 @@ protected:
 
     static std::vector<Slide> Slides(const CDocument& document) {
         std::vector<Slide> slides;
-        for (std::size_t page = 1; page <= document.LeafCount(); ++page) {
-            const CLeaf& leaf = *document.Entry(document.LeafOnPage(page)).Leaf;
+        for (std::size_t page = 1; page <= document.Tree().LeafCount(); ++page) {
+            const CLeaf& leaf = *document.Tree().Entry(document.Tree().LeafOnPage(page)).Leaf;
             slides.push_back({leaf.Title(), leaf.Fact()});
         }
         return slides;
@@ -159,18 +159,19 @@ TEST_F(ConvertCommandTest, ConvertsAPresentationBesideItAndReadsBack) {
     EXPECT_EQ(result.out, exported.string() + ": 3 slides\n");
 
     const auto document = ReadBack(exported);
-    EXPECT_EQ(document->Entry(document->GetNodeInfoIndexOfRoot()).Title(), "Team deck.fodp");
+    EXPECT_EQ(document->Tree().Entry(document->Tree().GetNodeInfoIndexOfRoot()).Title(),
+              "Team deck.fodp");
     EXPECT_EQ(Slides(*document),
               (std::vector<Slide>{
                   {"Opening", "Welcome everyone"}, {"", "Second notes"}, {"Closing", ""}}));
-    const CLeaf& first = *document->Entry(document->LeafOnPage(1)).Leaf;
+    const CLeaf& first = *document->Tree().Entry(document->Tree().LeafOnPage(1)).Leaf;
     EXPECT_NE(first.AuxText().find("\x95 Apples\r\n\x95 Pears"), std::string::npos)
         << first.AuxText();
     ASSERT_NE(first.ColorBitmap(), nullptr);
     EXPECT_EQ(first.ColorBitmap()->Width(), 160);
     EXPECT_EQ(first.ColorBitmap()->Height(), 120);
     ASSERT_NE(first.AuxColorBitmap(), nullptr);
-    const CLeaf& third = *document->Entry(document->LeafOnPage(3)).Leaf;
+    const CLeaf& third = *document->Tree().Entry(document->Tree().LeafOnPage(3)).Leaf;
     EXPECT_NE(third.AuxText().find("1. First\r\n2. Second"), std::string::npos) << third.AuxText();
 
     EXPECT_EQ(Slides(*ReadBack(working)), Slides(*document));

@@ -112,7 +112,7 @@ protected:
     std::size_t SlidesIn(const fs::path& file) {
         auto document = NewDocument();
         EXPECT_TRUE(Read(*document, file, true)) << testing::PrintToString(Ui().MessageTexts());
-        return document->LeafCount();
+        return document->Tree().LeafCount();
     }
 
     test::ScratchDir scratch;

@@ -19,11 +19,11 @@ protected:
     // A category holding one FACT leaf with the given title.
     fs::path WriteShow(const std::string& leafTitle) {
         auto doc = NewDocument();
-        doc->Select(doc->GetNodeInfoIndexOfRoot());
+        doc->Tree().Select(doc->Tree().GetNodeInfoIndexOfRoot());
         const int category = doc->AddNode();
-        doc->Entry(category).Node->SetTitle("Planets");
-        doc->Select(category);
-        doc->Entry(doc->AddQAF()).Leaf->SetTitle(leafTitle);
+        doc->Tree().Entry(category).Node->SetTitle("Planets");
+        doc->Tree().Select(category);
+        doc->Tree().Entry(doc->AddQAF()).Leaf->SetTitle(leafTitle);
         const fs::path path = scratch / "show.sdb";
         EXPECT_TRUE(Save(*doc, path));
         return path;

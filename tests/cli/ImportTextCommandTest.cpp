@@ -33,8 +33,8 @@ protected:
     std::vector<Leaf> ReadBack(const std::string& path) {
         doc = NewDocument();
         EXPECT_TRUE(Read(*doc, path, false)) << testing::PrintToString(Ui().MessageTexts());
-        for (std::size_t page = 1; page <= doc->LeafCount(); ++page) {
-            EXPECT_TRUE(doc->Entry(doc->LeafOnPage(page)).Leaf->FACTOnly());
+        for (std::size_t page = 1; page <= doc->Tree().LeafCount(); ++page) {
+            EXPECT_TRUE(doc->Tree().Entry(doc->Tree().LeafOnPage(page)).Leaf->FACTOnly());
         }
         return test::LeafTexts(*doc);
     }
@@ -50,7 +50,7 @@ TEST_F(ImportTextCommandTest, ImportsWithTheStoredDelimitersAndReadsBack) {
     EXPECT_EQ(result.out, "Added 3 leaves to " + Out() + "\n");
     EXPECT_EQ(ReadBack(Out()),
               (std::vector<Leaf>{{"<FACT>", "A"}, {"<FACT>", "B"}, {"<FACT>", "C"}}));
-    EXPECT_FALSE(doc->Structured());
+    EXPECT_FALSE(doc->Properties().Structured());
 }
 
 TEST_F(ImportTextCommandTest, DelimitersAndTitlesFromTheCommandLine) {

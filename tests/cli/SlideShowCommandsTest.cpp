@@ -17,14 +17,14 @@ protected:
     // leaf without pictures and a BITMAP leaf.
     std::filesystem::path SampleFile() {
         auto doc = NewDocument();
-        const int root = doc->GetNodeInfoIndexOfRoot();
-        doc->Entry(root).SetTitle("Caf\xE9 \"Quotes\" \\ Co");
+        const int root = doc->Tree().GetNodeInfoIndexOfRoot();
+        doc->Tree().Entry(root).SetTitle("Caf\xE9 \"Quotes\" \\ Co");
         const int node =
             doc->AddGenNode(kKindNode, {}, nullptr, root, Relationship::Child, false, false);
-        doc->Entry(node).SetTitle("Line\r\nbreak");
+        doc->Tree().Entry(node).SetTitle("Line\r\nbreak");
         const int qaf = doc->AddGenNode(kKindLeaf, "Question", nullptr, node, Relationship::Child,
                                         false, false);
-        CLeaf& question = *doc->Entry(qaf).Leaf;
+        CLeaf& question = *doc->Tree().Entry(qaf).Leaf;
         question.SetFACTOnly(false);
         question.SetQuestion("Why?");
         question.SetAnswer(1, "Yes");
@@ -32,7 +32,7 @@ protected:
         question.SetFact("Because.");
         const int slide =
             doc->AddGenNode(kKindLeaf, "Slide", nullptr, node, Relationship::Child, false, false);
-        CLeaf& picture = *doc->Entry(slide).Leaf;
+        CLeaf& picture = *doc->Tree().Entry(slide).Leaf;
         picture.SetFACTOnly(false);
         picture.SetBITMAPOnly(true);
         picture.SetColorBitmap(test::SlidePicture(160, 120, 1));
@@ -103,7 +103,7 @@ TEST_F(SlideShowCommandsTest, ExportWritesTheHandheldFileAndCountsWhatItLeftOut)
         << result.err;
     auto doc = NewDocument();
     ASSERT_TRUE(Read(*doc, out, false));
-    EXPECT_EQ(doc->LeafCount(), 1u);
+    EXPECT_EQ(doc->Tree().LeafCount(), 1u);
 }
 
 TEST_F(SlideShowCommandsTest, ExitStatuses) {

@@ -60,20 +60,23 @@ TEST(TerminalDeliveryQuestionsTest, FileNamesTypedOrProposedOrPreset) {
     };
     for (const auto& c : cases) {
         Terminal terminal(c.input);
-        EXPECT_EQ(terminal.ui.GetFileName(c.initial, FileDialogKind::Export), c.expected)
+        EXPECT_EQ(terminal.ui.ChooseFile(DescribeFileDialog(FileDialogKind::Export, c.initial)),
+                  c.expected)
             << c.input << c.initial;
     }
     Terminal notAsked("/x.pdb\n", false);
-    EXPECT_EQ(notAsked.ui.GetFileName("/a/Talk.pdb", FileDialogKind::Export), "");
+    EXPECT_EQ(notAsked.ui.ChooseFile(DescribeFileDialog(FileDialogKind::Export, "/a/Talk.pdb")),
+              "");
 
     // A preset answers once, and only its own kind of dialog.
     Terminal preset("", false);
     preset.ui.PresetDestination(SlideShowDestination::Save);
     preset.ui.PresetFileName(FileDialogKind::Export, "/out/show.pdb");
     EXPECT_EQ(preset.ui.ChooseSlideShowDestination(), SlideShowDestination::Save);
-    EXPECT_EQ(preset.ui.GetFileName("/a/", FileDialogKind::PowerPoint), "");
-    EXPECT_EQ(preset.ui.GetFileName("/a/Talk.pdb", FileDialogKind::Export), "/out/show.pdb");
-    EXPECT_EQ(preset.ui.GetFileName("/a/Talk.pdb", FileDialogKind::Export), "");
+    EXPECT_EQ(preset.ui.ChooseFile(DescribeFileDialog(FileDialogKind::PowerPoint, "/a/")), "");
+    EXPECT_EQ(preset.ui.ChooseFile(DescribeFileDialog(FileDialogKind::Export, "/a/Talk.pdb")),
+              "/out/show.pdb");
+    EXPECT_EQ(preset.ui.ChooseFile(DescribeFileDialog(FileDialogKind::Export, "/a/Talk.pdb")), "");
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ TerminalOptions Options(AnswerPolicy answers = AnswerPolicy::Ask, bool inputIsTe
 TEST(CTerminalUserInterfaceTest, MessageFormatting) {
     struct Case {
         std::string text;
-        int style;
+        MessageStyle style;
         std::string title;
         std::string expected;
     };
@@ -42,10 +42,12 @@ TEST(CTerminalUserInterfaceTest, MessageFormatting) {
         {"Export error: disk full", kStyleCritical, "", "error: Export error: disk full\n"},
         {"Refused", kStyleExclamation, "Import", "warning: Import: Refused\n"},
         {"Read error: bad", kStyleInformation, "Norvane Trovique", "note: Read error: bad\n"},
-        {"Plain", kButtonsOk, "", "Plain\n"},
-        {"Caf\xE9 \x93quoted\x94 \x80", kStyleInformation, "",
+        {"Plain", {}, "", "Plain\n"},
+        {"Caf\u00e9 \u201cquoted\u201d \u20ac", kStyleInformation, "",
          "note: Caf\u00e9 \u201cquoted\u201d \u20ac\n"},
         {"a\x1b[2Jb\x9D\x07", kStyleInformation, "", "note: a?[2Jb??\n"},
+        // C1 controls written as UTF-8, a cut sequence and an overlong one are not passed on.
+        {"a\u009bb\xE2\x82 \xC0\xAF", kStyleInformation, "", "note: a?b?? ??\n"},
         {"first\r\nsecond\r\n\r\nfourth\r\n", kStyleExclamation, "",
          "warning: first\n  second\n\n  fourth\n"},
         {"C:\\a.sdb\r\nThis file already exists.\r\n\r\nReplace existing file?", kStyleYesNoWarning,
@@ -65,28 +67,32 @@ TEST(CTerminalUserInterfaceTest, MessageFormatting) {
 TEST(CTerminalUserInterfaceTest, AnswersWithoutATerminal) {
     struct Case {
         AnswerPolicy policy;
-        int style;
-        int answer;
+        MessageStyle style;
+        MessageAnswer answer;
         const char* word;
     };
     using enum AnswerPolicy;
     const Case cases[] = {
-        {Ask, kStyleYesNo, kAnswerNo, " no (not asked"},
-        {Ask, kStyleYesNoWarning, kAnswerNo, " no (not asked"},
-        {Ask, kStyleYesNoCancel, kAnswerCancel, " cancel (not asked"},
-        {Ask, kButtonsOkCancel + kIconExclamation, kAnswerCancel, " cancel (not asked"},
-        {Ask, kStyleInformation, kAnswerOk, "note: Go on?\n"},
-        {Yes, kStyleYesNo, kAnswerYes, " yes (--yes)"},
-        {Yes, kStyleYesNoCancel, kAnswerYes, " yes (--yes)"},
-        {Yes, kButtonsOkCancel, kAnswerOk, "[o/C] ok (--yes)"},
-        {No, kStyleYesNo, kAnswerNo, " no (--no)"},
-        {No, kStyleYesNoCancel, kAnswerNo, "[y/n/C] no (--no)"},
-        {No, kButtonsOkCancel, kAnswerCancel, " cancel (--no)"},
+        {Ask, kStyleYesNo, MessageAnswer::No, " no (not asked"},
+        {Ask, kStyleYesNoWarning, MessageAnswer::No, " no (not asked"},
+        {Ask, kStyleYesNoCancel, MessageAnswer::Cancel, " cancel (not asked"},
+        {Ask,
+         {MessageButtons::OkCancel, MessageIcon::Exclamation},
+         MessageAnswer::Cancel,
+         " cancel (not asked"},
+        {Ask, kStyleInformation, MessageAnswer::Ok, "note: Go on?\n"},
+        {Yes, kStyleYesNo, MessageAnswer::Yes, " yes (--yes)"},
+        {Yes, kStyleYesNoCancel, MessageAnswer::Yes, " yes (--yes)"},
+        {Yes, MessageStyle{MessageButtons::OkCancel}, MessageAnswer::Ok, "[o/C] ok (--yes)"},
+        {No, kStyleYesNo, MessageAnswer::No, " no (--no)"},
+        {No, kStyleYesNoCancel, MessageAnswer::No, "[y/n/C] no (--no)"},
+        {No, MessageStyle{MessageButtons::OkCancel}, MessageAnswer::Cancel, " cancel (--no)"},
     };
     for (const auto& c : cases) {
         // Even with a terminal on the input, a policy answers without reading it.
         Terminal terminal(Options(c.policy, c.policy != Ask), "y\n");
-        EXPECT_EQ(ReportMessage(terminal.ui, "Go on?", c.style), c.answer) << c.style;
+        EXPECT_EQ(ReportMessage(terminal.ui, "Go on?", c.style), c.answer)
+            << c.style.WindowsValue();
         EXPECT_NE(terminal.err.str().find(c.word), std::string::npos) << terminal.err.str();
     }
 }
@@ -94,20 +100,20 @@ TEST(CTerminalUserInterfaceTest, AnswersWithoutATerminal) {
 TEST(CTerminalUserInterfaceTest, ReadsRepliesFromATerminal) {
     struct Case {
         std::string input;
-        int style;
-        int answer;
+        MessageStyle style;
+        MessageAnswer answer;
         int prompts;
     };
     const Case cases[] = {
-        {"y\n", kStyleYesNo, kAnswerYes, 1},
-        {"  YES \n", kStyleYesNo, kAnswerYes, 1},
-        {"\n", kStyleYesNo, kAnswerNo, 1},
-        {"maybe\nc\nn\n", kStyleYesNo, kAnswerNo, 3},  // Cancel is not offered by Yes/No
-        {"c\n", kStyleYesNoCancel, kAnswerCancel, 1},
-        {"\n", kStyleYesNoCancel, kAnswerCancel, 1},
-        {"", kStyleYesNoCancel, kAnswerCancel, 1},  // end of input
-        {"what\n", kStyleYesNo, kAnswerNo, 2},      // then end of input
-        {"o\n", kButtonsOkCancel, kAnswerOk, 1},
+        {"y\n", kStyleYesNo, MessageAnswer::Yes, 1},
+        {"  YES \n", kStyleYesNo, MessageAnswer::Yes, 1},
+        {"\n", kStyleYesNo, MessageAnswer::No, 1},
+        {"maybe\nc\nn\n", kStyleYesNo, MessageAnswer::No, 3},  // Cancel is not offered by Yes/No
+        {"c\n", kStyleYesNoCancel, MessageAnswer::Cancel, 1},
+        {"\n", kStyleYesNoCancel, MessageAnswer::Cancel, 1},
+        {"", kStyleYesNoCancel, MessageAnswer::Cancel, 1},  // end of input
+        {"what\n", kStyleYesNo, MessageAnswer::No, 2},      // then end of input
+        {"o\n", MessageStyle{MessageButtons::OkCancel}, MessageAnswer::Ok, 1},
     };
     for (const auto& c : cases) {
         Terminal terminal(Options(AnswerPolicy::Ask, true), c.input);

@@ -29,14 +29,14 @@ protected:
     // A category "Planets" holding the given leaf titles (FACT leaves).
     fs::path WriteShow(const std::string& name, const std::vector<std::string>& leafTitles) {
         auto doc = NewDocument();
-        const int root = doc->GetNodeInfoIndexOfRoot();
+        const int root = doc->Tree().GetNodeInfoIndexOfRoot();
         if (!leafTitles.empty()) {
-            doc->Select(root);
+            doc->Tree().Select(root);
             const int category = doc->AddNode();
-            doc->Entry(category).Node->SetTitle("Planets");
+            doc->Tree().Entry(category).Node->SetTitle("Planets");
             for (const auto& title : leafTitles) {
-                doc->Select(category);
-                doc->Entry(doc->AddQAF()).Leaf->SetTitle(title);
+                doc->Tree().Select(category);
+                doc->Tree().Entry(doc->AddQAF()).Leaf->SetTitle(title);
             }
         }
         const fs::path path = scratch / name;

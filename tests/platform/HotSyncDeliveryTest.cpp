@@ -96,8 +96,8 @@ TEST_F(HotSyncDeliveryTest, HandsViewerThenDatabaseToTheToolAndWaitsUntilItClose
     EXPECT_EQ(Lines(palm / "seen"), (std::vector<std::string>{"file", "file"}));
     auto received = NewDocument();
     ASSERT_TRUE(Read(*received, palm / "received.pdb", true));
-    EXPECT_EQ(received->LeafCount(), 2u);
-    EXPECT_GT(Ui().PumpCount(), 0) << "events must run while the tool is open";
+    EXPECT_EQ(received->Tree().LeafCount(), 2u);
+    EXPECT_GT(Ui().CancelPolls(), 0) << "the progress window must be polled while the tool is open";
     // Only the file that was there before remains.
     EXPECT_EQ(test::FileNamesIn(TempFolder()), std::vector<std::string>{"Talk.PDB"});
 }

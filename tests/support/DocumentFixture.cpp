@@ -17,8 +17,8 @@ std::ostream& operator<<(std::ostream& out, const LeafText& leaf) {
 
 std::vector<LeafText> LeafTexts(const CDocument& doc) {
     std::vector<LeafText> leaves;
-    for (std::size_t page = 1; page <= doc.LeafCount(); ++page) {
-        const CLeaf& leaf = *doc.Entry(doc.LeafOnPage(page)).Leaf;
+    for (std::size_t page = 1; page <= doc.Tree().LeafCount(); ++page) {
+        const CLeaf& leaf = *doc.Tree().Entry(doc.Tree().LeafOnPage(page)).Leaf;
         leaves.push_back({leaf.Title(), leaf.Fact()});
     }
     return leaves;

@@ -51,13 +51,13 @@ class DocumentTestBase : public DocumentFixture {
 protected:
     DocumentTestBase() : doc(NewDocument()) {}
 
-    int Root() const { return doc->GetNodeInfoIndexOfRoot(); }
+    int Root() const { return doc->Tree().GetNodeInfoIndexOfRoot(); }
     int AddNodeUnder(int parent) {
-        doc->Select(parent);
+        doc->Tree().Select(parent);
         return doc->AddNode();
     }
     int AddLeafUnder(int parent) {
-        doc->Select(parent);
+        doc->Tree().Select(parent);
         return doc->AddQAF();
     }
 

@@ -18,6 +18,8 @@ private:
 
 class CScriptedUserInterface::ProgressView final : public IProgressView {
 public:
+    explicit ProgressView(std::function<void()>& onCancelPoll) : onCancelPoll_(onCancelPoll) {}
+
     void Update(const ProgressDisplay& display) override {
         updates_.push_back(display);
         if (cancelCountdown_ > 0 && --cancelCountdown_ == 0) {
@@ -29,7 +31,14 @@ public:
     bool Visible() const override { return visible_; }
     int Top() const override { return top_; }
     void SetTop(int top) override { top_ = top; }
-    bool UserCancel() override { return cancelled_; }
+    bool UserCancel() override {
+        ++cancelPolls_;
+        if (onCancelPoll_) {
+            onCancelPoll_();
+        }
+        return cancelled_;
+    }
+    int CancelPolls() const { return cancelPolls_; }
     void Reset() override { cancelled_ = false; }
 
     void PressCancel() {
@@ -43,6 +52,8 @@ public:
     const std::vector<ProgressDisplay>& Updates() const { return updates_; }
 
 private:
+    std::function<void()>& onCancelPoll_;
+    int cancelPolls_ = 0;
     std::vector<ProgressDisplay> updates_;
     bool visible_ = false;
     bool cancelled_ = false;
@@ -52,7 +63,7 @@ private:
 
 CScriptedUserInterface::CScriptedUserInterface()
     : statusView_(std::make_unique<StatusView>(statusPanels_)), statusBar_(statusView_.get()) {
-    auto view = std::make_unique<ProgressView>();
+    auto view = std::make_unique<ProgressView>(onCancelPoll);
     progressView_ = view.get();
     progress_ = std::make_unique<CProgress>(std::move(view));
 }
@@ -64,14 +75,16 @@ CScriptedUserInterface::~CScriptedUserInterface() {
                                      "was never asked";
     EXPECT_TRUE(fileNames_.empty()) << fileNames_.size() << " scripted file name(s) left";
     EXPECT_TRUE(destinations_.empty()) << destinations_.size() << " scripted destination(s) left";
+    EXPECT_TRUE(texts_.empty()) << texts_.size() << " scripted text answer(s) left";
+    EXPECT_TRUE(preferences_.empty()) << preferences_.size() << " scripted preference(s) left";
 }
 
-void CScriptedUserInterface::QueueAnswer(int button) {
+void CScriptedUserInterface::QueueAnswer(MessageAnswer button) {
     answers_.push_back({false, button, false});
 }
 
 void CScriptedUserInterface::QueueConfirm(bool yes, bool noShowAgain) {
-    answers_.push_back({true, yes ? kAnswerYes : kAnswerNo, noShowAgain});
+    answers_.push_back({true, yes ? MessageAnswer::Yes : MessageAnswer::No, noShowAgain});
 }
 
 std::vector<std::string> CScriptedUserInterface::MessageTexts() const {
@@ -91,6 +104,10 @@ const std::vector<ProgressDisplay>& CScriptedUserInterface::ProgressUpdates() co
     return progressView_->Updates();
 }
 
+int CScriptedUserInterface::CancelPolls() const {
+    return progressView_->CancelPolls();
+}
+
 bool CScriptedUserInterface::ProgressVisible() const {
     return progressView_->Visible();
 }
@@ -106,7 +123,7 @@ void CScriptedUserInterface::CancelAfterUpdates(std::size_t updates) {
 
 CScriptedUserInterface::Queued CScriptedUserInterface::TakeAnswer(bool confirm,
                                                                   const std::string& text,
-                                                                  int safeButton) {
+                                                                  MessageAnswer safeButton) {
     if (answers_.empty()) {
         ADD_FAILURE() << "unexpected question with no scripted answer: \"" << text << "\"";
         return {confirm, safeButton, false};
@@ -127,9 +144,9 @@ void CScriptedUserInterface::Record(ShownMessage message) {
     messages_.push_back(std::move(message));
 }
 
-int CScriptedUserInterface::ShowMessage(const std::string& text, int style,
-                                        const std::string& title) {
-    int answer = kAnswerOk;
+MessageAnswer CScriptedUserInterface::ShowMessage(const std::string& text, MessageStyle style,
+                                                  const std::string& title) {
+    MessageAnswer answer = MessageAnswer::Ok;
     if (AsksQuestion(style)) {
         answer = TakeAnswer(false, text, SafeAnswer(style)).button;
     }
@@ -139,26 +156,50 @@ int CScriptedUserInterface::ShowMessage(const std::string& text, int style,
 
 ConfirmAnswer CScriptedUserInterface::AskConfirm(const std::string& text,
                                                  const std::string& title) {
-    const Queued answer = TakeAnswer(true, text, kAnswerNo);
+    const Queued answer = TakeAnswer(true, text, MessageAnswer::No);
     Record({ShownMessage::Kind::Confirm, text, kStyleYesNo, title, {}, answer.button});
-    return ConfirmAnswer{answer.button == kAnswerYes, answer.noShowAgain};
+    return ConfirmAnswer{answer.button == MessageAnswer::Yes, answer.noShowAgain};
 }
 
 void CScriptedUserInterface::ShowLongMessage(const std::string& caption, const std::string& header,
                                              const std::string& text) {
-    Record({ShownMessage::Kind::LongMessage, text, kStyleInformation, caption, header, kAnswerOk});
+    Record({ShownMessage::Kind::LongMessage, text, kStyleInformation, caption, header,
+            MessageAnswer::Ok});
 }
 
-std::string CScriptedUserInterface::GetFileName(const std::string& initial, FileDialogKind kind) {
-    fileDialogs_.push_back({initial, kind});
+std::string CScriptedUserInterface::ChooseFile(const FileDialogSpec& spec) {
+    fileDialogs_.push_back(spec);
     if (fileNames_.empty()) {
-        ADD_FAILURE() << "unexpected \"" << FileDialogTitle(kind)
-                      << "\" file dialog with no scripted file";
+        ADD_FAILURE() << "unexpected \"" << spec.title << "\" file dialog with no scripted file";
         return {};
     }
     std::string path = std::move(fileNames_.front());
     fileNames_.pop_front();
     return path;
+}
+
+std::optional<std::string> CScriptedUserInterface::AskText(const TextQuestion& question) {
+    textQuestions_.push_back(question);
+    if (texts_.empty()) {
+        ADD_FAILURE() << "unexpected text question \"" << question.prompt
+                      << "\" with no scripted answer";
+        return std::nullopt;
+    }
+    std::optional<std::string> text = std::move(texts_.front());
+    texts_.pop_front();
+    return text;
+}
+
+std::optional<SlideShowPreferences> CScriptedUserInterface::EditPreferences(
+    const SlideShowPreferences& current) {
+    preferencesShown_.push_back(current);
+    if (preferences_.empty()) {
+        ADD_FAILURE() << "unexpected preferences dialog with no scripted values";
+        return std::nullopt;
+    }
+    std::optional<SlideShowPreferences> values = std::move(preferences_.front());
+    preferences_.pop_front();
+    return values;
 }
 
 SlideShowDestination CScriptedUserInterface::ChooseSlideShowDestination() {
@@ -170,13 +211,6 @@ SlideShowDestination CScriptedUserInterface::ChooseSlideShowDestination() {
     const SlideShowDestination destination = destinations_.front();
     destinations_.pop_front();
     return destination;
-}
-
-void CScriptedUserInterface::PumpEvents() {
-    ++pumpCount_;
-    if (onPumpEvents) {
-        onPumpEvents();
-    }
 }
 
 int CScriptedUserInterface::ReleaseTopMost() {

@@ -3,6 +3,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,10 +16,10 @@ struct ShownMessage {
     enum class Kind { Message, Confirm, LongMessage };
     Kind kind = Kind::Message;
     std::string text;
-    int style = 0;       // message style; kStyleYesNo for the confirmation window
+    MessageStyle style;  // message style; kStyleYesNo for the confirmation window
     std::string title;   // the caption as shown
     std::string header;  // long messages only
-    int answer = 0;      // the button the script pressed
+    MessageAnswer answer = MessageAnswer::Ok;      // the button the script pressed
     MousePointer pointer = MousePointer::Default;  // the pointer while it was shown
     bool splashTopMost = false;                    // whether the splash was top-most meanwhile
 };
@@ -33,7 +34,7 @@ public:
     ~CScriptedUserInterface() override;
 
     // Queues the button pressed for the next message box that asks a question.
-    void QueueAnswer(int button);
+    void QueueAnswer(MessageAnswer button);
     // Queues the answer of the next confirmation window and the state of its box.
     void QueueConfirm(bool yes, bool noShowAgain = false);
     std::size_t PendingAnswers() const { return answers_.size(); }
@@ -43,16 +44,22 @@ public:
     void QueueDestination(SlideShowDestination destination) {
         destinations_.push_back(destination);
     }
-    struct FileDialogCall {
-        std::string initial;
-        FileDialogKind kind = FileDialogKind::Open;
-    };
-    const std::vector<FileDialogCall>& FileDialogs() const { return fileDialogs_; }
+    // Every file dialog shown, as it was described.
+    const std::vector<FileDialogSpec>& FileDialogs() const { return fileDialogs_; }
     int DestinationQuestions() const { return destinationQuestions_; }
+    // Queues the answer of the next text question; nothing stands for Cancel.
+    void QueueText(std::optional<std::string> text) { texts_.push_back(std::move(text)); }
+    const std::vector<TextQuestion>& TextQuestions() const { return textQuestions_; }
+    // Queues what the next preferences dialog returns; nothing stands for Cancel.
+    void QueuePreferences(std::optional<SlideShowPreferences> values) {
+        preferences_.push_back(std::move(values));
+    }
+    // What each preferences dialog was filled with.
+    const std::vector<SlideShowPreferences>& PreferencesShown() const { return preferencesShown_; }
 
-    // How often pending events were let run, and what else happens then.
-    int PumpCount() const { return pumpCount_; }
-    std::function<void()> onPumpEvents;
+    // How often the progress window's Cancel button was polled, and what else happens then.
+    int CancelPolls() const;
+    std::function<void()> onCancelPoll;
 
     const std::vector<ShownMessage>& Messages() const { return messages_; }
     std::vector<std::string> MessageTexts() const;
@@ -75,13 +82,16 @@ public:
     // Presses Cancel once the progress window has been updated this many more times.
     void CancelAfterUpdates(std::size_t updates);
 
-    int ShowMessage(const std::string& text, int style, const std::string& title) override;
+    MessageAnswer ShowMessage(const std::string& text, MessageStyle style,
+                              const std::string& title) override;
     ConfirmAnswer AskConfirm(const std::string& text, const std::string& title) override;
     void ShowLongMessage(const std::string& caption, const std::string& header,
                          const std::string& text) override;
-    std::string GetFileName(const std::string& initial, FileDialogKind kind) override;
+    std::string ChooseFile(const FileDialogSpec& spec) override;
+    std::optional<std::string> AskText(const TextQuestion& question) override;
+    std::optional<SlideShowPreferences> EditPreferences(
+        const SlideShowPreferences& current) override;
     SlideShowDestination ChooseSlideShowDestination() override;
-    void PumpEvents() override;
     int ReleaseTopMost() override;
     void RestoreTopMost(int flags) override;
     MousePointer Pointer() const override { return pointer_; }
@@ -94,19 +104,22 @@ private:
     class ProgressView;
     struct Queued {
         bool confirm = false;
-        int button = 0;
+        MessageAnswer button = MessageAnswer::Ok;
         bool noShowAgain = false;
     };
 
-    Queued TakeAnswer(bool confirm, const std::string& text, int safeButton);
+    Queued TakeAnswer(bool confirm, const std::string& text, MessageAnswer safeButton);
     void Record(ShownMessage message);
 
     std::deque<Queued> answers_;
     std::deque<std::string> fileNames_;
     std::deque<SlideShowDestination> destinations_;
-    std::vector<FileDialogCall> fileDialogs_;
+    std::vector<FileDialogSpec> fileDialogs_;
     int destinationQuestions_ = 0;
-    int pumpCount_ = 0;
+    std::deque<std::optional<std::string>> texts_;
+    std::vector<TextQuestion> textQuestions_;
+    std::deque<std::optional<SlideShowPreferences>> preferences_;
+    std::vector<SlideShowPreferences> preferencesShown_;
     std::vector<ShownMessage> messages_;
     MousePointer pointer_ = MousePointer::Default;
     bool splashVisible_ = false;

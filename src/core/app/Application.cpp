@@ -67,9 +67,9 @@ void CApplication::LoadPaths(const std::filesystem::path& programFolder) {
 
     std::string data = Read(settings::kSettings, settings::kLastPath);
     lastDataPath_ = EnsureTrailingSeparator(data.empty() ? appDataPath_ : data);
-    if (std::string graphics = Read(settings::kSettings, settings::kLastGraphicsPath);
-        !graphics.empty()) {
-        lastGraphicsPath_ = EnsureTrailingSeparator(graphics);
+    graphicsStored_ = Read(settings::kSettings, settings::kLastGraphicsPath);
+    if (!graphicsStored_.empty()) {
+        lastGraphicsPath_ = EnsureTrailingSeparator(graphicsStored_);
     }
     if (std::string exportFolder = Read(settings::kSettings, settings::kLastExportPath);
         !exportFolder.empty()) {
@@ -121,12 +121,20 @@ void CApplication::SetLastDataPath(const std::string& folder) {
 }
 
 const std::string& CApplication::LastGraphicsPath() const {
+    // A bitmap dialog stores its folder without going through the setter.
+    if (std::string stored = Read(settings::kSettings, settings::kLastGraphicsPath);
+        stored != graphicsStored_) {
+        lastGraphicsPath_ =
+            stored.empty() ? std::nullopt : std::optional(EnsureTrailingSeparator(stored));
+        graphicsStored_ = std::move(stored);
+    }
     return lastGraphicsPath_ ? *lastGraphicsPath_ : lastDataPath_;
 }
 
 void CApplication::SetLastGraphicsPath(const std::string& folder) {
     Write(settings::kSettings, settings::kLastGraphicsPath, folder);
     lastGraphicsPath_ = folder.empty() ? std::nullopt : std::optional(folder);
+    graphicsStored_ = folder;
 }
 
 const std::string& CApplication::LastExportPath() const {

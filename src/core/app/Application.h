@@ -38,7 +38,8 @@ public:
     // Folders offered by the file dialogs. The setters store the text unchanged; the separator
     // is added when the settings are next loaded. The graphics and export folders follow the
     // data folder, in this run too, until they are set once. An empty folder reads as it would
-    // at the next start: the DATA folder for data, the data folder for the other two.
+    // at the next start: the DATA folder for data, the data folder for the other two. The
+    // graphics folder also follows what the bitmap file dialogs store (FileDialog.h).
     const std::string& LastDataPath() const { return lastDataPath_; }
     void SetLastDataPath(const std::string& folder);
     const std::string& LastGraphicsPath() const;
@@ -69,7 +70,8 @@ private:
     std::string appDataPath_;
     bool importShowDialog_ = true;
     std::string lastDataPath_;
-    std::optional<std::string> lastGraphicsPath_;  // empty: follows the data folder
+    mutable std::optional<std::string> lastGraphicsPath_;  // empty: follows the data folder
+    mutable std::string graphicsStored_;                   // the stored text it was made from
     std::optional<std::string> lastExportPath_;
     bool validationLimitOn_ = true;
     std::int32_t validationLimit_ = kDefaultValidationLimit;

@@ -2,57 +2,90 @@
 
 namespace trovique {
 
-// A message style is the sum of one button set and one icon, numbered as message boxes number
-// them, so that styles written as plain numbers elsewhere keep their meaning.
-inline constexpr int kButtonsOk = 0;
-inline constexpr int kButtonsOkCancel = 1;
-inline constexpr int kButtonsYesNoCancel = 3;
-inline constexpr int kButtonsYesNo = 4;
+// The buttons of a message box, numbered as Windows message boxes number them.
+enum class MessageButtons { Ok = 0, OkCancel = 1, YesNoCancel = 3, YesNo = 4 };
 
-inline constexpr int kIconNone = 0;
-inline constexpr int kIconCritical = 16;
-inline constexpr int kIconQuestion = 32;
-inline constexpr int kIconExclamation = 48;
-inline constexpr int kIconInformation = 64;
+// The icon of a message box, numbered as Windows message boxes number them.
+enum class MessageIcon {
+    None = 0,
+    Critical = 16,
+    Question = 32,
+    Exclamation = 48,
+    Information = 64
+};
+
+// The pressed button, numbered as Windows message boxes number them.
+enum class MessageAnswer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+
+// A message box's look: one button set and one icon. The Windows style number (the sum of the
+// two) is only for where a style is stored or compared with that number.
+struct MessageStyle {
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageIcon icon = MessageIcon::None;
+
+    constexpr int WindowsValue() const {
+        return static_cast<int>(buttons) + static_cast<int>(icon);
+    }
+    // The style a Windows style number stands for; bits of neither part are dropped.
+    static constexpr MessageStyle FromWindows(int value) {
+        return MessageStyle{static_cast<MessageButtons>(value & 0x0F),
+                            static_cast<MessageIcon>(value & 0xF0)};
+    }
+    constexpr bool operator==(const MessageStyle&) const = default;
+};
 
 // The styles the program uses.
-inline constexpr int kStyleCritical = kIconCritical;                           // 16: fatal errors
-inline constexpr int kStyleExclamation = kIconExclamation;                     // 48: refused input
-inline constexpr int kStyleInformation = kIconInformation;                     // 64: reports
-inline constexpr int kStyleYesNo = kButtonsYesNo + kIconQuestion;              // 36
-inline constexpr int kStyleYesNoWarning = kButtonsYesNo + kIconExclamation;    // 52
-inline constexpr int kStyleYesNoCancel = kButtonsYesNoCancel + kIconQuestion;  // 35
-
-// The pressed button.
-inline constexpr int kAnswerOk = 1;
-inline constexpr int kAnswerCancel = 2;
-inline constexpr int kAnswerYes = 6;
-inline constexpr int kAnswerNo = 7;
-
-inline constexpr int ButtonSetOf(int style) {
-    return style & 0x0F;
-}
-inline constexpr int IconOf(int style) {
-    return style & 0xF0;
-}
+inline constexpr MessageStyle kStyleCritical{MessageButtons::Ok, MessageIcon::Critical};  // 16
+inline constexpr MessageStyle kStyleExclamation{MessageButtons::Ok,
+                                                MessageIcon::Exclamation};  // 48: refused input
+inline constexpr MessageStyle kStyleInformation{MessageButtons::Ok,
+                                                MessageIcon::Information};  // 64: reports
+inline constexpr MessageStyle kStyleYesNo{MessageButtons::YesNo, MessageIcon::Question};  // 36
+inline constexpr MessageStyle kStyleYesNoWarning{MessageButtons::YesNo,
+                                                 MessageIcon::Exclamation};  // 52
+inline constexpr MessageStyle kStyleYesNoCancel{MessageButtons::YesNoCancel,
+                                                MessageIcon::Question};  // 35
 
 // The answer that loses nothing when nobody can be asked: No for a yes/no question, Cancel
 // where there is a Cancel button, OK for a plain message.
-inline constexpr int SafeAnswer(int style) {
-    switch (ButtonSetOf(style)) {
-        case kButtonsOkCancel:
-        case kButtonsYesNoCancel:
-            return kAnswerCancel;
-        case kButtonsYesNo:
-            return kAnswerNo;
-        default:
-            return kAnswerOk;
+inline constexpr MessageAnswer SafeAnswer(MessageStyle style) {
+    switch (style.buttons) {
+        case MessageButtons::OkCancel:
+        case MessageButtons::YesNoCancel:
+            return MessageAnswer::Cancel;
+        case MessageButtons::YesNo:
+            return MessageAnswer::No;
+        case MessageButtons::Ok:
+            break;
     }
+    return MessageAnswer::Ok;
 }
 
 // True when the style has more than one button, so that showing it asks a question.
-inline constexpr bool AsksQuestion(int style) {
-    return ButtonSetOf(style) != kButtonsOk;
+inline constexpr bool AsksQuestion(MessageStyle style) {
+    return style.buttons != MessageButtons::Ok;
 }
+
+// True when the style's buttons include answer.
+inline constexpr bool Offers(MessageStyle style, MessageAnswer answer) {
+    switch (style.buttons) {
+        case MessageButtons::YesNo:
+            return answer == MessageAnswer::Yes || answer == MessageAnswer::No;
+        case MessageButtons::YesNoCancel:
+            return answer == MessageAnswer::Yes || answer == MessageAnswer::No ||
+                   answer == MessageAnswer::Cancel;
+        case MessageButtons::OkCancel:
+            return answer == MessageAnswer::Ok || answer == MessageAnswer::Cancel;
+        case MessageButtons::Ok:
+            break;
+    }
+    return answer == MessageAnswer::Ok;
+}
+
+// Until the editor's call sites are moved to MessageAnswer.
+inline constexpr MessageAnswer kAnswerOk = MessageAnswer::Ok;
+inline constexpr MessageAnswer kAnswerCancel = MessageAnswer::Cancel;
+inline constexpr MessageAnswer kAnswerYes = MessageAnswer::Yes;
+inline constexpr MessageAnswer kAnswerNo = MessageAnswer::No;
 
 }  // namespace trovique

@@ -8,7 +8,7 @@ namespace trovique {
 
 // What the progress window shows after each change.
 struct ProgressDisplay {
-    std::string text;  // Windows-1252
+    std::string text;  // UTF-8
     std::int16_t percentage = 0;
     bool onTop = true;
     bool allowCancel = true;

@@ -88,24 +88,24 @@ StartupDecision ChooseStartupRun(const StartupOptions& options, OtherInstance ot
                 kStyleExclamation};
     }
     if (options.autoPdbFile.empty() && !options.showUI && !options.showAbout) {
-        return {StartupRun::SilentEnd, {}, 0};
+        return {StartupRun::SilentEnd, {}, {}};
     }
     if (options.showAbout) {
-        return {StartupRun::About, {}, 0};
+        return {StartupRun::About, {}, {}};
     }
     if (!options.autoPdbFile.empty()) {
         // A conversion never hands over to a running copy: handing over would drop the
         // presentation it was asked to convert. Without /SHOWUI it keeps out of the way of a
         // running copy altogether.
         if (!options.showUI && other != OtherInstance::None) {
-            return {StartupRun::SilentEnd, {}, 0};
+            return {StartupRun::SilentEnd, {}, {}};
         }
-        return {StartupRun::Automatic, options.autoPdbFile, 0};
+        return {StartupRun::Automatic, options.autoPdbFile, {}};
     }
     if (other == OtherInstance::Found) {
-        return {StartupRun::HandOver, options.startFile, 0};
+        return {StartupRun::HandOver, options.startFile, {}};
     }
-    return {StartupRun::Interactive, options.startFile, 0};
+    return {StartupRun::Interactive, options.startFile, {}};
 }
 
 std::string StartupErrorText(const std::exception& error) {

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/app/MessageStyle.h"
+
 namespace trovique {
 
 // The switches the program is started with.
@@ -55,8 +57,8 @@ enum class StartupRun {
 
 struct StartupDecision {
     StartupRun run = StartupRun::SilentEnd;
-    std::string text;  // the message, the file handed over, the presentation or the start file
-    int style = 0;     // message style of the Message run
+    std::string text;    // the message, the file handed over, the presentation or the start file
+    MessageStyle style;  // message style of the Message run
 
     bool operator==(const StartupDecision&) const = default;
 };

@@ -16,7 +16,7 @@ public:
 
 // The status-bar text stack with its percentage. Long operations push their text when they
 // start and pop it on every way out, so a nested operation gives the caller's text back.
-// Texts are Windows-1252, as everything the program shows.
+// Texts are UTF-8, as everything the user interface shows.
 class CStatusBar {
 public:
     CStatusBar() = default;

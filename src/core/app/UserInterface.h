@@ -1,10 +1,14 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "core/app/FileDialogSpec.h"
 #include "core/app/MessageStyle.h"
 #include "core/app/Progress.h"
+#include "core/app/SlideShowPreferences.h"
 #include "core/app/StatusBar.h"
+#include "core/app/TextQuestion.h"
 
 namespace trovique {
 
@@ -18,49 +22,6 @@ struct ConfirmAnswer {
     bool noShowAgain = false;
 };
 
-// The file dialogs of the program, numbered as the main window numbers them; each has its own
-// title (FileDialogTitle), default extension and filters.
-enum class FileDialogKind {
-    Open = 0,
-    SaveAs = 1,
-    Import = 2,
-    Export = 3,
-    ColorBitmap = 4,
-    MonochromeBitmap = 5,
-    Bitmap = 6,
-    ImportText = 7,
-    ImportSpreadsheet = 8,
-    PowerPoint = 9,
-    PrintTo = 10,
-};
-
-constexpr const char* FileDialogTitle(FileDialogKind kind) {
-    switch (kind) {
-        case FileDialogKind::Open:
-            return "Open";
-        case FileDialogKind::SaveAs:
-            return "Save As";
-        case FileDialogKind::Import:
-            return "Import";
-        case FileDialogKind::Export:
-            return "Export";
-        case FileDialogKind::ColorBitmap:
-            return "Open Color Bitmap";
-        case FileDialogKind::MonochromeBitmap:
-            return "Open Monochrome Bitmap";
-        case FileDialogKind::Bitmap:
-            return "Open Bitmap";
-        case FileDialogKind::ImportText:
-        case FileDialogKind::ImportSpreadsheet:
-            return "Open Import File";
-        case FileDialogKind::PowerPoint:
-            return "Open PowerPoint File";
-        case FileDialogKind::PrintTo:
-            return "Print To";
-    }
-    return "";
-}
-
 // Where the automatic conversion sends the slide show, as its destination window asks.
 enum class SlideShowDestination {
     Cancel,   // nothing: the run ends without import
@@ -73,19 +34,24 @@ inline constexpr int kTopMostSplash = 1;
 inline constexpr int kTopMostProgress = 4;
 
 // Everything core operations show to the user or ask of the user: message boxes, the
-// confirmation window, the long-message window, the status bar, the progress window and the
-// mouse pointer. The windows implement it with dialogs, trovique-cli with a terminal, tests
-// with a script. Texts are Windows-1252, as the records hold them; each face converts.
+// confirmation window, the long-message window, file dialogs, text questions, the preferences
+// dialog, the status bar, the progress window and the mouse pointer. The windows implement it
+// with dialogs, trovique-cli with a terminal, tests with a script. Every text is UTF-8; core
+// converts the records' Windows-1252 where it composes a text.
 //
-// Operations call the free functions of Messages.h rather than ShowMessage directly, so that
-// the title default, the top-most windows and the pointer are looked after in one place.
+// Operations call the free functions of Messages.h and FileDialog.h rather than these directly,
+// so that the title default, the top-most windows and the pointer are looked after in one
+// place. Nothing here lets events run in the middle of an operation: long operations update the
+// progress window and poll its Cancel button, and the face's progress view decides how its
+// windows stay responsive meanwhile.
 class IUserInterface {
 public:
     virtual ~IUserInterface() = default;
 
     // Shows a message box with the given style and caption and returns the pressed button
-    // (kAnswerOk for a message without a question).
-    virtual int ShowMessage(const std::string& text, int style, const std::string& title) = 0;
+    // (MessageAnswer::Ok for a message without a question).
+    virtual MessageAnswer ShowMessage(const std::string& text, MessageStyle style,
+                                      const std::string& title) = 0;
     // The modal Yes/No window with its "Do not show this message again" box.
     virtual ConfirmAnswer AskConfirm(const std::string& text, const std::string& title) = 0;
     // The window for long texts such as import reports: a caption, a header line and a
@@ -93,13 +59,26 @@ public:
     virtual void ShowLongMessage(const std::string& caption, const std::string& header,
                                  const std::string& text) = 0;
 
-    // The file dialog of the given kind, opened at initial: a folder, or a file whose name is
-    // filled in. Returns the chosen file as a path in the platform's encoding, or an empty text
-    // when the user cancels, which is also the answer when nobody can be asked.
-    virtual std::string GetFileName(const std::string& initial, FileDialogKind kind) {
-        (void)initial;
-        (void)kind;
+    // The file dialog as described, once: returns the file the user chose or typed, as it was
+    // given, or an empty text when the user cancels, which is also the answer when nobody can be
+    // asked. The default extension and the replace question are GetFileName's (FileDialog.h).
+    virtual std::string ChooseFile(const FileDialogSpec& spec) {
+        (void)spec;
         return {};
+    }
+
+    // A line of text (a password, a term); nothing when the user cancels or nobody can be asked.
+    virtual std::optional<std::string> AskText(const TextQuestion& question) {
+        (void)question;
+        return std::nullopt;
+    }
+
+    // The preferences dialog of a slide show ("Settings for Dictionary"), filled with current;
+    // what the user confirmed with OK, or nothing for Cancel (also when nobody can be asked).
+    virtual std::optional<SlideShowPreferences> EditPreferences(
+        const SlideShowPreferences& current) {
+        (void)current;
+        return std::nullopt;
     }
 
     // The destination window of the automatic conversion ("Choose Slide Show Destination").
@@ -113,10 +92,6 @@ public:
     virtual int ReleaseTopMost() { return 0; }
     // Makes the windows named by the flags top-most again.
     virtual void RestoreTopMost(int flags) { (void)flags; }
-
-    // Lets pending window events run (repaints, the progress window's Cancel button) in the
-    // middle of a long operation; the program has one thread, so long loops call this.
-    virtual void PumpEvents() {}
 
     virtual MousePointer Pointer() const { return MousePointer::Default; }
     virtual void SetPointer(MousePointer pointer) { (void)pointer; }

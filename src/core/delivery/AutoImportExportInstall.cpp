@@ -4,6 +4,7 @@
 
 #include "core/app/Application.h"
 #include "core/app/ApplicationTitle.h"
+#include "core/app/FileDialog.h"
 #include "core/app/MessageStyle.h"
 #include "core/app/Messages.h"
 #include "core/common/Error.h"
@@ -12,7 +13,6 @@
 #include "core/import/PowerPointImport.h"
 #include "core/storage/SlideShowWriter.h"
 #include "core/storage/TempFile.h"
-#include "core/storage/Windows1252.h"
 
 namespace trovique {
 namespace {
@@ -35,11 +35,6 @@ struct RunState {
 bool Taken(const std::string& path) {
     std::error_code error;
     return fs::symlink_status(PathFromText(path), error).type() != fs::file_type::not_found;
-}
-
-// Paths are UTF-8; messages are shown in the program's code page.
-std::string Shown(const std::string& path) {
-    return Utf8ToWindows1252(path);
 }
 
 // The copy beside the database may be the shipped viewer itself (the database went into the
@@ -65,7 +60,7 @@ std::string HotSyncTarget(const DeliveryContext& context, const std::string& pre
     const std::string viewer = ViewerAppPath(context.application);
     if (!FileExists(viewer)) {
         throw CError(kErrFileNotFound, kRunSource,
-                     "The handheld viewer application " + Shown(viewer) + " was not found.");
+                     "The handheld viewer application " + viewer + " was not found.");
     }
     const std::string folder = context.tempFolder.empty()
                                    ? SystemTempFolder()
@@ -73,7 +68,7 @@ std::string HotSyncTarget(const DeliveryContext& context, const std::string& pre
     std::string target = TempPdbName(presentation, folder);
     if (target.empty()) {
         throw CError(kErrPathFileAccess, kRunSource,
-                     "No free name for the temporary database was found in " + Shown(folder) + ".");
+                     "No free name for the temporary database was found in " + folder + ".");
     }
     return target;
 }
@@ -96,8 +91,8 @@ std::string PlaceViewerBeside(const std::string& target, RunState& state,
     fs::copy_file(PathFromText(viewer), PathFromText(copy), fs::copy_options::none, error);
     if (error) {
         throw CError(kErrPathFileAccess, kRunSource,
-                     "The handheld viewer application could not be copied to " + Shown(copy) +
-                         ": " + error.message());
+                     "The handheld viewer application could not be copied to " + copy + ": " +
+                         error.message());
     }
     return copy;
 }
@@ -118,8 +113,9 @@ bool ImportAndDeliver(CDocument& document, DeliveryContext& context, std::string
     CServices& services = document.Services();
     IUserInterface& ui = services.ui;
     if (presentation == kAskForPresentation) {
-        presentation =
-            ui.GetFileName(context.application.LastDataPath(), FileDialogKind::PowerPoint);
+        presentation = GetFileName(
+            services,
+            DescribeFileDialog(FileDialogKind::PowerPoint, context.application.LastDataPath()));
         if (presentation.empty()) {
             return false;
         }
@@ -131,7 +127,9 @@ bool ImportAndDeliver(CDocument& document, DeliveryContext& context, std::string
             state.hotSync = true;
             break;
         case SlideShowDestination::Save:
-            state.target = ui.GetFileName(ProposedExportName(presentation), FileDialogKind::Export);
+            state.target = GetFileName(
+                services,
+                DescribeFileDialog(FileDialogKind::Export, ProposedExportName(presentation)));
             if (state.target.empty()) {
                 return false;
             }
@@ -139,7 +137,6 @@ bool ImportAndDeliver(CDocument& document, DeliveryContext& context, std::string
         case SlideShowDestination::Cancel:
             return false;
     }
-    ui.PumpEvents();
 
     CProgress& progress = ui.Progress();
     progress.Clear(false);
@@ -210,7 +207,7 @@ bool AutoImportExportInstall(CDocument& document, DeliveryContext& context,
     try {
         delivered = ImportAndDeliver(document, context, presentationFile, state);
     } catch (const std::exception& error) {
-        const std::string prefix = kErrorPrefix + Shown(presentationFile) + ": ";
+        const std::string prefix = kErrorPrefix + presentationFile + ": ";
         ReportMessage(document.Services().ui, TrappedErrorText(prefix, error), kStyleCritical);
         delivered = false;
     }

@@ -7,7 +7,6 @@
 #include "core/app/UserInterface.h"
 #include "core/common/Error.h"
 #include "core/common/ProcessRunner.h"
-#include "core/storage/Windows1252.h"
 
 namespace trovique {
 
@@ -31,13 +30,17 @@ bool ShellAndWait(IProcessRunner& runner, IUserInterface& ui,
     request.pollInterval = std::chrono::milliseconds(100);
     request.leaveRunning = true;
     const double start = ClockSeconds();
-    request.whileWaiting = [&ui, start, timeoutSeconds] {
-        ui.PumpEvents();
+    CProgress& progress = ui.Progress();
+    request.whileWaiting = [&progress, start, timeoutSeconds] {
+        // Polling the progress window keeps it alive; a Cancel it allows ends the wait.
+        if (progress.UserCancel() && progress.AllowCancel()) {
+            return false;
+        }
         return timeoutSeconds <= 0 || ElapsedSeconds(start) <= timeoutSeconds;
     };
     const ProcessResult result = runner.Run(request);
     if (result.end == ProcessEnd::CouldNotStart) {
-        std::string reason = Utf8ToWindows1252(result.detail);
+        std::string reason = result.detail;
         if (!reason.empty()) {
             reason.front() =
                 static_cast<char>(std::toupper(static_cast<unsigned char>(reason.front())));

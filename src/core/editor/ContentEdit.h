@@ -29,8 +29,4 @@ bool Trapped(IUserInterface& ui, Body&& body) {
 // the locked notice, while the slide show's password locks the leaf.
 CLeaf* LeafForEdit(CDocument& document, int item);
 
-// Adds delta to the running size, except while a file is read (the size is computed once the
-// whole file is in).
-void AddToDBSize(CDocument& document, std::int64_t delta);
-
 }  // namespace trovique::content

@@ -8,6 +8,7 @@
 #include "core/editor/ContentEdit.h"
 #include "core/editor/Document.h"
 #include "core/imaging/Palette.h"
+#include "core/imaging/PicturePreparation.h"
 
 namespace trovique {
 namespace {
@@ -19,11 +20,6 @@ constexpr std::int32_t kMinLeafHeight = 120;
 constexpr std::int32_t kSplashWidth = 128;
 constexpr std::int32_t kSplashHeight = 60;
 constexpr const char* kCrLf = "\r\n";
-
-// Pictures of fewer than three colours are monochrome everywhere.
-bool IsMonochrome(const CBitmap& bitmap) {
-    return bitmap.NumColors() < 3;
-}
 
 // Reads a .bmp file; null after the read error was shown.
 std::shared_ptr<CBitmap> ReadPicture(CDocument& document, const std::filesystem::path& file) {
@@ -38,23 +34,9 @@ std::shared_ptr<CBitmap> ReadPicture(CDocument& document, const std::filesystem:
     return bitmap;
 }
 
-// Re-indexes a picture against the palette of its kind, as the handheld will show it.
-void Reindex(CBitmap& bitmap, const PalmPalettes& palettes) {
-    if (bitmap.GrayScaleExpanded()) {
-        bitmap.ConvertPalette(palettes.gray4);
-    } else if (IsMonochrome(bitmap)) {
-        bitmap.ConvertPalette(palettes.monochrome);
-    } else {
-        bitmap.ConvertPalette(palettes.color256);
-    }
-}
-
 // The four-level grey companion of a colour picture.
 std::shared_ptr<CBitmap> GrayVersion(const CBitmap& color, const PalmPalettes& palettes) {
-    auto gray = std::make_shared<CBitmap>();
-    gray->CreateGrayScale4Bitmap(color);
-    gray->ConvertPalette(palettes.gray4);
-    return gray;
+    return std::make_shared<CBitmap>(GrayCompanion(color, palettes));
 }
 
 std::shared_ptr<CPalmBitmap> PalmForm(const CBitmap& bitmap) {
@@ -90,16 +72,12 @@ bool OfferOtherKind(IUserInterface& ui, bool chosenAsColor) {
 // estimate (only a BITMAP leaf's pictures reach the handheld).
 template <class Change>
 void ChangePictures(CDocument& document, int item, Change&& change) {
-    const CGenElemInfo& entry = document.Entry(item);
-    const std::int64_t before = CDocument::SizeContribution(entry);
+    const CGenElemInfo& entry = document.Tree().Entry(item);
+    const std::int64_t before = CSlideShowTree::SizeContribution(entry);
     change(*entry.Leaf);
-    content::AddToDBSize(document, CDocument::SizeContribution(entry) - before);
+    document.Tree().AddToDBSize(CSlideShowTree::SizeContribution(entry) - before);
     document.ForceDirty(true);
-    document.NotifyItemChanged(item);
-}
-
-std::int64_t SplashSize(const CDocument::SplashPicture& picture) {
-    return picture.palm ? picture.palm->EstFileSize() : 0;
+    document.Tree().NotifyItemChanged(item);
 }
 
 constexpr const char* kSplashQuestionTitle = "Add Monochrome Image (required)";
@@ -149,7 +127,7 @@ bool CDocument::SetLeafPicture(int item, bool color, const std::filesystem::path
         if (!bitmap) {
             return false;
         }
-        Reindex(*bitmap, palettes_);
+        ReindexForKind(*bitmap, palettes_);
         if (PalmForm(*bitmap)->EstFileSize() > kBigBitmapBytes &&
             !ConfirmOnce(services_, BigBitmapQuestion(), {}, settings::kUseBigBitmap)) {
             return false;
@@ -160,7 +138,7 @@ bool CDocument::SetLeafPicture(int item, bool color, const std::filesystem::path
             return false;
         }
         bool asColor = color;
-        if (color == IsMonochrome(*bitmap)) {
+        if (color == IsMonochromePicture(*bitmap)) {
             if (!OfferOtherKind(services_.ui, color)) {
                 return false;
             }
@@ -234,16 +212,16 @@ bool PlaceSplash(CDocument& document, const std::shared_ptr<CBitmap>& bitmap) {
                       kStyleExclamation);
         return false;
     }
-    Reindex(*bitmap, document.Palettes());
-    const bool monochrome = bitmap->GrayScaleExpanded() || IsMonochrome(*bitmap);
+    ReindexForKind(*bitmap, document.Palettes());
+    const bool monochrome = bitmap->GrayScaleExpanded() || IsMonochromePicture(*bitmap);
     CDocument::SplashPicture& slot =
-        monochrome ? document.MonochromeSplash() : document.ColorSplash();
+        monochrome ? document.Properties().MonochromeSplash() : document.Properties().ColorSplash();
     CDocument::SplashPicture placed{PalmForm(*bitmap), bitmap};
-    const std::int64_t delta = SplashSize(placed) - SplashSize(slot);
+    const std::int64_t delta = placed.Size() - slot.Size();
     slot = std::move(placed);
-    content::AddToDBSize(document, delta);
+    document.Tree().AddToDBSize(delta);
     document.ForceDirty(true);
-    document.NotifyItemChanged(document.GetNodeInfoIndexOfRoot());
+    document.Tree().NotifyItemChanged(document.Tree().GetNodeInfoIndexOfRoot());
     return true;
 }
 
@@ -251,7 +229,8 @@ bool PlaceSplash(CDocument& document, const std::shared_ptr<CBitmap>& bitmap) {
 void AddSplashCompanion(CDocument& document, const CBitmap& color,
                         const CDocument::FileChooser& chooseMonochrome) {
     IUserInterface& ui = document.Services().ui;
-    const int answer = ReportMessage(ui, SplashQuestion(), kStyleYesNoCancel, kSplashQuestionTitle);
+    const MessageAnswer answer =
+        ReportMessage(ui, SplashQuestion(), kStyleYesNoCancel, kSplashQuestionTitle);
     switch (answer) {
         case kAnswerYes:
             PlaceSplash(document, GrayVersion(color, document.Palettes()));
@@ -265,7 +244,7 @@ void AddSplashCompanion(CDocument& document, const CBitmap& color,
             if (!monochrome) {
                 break;
             }
-            if (!IsMonochrome(*monochrome)) {
+            if (!IsMonochromePicture(*monochrome)) {
                 ReportMessage(ui, "The file selected was not a Monochrome Bitmap.",
                               kStyleExclamation);
                 break;
@@ -276,7 +255,8 @@ void AddSplashCompanion(CDocument& document, const CBitmap& color,
         case kAnswerCancel:
             break;
         default:
-            ReportMessage(ui, "Invalid action: " + std::to_string(answer), kStyleInformation);
+            ReportMessage(ui, "Invalid action: " + std::to_string(static_cast<int>(answer)),
+                          kStyleInformation);
             break;
     }
 }
@@ -293,7 +273,7 @@ bool CDocument::SetSplashPicture(const std::filesystem::path& file,
         if (!bitmap || !PlaceSplash(*this, bitmap)) {
             return false;
         }
-        if (!IsMonochrome(*bitmap)) {
+        if (!IsMonochromePicture(*bitmap)) {
             AddSplashCompanion(*this, *bitmap, chooseMonochrome);
         }
         return true;
@@ -301,15 +281,13 @@ bool CDocument::SetSplashPicture(const std::filesystem::path& file,
 }
 
 bool CDocument::ClearSplashPictures() {
-    const std::int64_t removed = SplashSize(monochromeSplash_) + SplashSize(colorSplash_);
-    const bool had = monochromeSplash_.palm || monochromeSplash_.bitmap || colorSplash_.palm ||
-                     colorSplash_.bitmap;
-    monochromeSplash_ = {};
-    colorSplash_ = {};
+    const std::int64_t removed = properties_.SplashSize();
+    const bool had = !properties_.MonochromeSplash().Empty() || !properties_.ColorSplash().Empty();
+    properties_.ClearSplash();
     if (had) {
-        content::AddToDBSize(*this, -removed);
+        tree_.AddToDBSize(-removed);
         ForceDirty(true);
-        NotifyItemChanged(root_);
+        tree_.NotifyItemChanged(tree_.GetNodeInfoIndexOfRoot());
     }
     return true;
 }

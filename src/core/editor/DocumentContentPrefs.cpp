@@ -15,13 +15,14 @@ constexpr int kSwitchCopyable = 2;
 }  // namespace
 
 CDocument::Preferences CDocument::CurrentPreferences() const {
-    return {password_, password_, Beamable(), Copyable()};
+    return {properties_.Password(), properties_.Password(), properties_.Beamable(),
+            properties_.Copyable()};
 }
 
 bool CDocument::SetPrefs(const Preferences& values) {
     return content::Trapped(services_.ui, [&] {
         // The password boxes cannot be edited while the slide show is locked.
-        const bool takePassword = !locked_;
+        const bool takePassword = !properties_.Locked();
         if (takePassword && values.password != values.passwordAgain) {
             ReportMessage(services_.ui, "The passwords entered must be the same.",
                           kStyleExclamation);
@@ -31,16 +32,16 @@ bool CDocument::SetPrefs(const Preferences& values) {
             throw CError::Object(kErrDataTooLong, "frmDocument:Password");
         }
         bool changed = false;
-        if (takePassword && values.password != password_) {
-            SetPassword(values.password);
+        if (takePassword && values.password != properties_.Password()) {
+            properties_.SetPassword(values.password);
             changed = true;
         }
-        if (values.beamable != Beamable()) {
-            SetSwitch(kSwitchBeamable, values.beamable);
+        if (values.beamable != properties_.Beamable()) {
+            properties_.SetSwitch(kSwitchBeamable, values.beamable);
             changed = true;
         }
-        if (values.copyable != Copyable()) {
-            SetSwitch(kSwitchCopyable, values.copyable);
+        if (values.copyable != properties_.Copyable()) {
+            properties_.SetSwitch(kSwitchCopyable, values.copyable);
             changed = true;
         }
         if (changed) {
@@ -51,38 +52,39 @@ bool CDocument::SetPrefs(const Preferences& values) {
 }
 
 bool CDocument::LockDB() {
-    if (password_.empty()) {
+    if (properties_.Password().empty()) {
         ReportMessage(services_.ui,
                       "No password has been set.  You can not lock without a password.",
                       kStyleExclamation);
         return false;
     }
-    SetLocked(true);
-    if (IsLive(selected_)) {
-        NotifyItemChanged(selected_);
+    properties_.SetLocked(true);
+    if (tree_.IsLive(tree_.Selected())) {
+        tree_.NotifyItemChanged(tree_.Selected());
     }
     return true;
 }
 
 bool CDocument::UnlockDB(const std::string& password) {
-    if (!locked_) {
+    if (!properties_.Locked()) {
         return true;
     }
-    if (password != password_) {
+    if (password != properties_.Password()) {
         ReportMessage(services_.ui,
                       "Incorrect password.  You can not unlock without correct password.",
                       kStyleExclamation);
         return false;
     }
-    SetLocked(false);
-    if (IsLive(selected_)) {
-        NotifyItemChanged(selected_);
+    properties_.SetLocked(false);
+    if (tree_.IsLive(tree_.Selected())) {
+        tree_.NotifyItemChanged(tree_.Selected());
     }
     return true;
 }
 
 bool CDocument::IsLeafLocked(int item) const {
-    return locked_ && IsLive(item) && Entry(item).Leaf && Entry(item).Leaf->PasswordProtect();
+    return properties_.Locked() && tree_.IsLive(item) && tree_.Entry(item).Leaf &&
+           tree_.Entry(item).Leaf->PasswordProtect();
 }
 
 }  // namespace trovique

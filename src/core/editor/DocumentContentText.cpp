@@ -12,7 +12,7 @@ namespace trovique {
 namespace content {
 
 CLeaf* LeafForEdit(CDocument& document, int item) {
-    if (!document.IsLive(item) || !document.Entry(item).Leaf) {
+    if (!document.Tree().IsLive(item) || !document.Tree().Entry(item).Leaf) {
         throw CError(kErrInvalidValue, "frmDocument:Leaf",
                      "Invalid value. Item " + std::to_string(item) + " is not a slide.");
     }
@@ -20,13 +20,7 @@ CLeaf* LeafForEdit(CDocument& document, int item) {
         ReportMessage(document.Services().ui, CDocument::kLockedLeafNotice, kStyleInformation);
         return nullptr;
     }
-    return document.Entry(item).Leaf.get();
-}
-
-void AddToDBSize(CDocument& document, std::int64_t delta) {
-    if (!document.Reading() && delta != 0) {
-        document.SetDBSize(document.DBSize() + delta);
-    }
+    return document.Tree().Entry(item).Leaf.get();
 }
 
 }  // namespace content
@@ -67,19 +61,19 @@ bool CDocument::SetFieldText(int item, TextField field, const std::string& text)
                 return false;
             }
         }
-        CNode& root = *Entry(root_).Node;
+        CNode& root = *tree_.Entry(tree_.GetNodeInfoIndexOfRoot()).Node;
         int relabelled = 0;
         FieldAccess access;
         switch (field) {
             case TextField::SlideShowTitle:
-                relabelled = root_;
+                relabelled = tree_.GetNodeInfoIndexOfRoot();
                 access = {root.Title(), [&](const std::string& t) { root.SetTitle(t); }};
                 break;
             case TextField::NodeTitle: {
-                if (!IsLive(item) || Entry(item).ElemType != kKindNode) {
+                if (!tree_.IsLive(item) || tree_.Entry(item).ElemType != kKindNode) {
                     throw CError::Object(kErrInvalidValue, "frmDocument:NodeTitle");
                 }
-                CNode& node = *Entry(item).Node;
+                CNode& node = *tree_.Entry(item).Node;
                 relabelled = item;
                 access = {node.Title(), [&](const std::string& t) { node.SetTitle(t); }};
                 break;
@@ -107,7 +101,8 @@ bool CDocument::SetFieldText(int item, TextField field, const std::string& text)
                 access = {leaf->Fact(), [&](const std::string& t) { leaf->SetFact(t); }};
                 break;
             case TextField::CreatorID:
-                access = {header_.Creator(), [&](const std::string& t) { header_.SetCreator(t); }};
+                access = {properties_.Header().Creator(),
+                          [&](const std::string& t) { properties_.Header().SetCreator(t); }};
                 break;
             case TextField::ProgramIconName:
                 access = {root.ProgramIconName(),
@@ -132,11 +127,11 @@ bool CDocument::SetFieldText(int item, TextField field, const std::string& text)
         access.write(text);
         ForceDirty(true);
         if (relabelled != 0) {
-            NotifyItemChanged(relabelled);
+            tree_.NotifyItemChanged(relabelled);
         }
         if (field == TextField::LeafTitle) {
             // The See-Also lists show the new title.
-            NotifyDocumentChanged();
+            tree_.NotifyDocumentChanged();
         }
         return true;
     });
@@ -149,14 +144,14 @@ bool CDocument::SetLeafSwitch(int item, LeafSwitch which, bool on,
         if (leaf == nullptr) {
             return false;
         }
-        if (which == LeafSwitch::PasswordProtect && on && password_.empty()) {
+        if (which == LeafSwitch::PasswordProtect && on && properties_.Password().empty()) {
             ReportMessage(services_.ui,
                           "A password must be set before password protection can be enabled.",
                           kStyleInformation);
             if (openPreferences) {
                 openPreferences();
             }
-            if (password_.empty()) {
+            if (properties_.Password().empty()) {
                 return false;
             }
         }
@@ -185,7 +180,7 @@ bool CDocument::SetLeafSwitch(int item, LeafSwitch which, bool on,
         }
         if (changed) {
             ForceDirty(true);
-            NotifyItemChanged(item);  // the tree picture shows the switches
+            tree_.NotifyItemChanged(item);  // the tree picture shows the switches
         }
         return true;
     });
@@ -204,7 +199,7 @@ bool CDocument::SetLeafDifficulty(int item, int difficulty) {
         if (leaf->Difficulty() != difficulty) {
             leaf->SetDifficulty(difficulty);
             ForceDirty(true);
-            NotifyItemChanged(item);
+            tree_.NotifyItemChanged(item);
         }
         return true;
     });
@@ -216,8 +211,8 @@ bool CDocument::SetLeafSeeAlso(int item, int slot, int target) {
         if (leaf == nullptr) {
             return false;
         }
-        const bool offered = std::find(seeAlsoChoices_.begin(), seeAlsoChoices_.end(), target) !=
-                             seeAlsoChoices_.end();
+        const bool offered = std::find(tree_.SeeAlsoChoices().begin(), tree_.SeeAlsoChoices().end(),
+                                       target) != tree_.SeeAlsoChoices().end();
         if (target != 0 && !offered) {
             throw CError(kErrInvalidValue, "frmDocument:cboSeeAlso",
                          "Invalid value. Item " + std::to_string(target) + " is not a slide.");
@@ -225,7 +220,7 @@ bool CDocument::SetLeafSeeAlso(int item, int slot, int target) {
         if (leaf->SeeAlso(slot) != target) {
             leaf->SetSeeAlso(slot, target);
             ForceDirty(true);
-            NotifyItemChanged(item);
+            tree_.NotifyItemChanged(item);
         }
         return true;
     });
@@ -249,7 +244,7 @@ int CDocument::AddTerm(const std::string& term) {
     if (!IsTermAcceptable(term)) {
         return 0;
     }
-    return AddGenNode(kKindLeaf, term, nullptr, selected_, Relationship::Child, true, false);
+    return AddGenNode(kKindLeaf, term, nullptr, tree_.Selected(), Relationship::Child, true, false);
 }
 
 bool CDocument::RenameTerm(int item, const std::string& term) {

@@ -34,17 +34,17 @@ void SetKind(CLeaf& leaf, int newLeafType) {
 }  // namespace
 
 bool CDocument::ConvertSelectedLeaf(int newLeafType) {
-    if (!IsLive(selected_) || !Entry(selected_).IsLeaf()) {
+    if (!tree_.IsLive(tree_.Selected()) || !tree_.Entry(tree_.Selected()).IsLeaf()) {
         return false;
     }
-    return ConvertLeaves({selected_}, newLeafType);
+    return ConvertLeaves({tree_.Selected()}, newLeafType);
 }
 
 bool CDocument::ConvertAllLeaves(int newLeafType) {
     std::vector<int> leaves;
-    for (std::size_t page = 1; page <= leafCount_; ++page) {
-        const int index = pages_[page];
-        if (index > 0 && !Entry(index).Deleted && Entry(index).IsLeaf()) {
+    for (std::size_t page = 1; page <= tree_.LeafCount(); ++page) {
+        const int index = tree_.LeafOnPage(page);
+        if (index > 0 && !tree_.Entry(index).Deleted && tree_.Entry(index).IsLeaf()) {
             leaves.push_back(index);
         }
     }
@@ -60,25 +60,25 @@ bool CDocument::ConvertLeaves(const std::vector<int>& leaves, int newLeafType) {
     // The size follows every leaf converted, also when a later one fails.
     const auto settle = [&] {
         ForceDirty(true);
-        if (!reading_ && delta != 0) {
-            SetDBSize(dbSize_ + delta);
+        if (!tree_.Reading() && delta != 0) {
+            tree_.SetDBSize(tree_.DBSize() + delta);
         }
-        if (IsLive(selected_)) {
-            NotifyItemChanged(selected_);
+        if (tree_.IsLive(tree_.Selected())) {
+            tree_.NotifyItemChanged(tree_.Selected());
         }
     };
     try {
         for (const int index : leaves) {
-            const CGenElemInfo& entry = Entry(index);
+            const CGenElemInfo& entry = tree_.Entry(index);
             if (!entry.Leaf) {
                 throw CError::Object(kErrInvalidValue, "frmDocument:ConvertLeaves");
             }
-            const std::int64_t before = SizeContribution(entry);
+            const std::int64_t before = CSlideShowTree::SizeContribution(entry);
             SetKind(*entry.Leaf, newLeafType);
             // A removed leaf counts again with its new kind if undo brings it back.
-            if (IsLive(index)) {
-                delta += SizeContribution(entry) - before;
-                NotifyItemChanged(index);
+            if (tree_.IsLive(index)) {
+                delta += CSlideShowTree::SizeContribution(entry) - before;
+                tree_.NotifyItemChanged(index);
             }
         }
     } catch (const std::exception& error) {
@@ -92,16 +92,16 @@ bool CDocument::ConvertLeaves(const std::vector<int>& leaves, int newLeafType) {
 }
 
 bool CDocument::MarkLeavesCopyEnabled(bool copyEnable) {
-    for (const int index : Preorder(root_)) {
-        const CGenElemInfo& entry = Entry(index);
+    for (const int index : tree_.Preorder(tree_.GetNodeInfoIndexOfRoot())) {
+        const CGenElemInfo& entry = tree_.Entry(index);
         if (entry.Leaf && !entry.Leaf->BITMAPOnly() && entry.Leaf->Copyable() != copyEnable) {
             entry.Leaf->SetCopyable(copyEnable);
-            NotifyItemChanged(index);
+            tree_.NotifyItemChanged(index);
         }
     }
     ForceDirty(true);
-    if (IsLive(selected_)) {
-        NotifyItemChanged(selected_);
+    if (tree_.IsLive(tree_.Selected())) {
+        tree_.NotifyItemChanged(tree_.Selected());
     }
     return true;
 }

@@ -2,7 +2,6 @@
 // records the edit for undo.
 
 #include <algorithm>
-#include <unordered_set>
 
 #include "core/app/MessageStyle.h"
 #include "core/app/Messages.h"
@@ -27,11 +26,11 @@ void CDocument::SetNodeClipboard(CElementClipboard* clipboard) {
 }
 
 bool CDocument::Delete(int item) {
-    item = item != 0 ? item : selected_;
-    if (!IsLive(item)) {
+    item = item != 0 ? item : tree_.Selected();
+    if (!tree_.IsLive(item)) {
         return false;
     }
-    if (item == root_) {
+    if (item == tree_.GetNodeInfoIndexOfRoot()) {
         ReportMessage(services_.ui, "The root node can not be deleted.", kStyleExclamation);
         return false;
     }
@@ -39,42 +38,43 @@ bool CDocument::Delete(int item) {
 }
 
 bool CDocument::CutNode(int item) {
-    item = item != 0 ? item : selected_;
-    if (!IsLive(item) || item == root_) {
+    item = item != 0 ? item : tree_.Selected();
+    if (!tree_.IsLive(item) || item == tree_.GetNodeInfoIndexOfRoot()) {
         return false;
     }
     return RunEditEngine(kOpCut, item, 0, Relationship::Child) != 0;
 }
 
 bool CDocument::CopyNode(int item) {
-    item = item != 0 ? item : selected_;
-    if (!IsLive(item) || item == root_) {
+    item = item != 0 ? item : tree_.Selected();
+    if (!tree_.IsLive(item) || item == tree_.GetNodeInfoIndexOfRoot()) {
         return false;
     }
     return RunEditEngine(kOpCopy, item, 0, Relationship::Child) != 0;
 }
 
 bool CDocument::PasteNode(int target) {
-    target = target != 0 ? target : selected_;
-    if (!IsLive(target)) {
+    target = target != 0 ? target : tree_.Selected();
+    if (!tree_.IsLive(target)) {
         return false;
     }
-    const auto relationship = Entry(target).IsLeaf() ? Relationship::Previous : Relationship::Child;
+    const auto relationship =
+        tree_.Entry(target).IsLeaf() ? Relationship::Previous : Relationship::Child;
     return RunEditEngine(kOpPaste, nodeClipboard_->FirstNode(), target, relationship) != 0;
 }
 
 bool CDocument::MoveNode(int direction) {
-    const int source = selected_;
+    const int source = tree_.Selected();
     int destination = 0;
     Relationship relationship = Relationship::Previous;
-    if (IsLive(source) && source != root_) {
-        const auto& siblings = Children(Parent(source));
+    if (tree_.IsLive(source) && source != tree_.GetNodeInfoIndexOfRoot()) {
+        const auto& siblings = tree_.Children(tree_.Parent(source));
         switch (direction) {
             case 0:
-                destination = PreviousSibling(source);
+                destination = tree_.PreviousSibling(source);
                 break;
             case 1:
-                destination = NextSibling(source), relationship = Relationship::Next;
+                destination = tree_.NextSibling(source), relationship = Relationship::Next;
                 break;
             case 2:
                 destination = siblings.front();
@@ -107,16 +107,16 @@ int CDocument::RunEditEngine(int operation, int item, int destination, Relations
                 result = RemoveBranch(item, operation, operation == kOpCut);
                 break;
             case kOpCopy:
-                nodeClipboard_->Copy(*this, item, kOpCopy);
+                nodeClipboard_->Copy(tree_, item, kOpCopy);
                 return item;
             case kOpPaste: {
                 const int parent =
-                    relationship == Relationship::Child ? destination : Parent(destination);
+                    relationship == Relationship::Child ? destination : tree_.Parent(destination);
                 if (!IsPasteNodeValid(parent, true, nodeClipboard_)) {
                     return 0;
                 }
                 result = AddPasteNode(*nodeClipboard_, item, destination, relationship);
-                undoClipboard_.Copy(*this, result, kOpPaste);
+                undoClipboard_.Copy(tree_, result, kOpPaste);
                 break;
             }
             case kOpMove:
@@ -133,8 +133,8 @@ int CDocument::RunEditEngine(int operation, int item, int destination, Relations
             return 0;
         }
         ForceDirty(true);
-        if (IsLive(result)) {
-            Select(result);
+        if (tree_.IsLive(result)) {
+            tree_.Select(result);
         }
         if (operation != kOpUndo && operation != kOpRedo) {
             UpdateEditMenu(operation);
@@ -150,15 +150,17 @@ int CDocument::RunEditEngine(int operation, int item, int destination, Relations
 // Moves a branch beside or under destination, keeping its element indices; the undo record
 // keeps the place it left.
 int CDocument::MoveBranch(int item, int destination, Relationship relationship) {
-    const int parent = relationship == Relationship::Child ? destination : Parent(destination);
+    const int parent =
+        relationship == Relationship::Child ? destination : tree_.Parent(destination);
     CElementClipboard moving;
-    moving.Copy(*this, item, kOpMove);
+    moving.Copy(tree_, item, kOpMove);
     if (!IsPasteNodeValid(parent, true, &moving)) {
         return 0;
     }
     undoClipboard_ = std::move(moving);
-    PurgeNodes(item, Preorder(item));
-    return ReinsertBranch(undoClipboard_, undoClipboard_.FirstNode(), destination, relationship);
+    tree_.PurgeNodes(item, tree_.Preorder(item));
+    return tree_.ReinsertBranch(undoClipboard_, undoClipboard_.FirstNode(), destination,
+                                relationship);
 }
 
 // Cut or Delete: asks, records the branch for undo (and the node clipboard for Cut) and removes
@@ -168,25 +170,25 @@ int CDocument::RemoveBranch(int item, int operation, bool cut) {
     if (!DeleteOK(item, keys, operation)) {
         return 0;
     }
-    const int parent = Parent(item);
-    undoClipboard_.Copy(*this, item, operation);
+    const int parent = tree_.Parent(item);
+    undoClipboard_.Copy(tree_, item, operation);
     if (cut) {
-        nodeClipboard_->Copy(*this, item, operation);
+        nodeClipboard_->Copy(tree_, item, operation);
     }
-    PurgeNodes(item, keys);
+    tree_.PurgeNodes(item, keys);
     return parent;
 }
 
 bool CDocument::DeleteOK(int item, std::vector<int>& keys, int operation) {
-    const bool isLeaf = Entry(item).IsLeaf();
+    const bool isLeaf = tree_.Entry(item).IsLeaf();
     const std::string kindWord = isLeaf ? " slide " : " node ";
     const std::string verb = operation == kOpDelete ? "delete" : "cut";
-    std::vector<int> branch = Preorder(item);
+    std::vector<int> branch = tree_.Preorder(item);
     const std::vector<int> descendants(branch.begin() + 1, branch.end());
     int nodes = 0;
     int leaves = 0;
     for (const int index : descendants) {
-        (Entry(index).IsLeaf() ? leaves : nodes) += 1;
+        (tree_.Entry(index).IsLeaf() ? leaves : nodes) += 1;
     }
     std::string text;
     if (!descendants.empty()) {
@@ -200,7 +202,7 @@ bool CDocument::DeleteOK(int item, std::vector<int>& keys, int operation) {
         }
         text += std::string(kCrLf) + kCrLf;
     }
-    text += "Are you sure you want to " + verb + kindWord + Entry(item).Title() + "?";
+    text += "Are you sure you want to " + verb + kindWord + tree_.Entry(item).Title() + "?";
     if (!ConfirmOnce(services_, text, {}, settings::kDeleteNode)) {
         return false;
     }
@@ -209,66 +211,9 @@ bool CDocument::DeleteOK(int item, std::vector<int>& keys, int operation) {
     return true;
 }
 
-void CDocument::PurgeNodes(int item, const std::vector<int>& keys) {
-    std::int64_t removed = 0;
-    std::vector<int> leaves;
-    for (const int index : keys) {
-        if (!IsLive(index)) {
-            continue;
-        }
-        CGenElemInfo& entry = Entry(index);
-        if (entry.IsLeaf()) {
-            leaves.push_back(index);
-            --leafCounter_;
-        } else if (entry.NodeType >= kLevelSlideShow && entry.NodeType <= kLevelSubTopic) {
-            levelCounts_[static_cast<std::size_t>(entry.NodeType - kLevelSlideShow)] -= 1;
-        }
-        removed += SizeContribution(entry);
-        entry.Deleted = true;
-    }
-    RemovePages(leaves);
-    const std::unordered_set<int> leavesRemoved(leaves.begin(), leaves.end());
-    std::erase_if(seeAlsoChoices_, [&](int index) { return leavesRemoved.contains(index); });
-    dbSize_ -= removed;
-    DetachBranch(item);
-    NotifyDocumentChanged();
-}
-
-void CDocument::DetachBranch(int item) {
-    // The branch may already be marked Deleted, so its place is read from the entries.
-    const int parent = Entry(item).Parent;
-    std::size_t row = 0;
-    if (parent != 0) {
-        const auto& siblings = Entry(parent).Children;
-        row = static_cast<std::size_t>(std::find(siblings.begin(), siblings.end(), item) -
-                                       siblings.begin());
-    }
-    for (auto* observer : observers_) {
-        observer->ItemAboutToBeRemoved(item);
-    }
-    std::vector<int> branch = {item};
-    for (std::size_t i = 0; i < branch.size(); ++i) {
-        CGenElemInfo& entry = Entry(branch[i]);
-        entry.InTree = false;
-        branch.insert(branch.end(), entry.Children.begin(), entry.Children.end());
-    }
-    if (parent != 0) {
-        auto& siblings = Entry(parent).Children;
-        siblings.erase(siblings.begin() + static_cast<std::ptrdiff_t>(row));
-    } else {
-        root_ = 0;
-    }
-    if (selected_ != 0 && !IsLive(selected_)) {
-        selected_ = parent;
-    }
-    for (auto* observer : observers_) {
-        observer->ItemRemoved(parent, row);
-    }
-}
-
 int CDocument::AddPasteNode(const CElementClipboard& clipboard, int clipboardItem, int destination,
                             Relationship relationship) {
-    return InsertBranch([&](int& top) {
+    return tree_.InsertBranch([&](int& top) {
         return AddPastedItem(clipboard, clipboardItem, destination, relationship, top);
     });
 }
@@ -294,55 +239,6 @@ int CDocument::AddPastedItem(const CElementClipboard& clipboard, int clipboardIt
         AddPastedItem(clipboard, child, added, Relationship::Child, top);
     }
     return added;
-}
-
-// Puts a recorded branch back with its own element indices, records and expansion.
-int CDocument::ReinsertBranch(const CElementClipboard& clipboard, int clipboardItem,
-                              int destination, Relationship relationship) {
-    return InsertBranch([&](int& top) {
-        return ReinsertItem(clipboard, clipboardItem, destination, relationship, top);
-    });
-}
-
-int CDocument::ReinsertItem(const CElementClipboard& clipboard, int clipboardItem, int destination,
-                            Relationship relationship, int& top) {
-    const CGenElemInfo& item = clipboard.Entry(clipboardItem);
-    const int index = clipboard.SourceIndex(clipboardItem);
-    if (!IsNodeIDValid(index) || !Entry(index).Used() || IsLive(index)) {
-        throw CError::Object(kErrInvalidValue, "frmDocument:ReinsertBranch");
-    }
-    const int parent = relationship == Relationship::Child ? destination : Parent(destination);
-    ReenterElement(index, parent, PlaceFor(destination, relationship, parent), item.Expanded);
-    top = top != 0 ? top : index;
-    for (const int child : item.Children) {
-        ReinsertItem(clipboard, child, index, Relationship::Child, top);
-    }
-    return index;
-}
-
-void CDocument::ReenterElement(int index, int parent, Placement placement, bool expanded) {
-    CGenElemInfo& entry = Entry(index);
-    entry.Deleted = false;
-    entry.Expanded = expanded;
-    if (entry.IsLeaf()) {
-        if (!deferPages_) {
-            const int page = PageAt(placement);
-            EnsurePageCapacity(leafCount_ + 1);
-            AdjustLPIForInsert(page, index);
-            ++leafCount_;
-        }
-        ++leafCounter_;
-        seeAlsoChoices_.push_back(index);
-    } else {
-        const int level = parent == root_ ? kLevelMajorCategory : Entry(parent).NodeType + 1;
-        entry.NodeType = level;
-        if (level >= kLevelSlideShow && level <= kLevelSubTopic) {
-            levelCounts_[static_cast<std::size_t>(level - kLevelSlideShow)] += 1;
-        }
-        entry.Node->SetExpanded(expanded);
-    }
-    dbSize_ += SizeContribution(entry);
-    InsertItem(index, placement);
 }
 
 }  // namespace trovique

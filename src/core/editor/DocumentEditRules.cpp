@@ -28,7 +28,7 @@ std::string LevelsMessage() {
 
 }  // namespace
 
-void CDocument::ReportRefusal(const std::string& text, int style, bool showMessage) const {
+void CDocument::ReportRefusal(const std::string& text, MessageStyle style, bool showMessage) const {
     if (showMessage) {
         ReportMessage(services_.ui, text, style);
     }
@@ -44,17 +44,17 @@ bool CDocument::IsPasteNodeValid(int target, bool showMessage,
     if (!data.ContainsData()) {
         return refuse("The Node Clipboard contains no data.");
     }
-    if (!IsLive(target)) {
+    if (!tree_.IsLive(target)) {
         return false;
     }
-    if (Entry(target).IsLeaf()) {
+    if (tree_.Entry(target).IsLeaf()) {
         return data.NumNodes() < 1 || refuse("You can not paste onto Leaves.");
     }
-    if (Level(target) + data.MaxNodelevel() > kLevelSubTopic) {
+    if (tree_.Level(target) + data.MaxNodelevel() > kLevelSubTopic) {
         return refuse(LevelsMessage());
     }
-    const int firstChild = FirstChild(target);
-    const bool firstChildIsLeaf = firstChild != 0 && Entry(firstChild).IsLeaf();
+    const int firstChild = tree_.FirstChild(target);
+    const bool firstChildIsLeaf = firstChild != 0 && tree_.Entry(firstChild).IsLeaf();
     if (data.MinLeafLevel() == 1 && firstChild != 0 && !firstChildIsLeaf) {
         return refuse(
             "Pasting data here would result in a Leaf being at the same level as a non-Leaf "
@@ -71,10 +71,10 @@ bool CDocument::IsPasteNodeValid(int target, bool showMessage,
     // A branch moved under its own parent is still counted among the parent's children.
     const int limit = kMaxNodeChildren +
                       (data.LastOperation() == kOpMove && data.LastOpParent() == target ? 1 : 0);
-    if (static_cast<int>(Children(target).size()) >= limit) {
+    if (static_cast<int>(tree_.Children(target).size()) >= limit) {
         return refuse("Pasting data here would result in more than " +
-                      std::to_string(kMaxNodeChildren) + " nodes under " + Entry(target).Title() +
-                      ".");
+                      std::to_string(kMaxNodeChildren) + " nodes under " +
+                      tree_.Entry(target).Title() + ".");
     }
     return true;
 }
@@ -84,23 +84,23 @@ bool CDocument::IsIndentOK(int item, bool children, bool showMessage) const {
         ReportRefusal(text, kStyleInformation, showMessage);
         return false;
     };
-    if (!IsLive(item)) {
+    if (!tree_.IsLive(item)) {
         return false;
     }
-    if (!children && item == root_) {
+    if (!children && item == tree_.GetNodeInfoIndexOfRoot()) {
         return refuse("The Root node can not be indented.");
     }
-    if (Entry(item).IsLeaf()) {
+    if (tree_.Entry(item).IsLeaf()) {
         return refuse(
             "Leaves can not be Indented directly.  Use Indent All Children from a Leaf's parent "
             "node.");
     }
-    if (GetChildNodeTypeCount(item, kLevelSubTopic) > 0) {
+    if (tree_.GetChildNodeTypeCount(item, kLevelSubTopic) > 0) {
         return refuse("Only " + std::to_string(kMaxNodeLevels) + " node levels are allowed." +
                       kCrLf + "Indenting here would result in more than " +
                       std::to_string(kMaxNodeLevels) + " node levels.");
     }
-    if (children && Children(item).empty()) {
+    if (children && tree_.Children(item).empty()) {
         return refuse("The selected node has no children to Indent.");
     }
     return true;

@@ -4,25 +4,6 @@
 #include "core/editor/Document.h"
 
 namespace trovique {
-namespace {
-
-const char* OperationName(int operation) {
-    switch (operation) {
-        case kOpCut:
-            return "Cut";
-        case kOpPaste:
-            return "Paste";
-        case kOpDelete:
-            return "Delete";
-        case kOpMove:
-            return "Move";
-        default:
-            return "";
-    }
-}
-
-}  // namespace
-
 bool CDocument::Undo() {
     const bool done = RunEditEngine(kOpUndo, 0, 0, Relationship::Child) != 0;
     if (done) {
@@ -44,15 +25,16 @@ bool CDocument::Redo() {
 int CDocument::RecordedDestination(const CElementClipboard& record,
                                    Relationship& relationship) const {
     const int parent = record.LastOpParent();
-    if (!IsLive(parent)) {
+    if (!tree_.IsLive(parent)) {
         return 0;
     }
-    if (const int next = record.LastOpNextSibling(); IsLive(next) && Parent(next) == parent) {
+    if (const int next = record.LastOpNextSibling();
+        tree_.IsLive(next) && tree_.Parent(next) == parent) {
         relationship = Relationship::Previous;
         return next;
     }
     if (const int previous = record.LastOpPrevSibling();
-        IsLive(previous) && Parent(previous) == parent) {
+        tree_.IsLive(previous) && tree_.Parent(previous) == parent) {
         relationship = Relationship::Next;
         return previous;
     }
@@ -74,52 +56,41 @@ int CDocument::UndoOrRedo(bool redo) {
     if (destination == 0) {
         return 0;
     }
-    const int parent = relationship == Relationship::Child ? destination : Parent(destination);
+    const int parent =
+        relationship == Relationship::Child ? destination : tree_.Parent(destination);
     if (restoring) {
         if (!IsPasteNodeValid(parent, true, &undoClipboard_)) {
             return 0;
         }
         const CElementClipboard record = undoClipboard_;
-        const int restored = ReinsertBranch(record, record.FirstNode(), destination, relationship);
-        undoClipboard_.Copy(*this, restored, operation);
+        const int restored =
+            tree_.ReinsertBranch(record, record.FirstNode(), destination, relationship);
+        undoClipboard_.Copy(tree_, restored, operation);
         return restored;
     }
-    if (!IsLive(live)) {
+    if (!tree_.IsLive(live)) {
         return 0;
     }
     if (operation == kOpCut || operation == kOpDelete) {
         return RemoveBranch(live, operation, operation == kOpCut);
     }
     if (operation == kOpPaste) {
-        const int parentBefore = Parent(live);
-        undoClipboard_.Copy(*this, live, kOpPaste);
-        PurgeNodes(live, Preorder(live));
+        const int parentBefore = tree_.Parent(live);
+        undoClipboard_.Copy(tree_, live, kOpPaste);
+        tree_.PurgeNodes(live, tree_.Preorder(live));
         return parentBefore;
     }
     // A move goes back to where it came from, and records where it leaves.
     return MoveBranch(live, destination, relationship);
 }
 
-const CDocument::UndoMenuState& CDocument::UpdateEditMenu(int mode) {
+const UndoMenuState& CDocument::UpdateEditMenu(int mode) {
     if (mode < 0) {
         mode = lastMenuMode_;
     }
-    UndoMenuState state;
-    state.caption = "&Undo ";
-    state.tag = kOpUndo;
-    state.enabled = true;
-    if (undoClipboard_.LastOperation() == kOpNone) {
-        state.enabled = false;
-    } else {
-        if (mode == kOpRedo) {
-            state.caption = "&Redo ";
-            state.tag = kOpRedo;
-        }
-        state.caption += OperationName(undoClipboard_.LastOperation());
-    }
-    lastMenuMode_ = state.tag;
-    undoMenu_ = state;
-    NotifyDocumentChanged();
+    undoMenu_ = DescribeUndoMenu(undoClipboard_.LastOperation(), mode);
+    lastMenuMode_ = undoMenu_.tag;
+    tree_.NotifyDocumentChanged();
     return undoMenu_;
 }
 

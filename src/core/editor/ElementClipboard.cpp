@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/common/Error.h"
-#include "core/editor/Document.h"
+#include "core/editor/SlideShowTree.h"
 
 namespace trovique {
 namespace {
@@ -19,9 +19,9 @@ void CElementClipboard::Clear() {
     *this = CElementClipboard{};
 }
 
-void CElementClipboard::Copy(const CDocument& document, int item, int operation) {
+void CElementClipboard::Copy(const CSlideShowTree& tree, int item, int operation) {
     Clear();
-    if (!document.IsLive(item)) {
+    if (!tree.IsLive(item)) {
         return;
     }
     // Walk with an explicit stack: a branch can hold thousands of leaves.
@@ -34,24 +34,24 @@ void CElementClipboard::Copy(const CDocument& document, int item, int operation)
     while (!stack.empty()) {
         const Pending current = stack.back();
         stack.pop_back();
-        CopyItem(document, current.index, current.parentItem, current.depth);
+        CopyItem(tree, current.index, current.parentItem, current.depth);
         const int copied = static_cast<int>(entries_.size());
-        const auto& children = document.Children(current.index);
+        const auto& children = tree.Children(current.index);
         for (auto it = children.rbegin(); it != children.rend(); ++it) {
             stack.push_back({*it, copied, current.depth + 1});
         }
     }
     if (operation != kOpNone) {
         lastOperation_ = operation;
-        lastOpParent_ = document.Parent(item);
+        lastOpParent_ = tree.Parent(item);
         lastOpSelf_ = item;
-        lastOpPrevSibling_ = document.PreviousSibling(item);
-        lastOpNextSibling_ = document.NextSibling(item);
+        lastOpPrevSibling_ = tree.PreviousSibling(item);
+        lastOpNextSibling_ = tree.NextSibling(item);
     }
 }
 
-void CElementClipboard::CopyItem(const CDocument& document, int index, int parentItem, int depth) {
-    const CGenElemInfo& source = document.Entry(index);
+void CElementClipboard::CopyItem(const CSlideShowTree& tree, int index, int parentItem, int depth) {
+    const CGenElemInfo& source = tree.Entry(index);
     CGenElemInfo entry;
     entry.ElemType = source.ElemType;
     entry.NodeType = source.NodeType;

@@ -7,7 +7,7 @@
 
 namespace trovique {
 
-class CDocument;
+class CSlideShowTree;
 
 // Structural operations, as recorded for undo and named in the Undo menu.
 inline constexpr int kOpNone = 0;
@@ -32,7 +32,7 @@ public:
     void Clear();
     // Copies the branch of item; an operation other than kOpNone is recorded with the place the
     // branch stood at that moment.
-    void Copy(const CDocument& document, int item, int operation);
+    void Copy(const CSlideShowTree& tree, int item, int operation);
 
     bool ContainsData() const { return !entries_.empty(); }
     int LastOperation() const { return lastOperation_; }
@@ -58,7 +58,7 @@ public:
     int SourceIndex(int item) const;
 
 private:
-    void CopyItem(const CDocument& document, int index, int parentItem, int depth);
+    void CopyItem(const CSlideShowTree& tree, int index, int parentItem, int depth);
 
     std::vector<CGenElemInfo> entries_;
     int lastOperation_ = kOpNone;

@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <limits>
-#include <random>
 #include <string>
 #include <system_error>
 
 #include "core/common/DiskFile.h"
+#include "core/common/MemoryFile.h"
 #include "core/imaging/Palette.h"
 #include "core/imaging/PalmBitmap.h"
+#include "core/storage/FileReplace.h"
 
 namespace trovique {
 namespace {
@@ -162,12 +163,6 @@ private:
     std::vector<std::uint8_t> indices_;
     bool haveLast_ = false;
 };
-
-std::filesystem::path SiblingTemporary(const std::filesystem::path& path) {
-    std::random_device random;
-    const auto tag = std::to_string(random()) + std::to_string(random());
-    return path.parent_path() / ("." + path.filename().string() + "." + tag + ".tmp");
-}
 
 }  // namespace
 
@@ -411,19 +406,12 @@ void CBitmap::WidenToEightBits() {
 }
 
 bool CBitmap::WriteFile(const std::filesystem::path& path) const {
-    // Written beside the target and renamed over it, so a failure leaves no broken picture.
-    const auto temporary = SiblingTemporary(path);
     try {
-        {
-            CDiskFile file(temporary, CDiskFile::Mode::Create);
-            WriteFile(file);
-            file.Close();
-        }
-        std::filesystem::rename(temporary, path);
+        CMemoryFile bytes;
+        WriteFile(bytes);
+        ReplaceFile(path, [&bytes](const WriteBytes& write) { write(bytes.Data()); });
         return true;
     } catch (const std::exception&) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
         return false;
     }
 }

@@ -68,7 +68,7 @@ public:
           source_(source),
           file_(file),
           ui_(document.Services().ui),
-          name_(Utf8ToWindows1252(file.string())),
+          name_(file.string()),
           bulletChar_(BulletCharSetting(document.Services().settings)) {}
 
     PowerPointImportResult Run();
@@ -90,7 +90,7 @@ private:
     IPresentationSource& source_;
     const std::filesystem::path& file_;
     IUserInterface& ui_;
-    const std::string name_;  // Windows-1252, as the user sees it
+    const std::string name_;  // UTF-8, as the user sees it
     const char bulletChar_;
     PowerPointImportResult result_;
 };
@@ -105,7 +105,7 @@ PowerPointImportResult CPowerPointImport::Run() {
     if (!result_.warnings.empty()) {
         ShowLongMessage(ui_, kWarningsCaption,
                         "The following warnings were issued for file " + name_ + ":",
-                        result_.warnings);
+                        Windows1252ToUtf8(result_.warnings));
     }
     // The source is closed on every way out, after a failure too, so that nothing it made
     // for the import outlives it.
@@ -114,7 +114,7 @@ PowerPointImportResult CPowerPointImport::Run() {
         result_.succeeded = false;
     }
     ui_.StatusBar().ClearPercentage();
-    document_.NotifyDocumentChanged();
+    document_.Tree().NotifyDocumentChanged();
     return result_;
 }
 
@@ -131,7 +131,6 @@ void CPowerPointImport::ImportSlides() {
     // A cancel stops the import before the next slide, or before the first when it came while
     // the presentation was being opened.
     for (std::size_t number = 1; number <= count; ++number) {
-        ui_.PumpEvents();
         if (ui_.Progress().UserCancel()) {
             result_.cancelled = true;
             break;
@@ -142,13 +141,13 @@ void CPowerPointImport::ImportSlides() {
 
 void CPowerPointImport::SetHeaderAndTitle() {
     if (const auto seconds = FileSecondsSince1904(file_, name_)) {
-        document_.Header().SetCreateSecs(*seconds);
-        document_.Header().SetModifySecs(*seconds);
+        document_.Properties().Header().SetCreateSecs(*seconds);
+        document_.Properties().Header().SetModifySecs(*seconds);
     }
-    const int root = document_.GetNodeInfoIndexOfRoot();
-    document_.Entry(root).SetTitle(
+    const int root = document_.Tree().GetNodeInfoIndexOfRoot();
+    document_.Tree().Entry(root).SetTitle(
         SlideShowTitleFromFileName(Utf8ToWindows1252(file_.filename().string())));
-    document_.NotifyItemChanged(root);
+    document_.Tree().NotifyItemChanged(root);
 }
 
 void CPowerPointImport::ImportSlide(std::size_t number) {
@@ -167,7 +166,7 @@ void CPowerPointImport::ImportSlide(std::size_t number) {
     bool rejected = !TakeLargePictures(*leaf, number, label);
     Advance();
     leaf->SetDifficulty(kImportedDifficulty);
-    leaf->SetCopyable(document_.Copyable());
+    leaf->SetCopyable(document_.Properties().Copyable());
     leaf->SetFACTOnly(true);
     SetLimitedTexts(*leaf, std::move(texts), std::move(content.notes), label, rejected);
     rejected = rejected || !TakeSmallPictures(*leaf, small, label);
@@ -175,8 +174,8 @@ void CPowerPointImport::ImportSlide(std::size_t number) {
     if (rejected) {
         ++result_.slidesRejected;
     } else if (document_.AddGenNode(kKindLeaf, leaf->Title(), leaf,
-                                    document_.GetNodeInfoIndexOfRoot(), Relationship::Child, true,
-                                    true) != 0) {
+                                    document_.Tree().GetNodeInfoIndexOfRoot(), Relationship::Child,
+                                    true, true) != 0) {
         ++result_.slidesAdded;
     }
     Advance();

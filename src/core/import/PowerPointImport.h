@@ -19,7 +19,8 @@ struct PowerPointImportResult {
     bool cancelled = false;
     std::size_t slidesAdded = 0;
     std::size_t slidesRejected = 0;
-    // The warnings shown at the end, empty when there were none.
+    // The warnings shown at the end (Windows-1252, as they quote slide texts), empty when there
+    // were none.
     std::string warnings;
 };
 

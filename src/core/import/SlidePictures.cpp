@@ -4,6 +4,7 @@
 
 #include "core/common/Error.h"
 #include "core/imaging/Palette.h"
+#include "core/imaging/PicturePreparation.h"
 #include "core/model/Leaf.h"
 #include "core/model/LeafPictures.h"
 
@@ -35,18 +36,12 @@ CBitmap ColorPicture(const RenderedSlide& rendering, const CPalette& palm256) {
                    kBytesPerPixel * static_cast<std::size_t>(rendering.width), palm256);
 }
 
-std::shared_ptr<CBitmap> GrayCompanion(const CBitmap& color, const PalmPalettes& palettes) {
-    auto gray = std::make_shared<CBitmap>();
-    gray->CreateGrayScale4Bitmap(color);
-    gray->ConvertPalette(palettes.gray4);
-    return gray;
+std::shared_ptr<CBitmap> GrayPicture(const CBitmap& color, const PalmPalettes& palettes) {
+    return std::make_shared<CBitmap>(GrayCompanion(color, palettes));
 }
 
 std::shared_ptr<CBitmap> MonochromePicture(const CBitmap& color, const PalmPalettes& palettes) {
-    auto monochrome = std::make_shared<CBitmap>();
-    monochrome->CreateMonochromeBitmap(color);
-    monochrome->ConvertPalette(palettes.monochrome);
-    return monochrome;
+    return std::make_shared<CBitmap>(MonochromeVersion(color, palettes));
 }
 
 // Gives the leaf the large pictures of one rendering when they fit a handheld record; false,
@@ -63,7 +58,7 @@ bool TakeLargePictures(CLeaf& leaf, const RenderedSlide& rendering, const PalmPa
     const auto quarterBytePerPixel =
         static_cast<std::int64_t>(PixelCount({rendering.width, rendering.height}) / 4);
     if (record::EstPalmSize(color.get()) + quarterBytePerPixel < kGrayCompanionLimit) {
-        leaf.SetAuxMonochromeBitmap(GrayCompanion(*color, palettes));
+        leaf.SetAuxMonochromeBitmap(GrayPicture(*color, palettes));
         if (leaf.GetPalmAuxBitmapSize() < kLargePicturesLimit) {
             return true;
         }
@@ -109,7 +104,7 @@ SlidePicturePair MakeSlidePictures(const RenderedSlide& rendering, const PalmPal
     if (HasFewerThanThreeColors(rendering)) {
         return SlidePicturePair{nullptr, MonochromePicture(color, palettes)};
     }
-    return SlidePicturePair{std::make_shared<CBitmap>(color), GrayCompanion(color, palettes)};
+    return SlidePicturePair{std::make_shared<CBitmap>(color), GrayPicture(color, palettes)};
 }
 
 LargePictureChoice ChooseLargePictures(CLeaf& leaf, std::span<const PictureSize> sizes,

@@ -14,7 +14,6 @@
 #include "core/editor/Document.h"
 #include "core/import/PieceSplitter.h"
 #include "core/model/Leaf.h"
-#include "core/storage/Windows1252.h"
 
 namespace trovique {
 namespace {
@@ -115,18 +114,18 @@ private:
 };
 
 void CUnstructuredReader::FindRoot() {
-    root_ = document_.GetNodeInfoIndexOfRoot();
+    root_ = document_.Tree().GetNodeInfoIndexOfRoot();
     if (root_ == 0) {
         throw CError(kErrInvalidValue, kSource, "The slide show has no root to add leaves to.");
     }
-    if (document_.GetNumNodeChildren(root_) > 0) {
+    if (document_.Tree().GetNumNodeChildren(root_) > 0) {
         // Leaves beside categories would break the slide show's structure: a node holds either
         // nodes or leaves.
         throw CError(kErrInvalidValue, kSource,
                      "The slide show is divided into categories; text can only be imported into "
                      "a slide show whose leaves are directly under its root.");
     }
-    rootLeaves_ = static_cast<std::size_t>(document_.GetNumLeafChildren(root_));
+    rootLeaves_ = static_cast<std::size_t>(document_.Tree().GetNumLeafChildren(root_));
 }
 
 void CUnstructuredReader::Read(const std::string& text, CTextProgress& progress) {
@@ -186,7 +185,7 @@ void CUnstructuredReader::CheckRoomForLeaf() const {
                          " leaves under its root, the most one node can hold; the rest of the "
                          "file was not imported.");
     }
-    if (document_.NextFreeIndex() > kHighestElementIndex) {
+    if (document_.Tree().NextFreeIndex() > kHighestElementIndex) {
         throw CError(kErrValueOutOfRange, kSource,
                      "The slide show has used every one of its " +
                          std::to_string(kHighestElementIndex) +
@@ -204,14 +203,14 @@ void CUnstructuredReader::AddLeaf(std::string_view fact) {
         // AddGenNode has told the user why.
         throw CError(kErrInvalidValue, kSource, "The leaf could not be added.");
     }
-    document_.SetStructured(false);
+    document_.Properties().SetStructured(false);
     ++rootLeaves_;
     ++result_.leavesAdded;
-    CLeaf& leaf = *document_.Entry(index).Leaf;
+    CLeaf& leaf = *document_.Tree().Entry(index).Leaf;
     leaf.SetFact(std::string(fact));
     if (!title.empty()) {
         leaf.SetTitle(title);
-        document_.NotifyItemChanged(index);
+        document_.Tree().NotifyItemChanged(index);
     }
 }
 
@@ -250,7 +249,7 @@ UnstructuredImportResult ReadUnstructured(CDocument& document,
                                           const UnstructuredImportOptions& options) {
     IUserInterface& ui = document.Services().ui;
     UnstructuredImportResult result;
-    CBusyScope busy(ui, "Reading Unstructured" + Utf8ToWindows1252(fileName.string()));
+    CBusyScope busy(ui, "Reading Unstructured" + fileName.string());
     try {
         DecodedText decoded = DecodeTextFile(ReadWholeFile(fileName));
         result.encoding = decoded.encoding;

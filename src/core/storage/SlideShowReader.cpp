@@ -24,7 +24,6 @@
 #include "core/model/RecordFields.h"
 #include "core/storage/RecordListData.h"
 #include "core/storage/RootFlags.h"
-#include "core/storage/Windows1252.h"
 
 namespace trovique {
 namespace {
@@ -51,9 +50,9 @@ bool IsMonochromeKind(const CBitmap& bitmap) {
 class CReadingScope {
 public:
     explicit CReadingScope(CDocument& document) : document_(document) {
-        document_.SetReading(true);
+        document_.Tree().SetReading(true);
     }
-    ~CReadingScope() { document_.SetReading(false); }
+    ~CReadingScope() { document_.Tree().SetReading(false); }
     CReadingScope(const CReadingScope&) = delete;
     CReadingScope& operator=(const CReadingScope&) = delete;
 
@@ -101,7 +100,7 @@ private:
 
 bool CSlideShowReader::ReadAll() {
     file_.Seek(0);
-    document_.Header().ReadFromFile(file_);
+    document_.Properties().Header().ReadFromFile(file_);
     ReadRecordList();
     progress_.SetNumItems(static_cast<std::int32_t>(offsets_.size()));
     for (std::size_t number = 1; number <= offsets_.size(); ++number) {
@@ -120,7 +119,7 @@ bool CSlideShowReader::ReadAll() {
 // The whole list is checked against the file's size before anything is allocated for it, so a
 // count far beyond what the file holds costs nothing.
 void CSlideShowReader::ReadRecordList() {
-    const std::size_t count = document_.Header().NumRecords();
+    const std::size_t count = document_.Properties().Header().NumRecords();
     if (CDBHeader::kSize + CRecordListData::kSize * std::uint64_t{count} > file_.Size()) {
         ThrowDamaged("its list of " + std::to_string(count) +
                      " records runs past the end of the file.");
@@ -206,9 +205,9 @@ bool CSlideShowReader::ReadRoot(CMemoryFile& record) {
     }
     rootRead_ = true;
     if (fileVersion_ >= kCurrentFileVersion) {
-        document_.SetStructured((root->FlagLo() & kRootFlagLoStructured) != 0);
+        document_.Properties().SetStructured((root->FlagLo() & kRootFlagLoStructured) != 0);
     }
-    document_.NotifyItemChanged(index);
+    document_.Tree().NotifyItemChanged(index);
     return true;
 }
 
@@ -304,7 +303,8 @@ void CSlideShowReader::TakeSplash(const std::shared_ptr<CBitmap>& bitmap, bool m
     }
     auto palm = std::make_shared<CPalmBitmap>();
     palm->ReadFromCBitmap(*bitmap);
-    auto& slot = monochrome ? document_.MonochromeSplash() : document_.ColorSplash();
+    auto& slot = monochrome ? document_.Properties().MonochromeSplash()
+                            : document_.Properties().ColorSplash();
     slot.palm = std::move(palm);
     slot.bitmap = bitmap;
 }
@@ -313,7 +313,7 @@ void CSlideShowReader::AddLeaf(std::shared_ptr<CLeaf> leaf, std::size_t number) 
     CheckNewKey(leaf->Key(), number);
     const int parent = CheckedParent(leaf->ParentKey(), number);
     // Appended in file order; pages are put into tree order once the whole file is read.
-    leaf->SetLPI(static_cast<std::int64_t>(document_.LeafCount() + 1));
+    leaf->SetLPI(static_cast<std::int64_t>(document_.Tree().LeafCount() + 1));
     const std::uint16_t auxTextKey = leaf->SeeAlso(1);
     const std::uint16_t factKey = leaf->SeeAlso(2);
     for (int slot = 1; slot <= CLeaf::kNumSeeAlso; ++slot) {
@@ -330,7 +330,7 @@ void CSlideShowReader::AddLeaf(std::shared_ptr<CLeaf> leaf, std::size_t number) 
 
 // Items hang only under the root or a node that is already in the tree.
 int CSlideShowReader::CheckedParent(std::uint16_t parentKey, std::size_t number) const {
-    if (!document_.IsLive(parentKey) || document_.Entry(parentKey).IsLeaf()) {
+    if (!document_.Tree().IsLive(parentKey) || document_.Tree().Entry(parentKey).IsLeaf()) {
         ThrowDamaged(RecordName(number) + " names a parent (key " + std::to_string(parentKey) +
                      ") that is not a node before it.");
     }
@@ -341,31 +341,31 @@ void CSlideShowReader::CheckNewKey(std::uint16_t key, std::size_t number) const 
     if (key == 0) {
         ThrowDamaged(RecordName(number) + " has no key.");
     }
-    if (document_.IsNodeIDValid(key) && document_.Entry(key).Used()) {
+    if (document_.Tree().IsNodeIDValid(key) && document_.Tree().Entry(key).Used()) {
         ThrowDamaged(RecordName(number) + " reuses the key " + std::to_string(key) + ".");
     }
 }
 
 // Whatever happened, the document's pages, counters and size follow the tree it now holds.
 void SettleDocument(CDocument& document) {
-    const int root = document.GetNodeInfoIndexOfRoot();
+    const int root = document.Tree().GetNodeInfoIndexOfRoot();
     std::size_t page = 0;
     bool inTreeOrder = true;
-    for (const int index : document.Preorder(root)) {
-        const CGenElemInfo& entry = document.Entry(index);
+    for (const int index : document.Tree().Preorder(root)) {
+        const CGenElemInfo& entry = document.Tree().Entry(index);
         if (entry.IsLeaf()) {
             ++page;
-            inTreeOrder =
-                inTreeOrder && entry.Leaf->LPI() == page && document.LeafOnPage(page) == index;
+            inTreeOrder = inTreeOrder && entry.Leaf->LPI() == page &&
+                          document.Tree().LeafOnPage(page) == index;
         }
     }
-    if (!inTreeOrder || page != document.LeafCount()) {
-        document.RenumberPages();
+    if (!inTreeOrder || page != document.Tree().LeafCount()) {
+        document.Tree().RenumberPages();
     }
-    document.RecountNodesAndLeaves();
+    document.Tree().RecountNodesAndLeaves();
     // Additions leave the estimate alone while a file is read; an opened file's estimate must
     // reflect what it holds.
-    document.SetDBSize(document.ComputeDBSize());
+    document.Tree().SetDBSize(document.ComputeDBSize());
     document.ForceDirty(false);
 }
 
@@ -384,7 +384,7 @@ void CheckIsFile(const std::filesystem::path& path) {
 bool Read(CDocument& document, const std::filesystem::path& path, bool asNew) {
     IUserInterface& ui = document.Services().ui;
     CReadingScope reading(document);
-    const std::string text = "Reading " + Utf8ToWindows1252(path.string());
+    const std::string text = "Reading " + path.string();
     CBusyScope busy(ui, text);
     CProgressScope progress(ui.Progress(), text, 0);
     document.ClearTree();
@@ -401,7 +401,7 @@ bool Read(CDocument& document, const std::filesystem::path& path, bool asNew) {
     if (complete && !asNew) {
         document.SetFileName(path.string());
     }
-    document.NotifyDocumentChanged();
+    document.Tree().NotifyDocumentChanged();
     return complete;
 }
 

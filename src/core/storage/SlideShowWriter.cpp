@@ -19,7 +19,6 @@
 #include "core/storage/RootFlags.h"
 #include "core/storage/TempFile.h"
 #include "core/storage/UnsignedInt.h"
-#include "core/storage/Windows1252.h"
 
 namespace trovique {
 namespace {
@@ -70,7 +69,7 @@ public:
     bool Write(CBinaryFile& file);
 
 private:
-    std::int64_t SaveIDOf(int index) const { return document_.Entry(index).SaveID; }
+    std::int64_t SaveIDOf(int index) const { return document_.Tree().Entry(index).SaveID; }
     std::int64_t NextKey() { return nextKey_++; }
 
     void WriteHeader(CBinaryFile& file);
@@ -104,12 +103,12 @@ private:
 };
 
 void CSlideShowWriter::AssignKeys() {
-    root_ = document_.GetNodeInfoIndexOfRoot();
+    root_ = document_.Tree().GetNodeInfoIndexOfRoot();
     if (root_ == 0) {
         throw CError(kErrInvalidValue, "SaveIt", "The slide show has no root.");
     }
-    for (const int index : document_.Preorder(root_)) {
-        const CGenElemInfo& entry = document_.Entry(index);
+    for (const int index : document_.Tree().Preorder(root_)) {
+        const CGenElemInfo& entry = document_.Tree().Entry(index);
         if (index == root_) {
             continue;
         }
@@ -117,21 +116,21 @@ void CSlideShowWriter::AssignKeys() {
     }
 
     // Pass 0, the root.
-    document_.Entry(root_).SaveID = NextKey();
+    document_.Tree().Entry(root_).SaveID = NextKey();
     numRecords_ = 1;
     // Pass 1, the splash picture, kept only with its monochrome form.
-    if (HasSplash(document_.MonochromeSplash())) {
+    if (HasSplash(document_.Properties().MonochromeSplash())) {
         splashKey_ = NextKey();
         ++numRecords_;
     }
     // Pass 3, the nodes.
     for (const int index : nodes_) {
-        document_.Entry(index).SaveID = NextKey();
+        document_.Tree().Entry(index).SaveID = NextKey();
         ++numRecords_;
     }
     // Pass 4, each leaf with the extra records of its group right after its own key.
     for (const int index : leaves_) {
-        CGenElemInfo& entry = document_.Entry(index);
+        CGenElemInfo& entry = document_.Tree().Entry(index);
         entry.SaveID = NextKey();
         const LeafRecordPlan plan = PlanLeafRecords(*entry.Leaf, exportSwitch_);
         nextKey_ += static_cast<std::int64_t>(plan.ExtraRecords());
@@ -173,9 +172,9 @@ bool CSlideShowWriter::Write(CBinaryFile& file) {
 }
 
 void CSlideShowWriter::WriteHeader(CBinaryFile& file) {
-    CDBHeader& header = document_.Header();
+    CDBHeader& header = document_.Properties().Header();
     header.SetNumRecords(static_cast<std::int64_t>(numRecords_));
-    const std::string& title = document_.Entry(root_).Title();
+    const std::string& title = document_.Tree().Entry(root_).Title();
     header.SetDBName(TrimBlanks(title.substr(0, CDBHeader::kNameSize)));
     file.Seek(0);
     header.WriteToFile(file);
@@ -200,12 +199,12 @@ void CSlideShowWriter::WriteRecord(CBinaryFile& file, Record& record) {
 }
 
 std::unique_ptr<CNode> CSlideShowWriter::NodeRecord(int index) const {
-    const CGenElemInfo& entry = document_.Entry(index);
+    const CGenElemInfo& entry = document_.Tree().Entry(index);
     auto record = entry.Node->Clone();
     const bool isRoot = index == root_;
     record->SetKey(entry.SaveID);
     record->SetRecordType(isRoot ? kRecordTypeRoot : kRecordTypeNode);
-    record->SetExpanded(document_.IsExpanded(index));
+    record->SetExpanded(document_.Tree().IsExpanded(index));
     record->SetParentKey(isRoot ? 0 : SaveIDOf(entry.Parent));
     record->ClearLinks();
     const auto& children = entry.Children;
@@ -213,28 +212,28 @@ std::unique_ptr<CNode> CSlideShowWriter::NodeRecord(int index) const {
         std::int64_t data = 0;
         if (isRoot) {
             // The first page below the child, so the handheld can jump straight to it.
-            const CGenElemInfo& childEntry = document_.Entry(child);
+            const CGenElemInfo& childEntry = document_.Tree().Entry(child);
             int lowestPage = 0;
-            document_.GetChildLeafCount(child, lowestPage);
+            document_.Tree().GetChildLeafCount(child, lowestPage);
             data = childEntry.IsLeaf() ? childEntry.Leaf->LPI() : lowestPage;
         }
         record->AddLink(SaveIDOf(child), data);
     }
     record->SetIsEndNode(!isRoot && !children.empty() &&
-                         document_.Entry(children.front()).IsLeaf());
+                         document_.Tree().Entry(children.front()).IsLeaf());
     return record;
 }
 
 void CSlideShowWriter::WriteRoot(CBinaryFile& file) {
     auto root = NodeRecord(root_);
-    root->SetUnstructured(!document_.Structured());
+    root->SetUnstructured(!document_.Properties().Structured());
     root->SetFlagHi(0);
     unsigned flagLo = root->FlagLo() & ~unsigned{kRootFlagLoSwitches | kRootFlagLoStructured};
     for (int bit = 0; bit < 3; ++bit) {
-        flagLo |= document_.Switch(bit) ? 1u << bit : 0u;
+        flagLo |= document_.Properties().Switch(bit) ? 1u << bit : 0u;
     }
     root->SetFlagLo(static_cast<std::uint8_t>(flagLo));
-    root->SetPassword(document_.Password());
+    root->SetPassword(document_.Properties().Password());
     rootOffset_ = file.Size();
     WriteRecord(file, *root);
 }
@@ -246,8 +245,8 @@ void CSlideShowWriter::WriteSplash(CBinaryFile& file) {
     CLeaf splash;
     splash.SetKey(splashKey_);
     splash.SetBITMAPOnly(true);
-    splash.SetMonochromeBitmap(SplashBitmap(document_.MonochromeSplash()));
-    splash.SetColorBitmap(SplashBitmap(document_.ColorSplash()));
+    splash.SetMonochromeBitmap(SplashBitmap(document_.Properties().MonochromeSplash()));
+    splash.SetColorBitmap(SplashBitmap(document_.Properties().ColorSplash()));
     WriteRecord(file, splash);
 }
 
@@ -257,7 +256,7 @@ void CSlideShowWriter::WriteNode(CBinaryFile& file, int index) {
 }
 
 void CSlideShowWriter::WriteLeafGroup(CBinaryFile& file, int index) {
-    const CGenElemInfo& entry = document_.Entry(index);
+    const CGenElemInfo& entry = document_.Tree().Entry(index);
     const CLeaf& leaf = *entry.Leaf;
     const LeafRecordPlan plan = PlanLeafRecords(leaf, exportSwitch_);
     const LeafRecordKeys keys = plan.Keys(entry.SaveID);
@@ -349,7 +348,7 @@ void CSlideShowWriter::FixUpRoot(CBinaryFile& file) {
     flagHi |= pictureLeaves_ > 0 ? kRootFlagHiHasPictures : 0u;
     root.SetFlagHi(static_cast<std::uint8_t>(flagHi));
     unsigned flagLo = root.FlagLo() & ~unsigned{kRootFlagLoStructured};
-    flagLo |= document_.Structured() ? kRootFlagLoStructured : 0u;
+    flagLo |= document_.Properties().Structured() ? kRootFlagLoStructured : 0u;
     root.SetFlagLo(static_cast<std::uint8_t>(flagLo));
     file.Seek(rootOffset_);
     root.WriteToFile(file);
@@ -359,10 +358,6 @@ bool CSlideShowWriter::Advance() {
     CProgress& progress = document_.Services().ui.Progress();
     progress.IncNumItemsComplete();
     return !progress.UserCancel();
-}
-
-std::string DisplayPath(const std::filesystem::path& path) {
-    return Utf8ToWindows1252(path.string());
 }
 
 void ReportSaveError(IUserInterface& ui, const std::exception& error) {
@@ -394,7 +389,7 @@ bool SaveIt(CDocument& document, const std::filesystem::path& path, bool exportS
     if (path.empty()) {
         return false;
     }
-    const std::string text = "Writing " + DisplayPath(path);
+    const std::string text = "Writing " + path.string();
     CBusyScope busy(ui, text);
     CProgressScope progress(ui.Progress(), text, 0);
     try {
@@ -442,8 +437,8 @@ bool Export(CDocument& document, const std::filesystem::path& path) {
 
 std::size_t LeavesLeftOutOfExport(const CDocument& document) {
     std::size_t count = 0;
-    for (const int index : document.Preorder(document.GetNodeInfoIndexOfRoot())) {
-        const CGenElemInfo& entry = document.Entry(index);
+    for (const int index : document.Tree().Preorder(document.Tree().GetNodeInfoIndexOfRoot())) {
+        const CGenElemInfo& entry = document.Tree().Entry(index);
         if (entry.IsLeaf() && entry.Leaf && !PlanLeafRecords(*entry.Leaf, true).slide) {
             ++count;
         }

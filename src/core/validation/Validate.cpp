@@ -32,7 +32,7 @@ private:
 // The outcome of an item's own rules goes into its record; a change marks the document and
 // tells its views, whose pictures show it.
 void StoreOutcome(CDocument& document, int index, bool passed) {
-    CGenElemInfo& entry = document.Entry(index);
+    CGenElemInfo& entry = document.Tree().Entry(index);
     bool changed = false;
     if (entry.Node && entry.Node->Valid() != passed) {
         entry.Node->SetValid(passed);
@@ -43,13 +43,14 @@ void StoreOutcome(CDocument& document, int index, bool passed) {
     }
     if (changed) {
         document.ForceDirty(true);
-        document.NotifyItemChanged(index);
+        document.Tree().NotifyItemChanged(index);
     }
 }
 
 bool CheckItem(CDocument& document, CValidationRun& run, int index) {
-    const CGenElemInfo& entry = document.Entry(index);
-    const std::string reference = std::to_string(index) + ":" + document.GetNodePath(index, true);
+    const CGenElemInfo& entry = document.Tree().Entry(index);
+    const std::string reference =
+        std::to_string(index) + ":" + document.Tree().GetNodePath(index, true);
     switch (entry.ElemType) {
         case kKindRoot:
             return run.CheckRoot(reference, RootPaneValuesOf(document));
@@ -69,20 +70,20 @@ bool CheckTree(CDocument& document, CValidationResults& results, const CValidati
     const CStatusTextScope status(statusBar, "Validating...");
     CValidationRun run(results, limit);
 
-    const int root = document.GetNodeInfoIndexOfRoot();
+    const int root = document.Tree().GetNodeInfoIndexOfRoot();
     if (root == 0) {
         // Nothing was read into the window: there is no slide to export.
         results.AddEntry("0:", "There must be at least one Slide in this Database.",
                          DocumentControl::Tree, kKindRoot, false);
         return false;
     }
-    statusBar.SetNumItems(document.GetChildCount(root) + 1);
+    statusBar.SetNumItems(document.Tree().GetChildCount(root) + 1);
     statusBar.Refresh();
     // Preorder is the order the items are shown in; walking it with a stack of our own keeps a
     // deep tree from a damaged file off the call stack.
-    for (const int index : document.Preorder(root)) {
+    for (const int index : document.Tree().Preorder(root)) {
         // SetText shows the percentage of the items done before this one.
-        statusBar.SetText("Validating " + document.Entry(index).Title());
+        statusBar.SetText("Validating " + document.Tree().Entry(index).Title());
         StoreOutcome(document, index, CheckItem(document, run, index));
         statusBar.IncNumItemsComplete();
         if (run.Stopped()) {

@@ -60,11 +60,11 @@ private:
 
 RootPaneValues RootPaneValuesOf(const CDocument& document) {
     RootPaneValues values;
-    values.creatorID = document.Header().Creator();
-    values.leafCount = document.LeafCount();
-    const int root = document.GetNodeInfoIndexOfRoot();
-    if (root != 0 && document.Entry(root).Node) {
-        const CNode& node = *document.Entry(root).Node;
+    values.creatorID = document.Properties().Header().Creator();
+    values.leafCount = document.Tree().LeafCount();
+    const int root = document.Tree().GetNodeInfoIndexOfRoot();
+    if (root != 0 && document.Tree().Entry(root).Node) {
+        const CNode& node = *document.Tree().Entry(root).Node;
         values.title = node.Title();
         values.labelOnPalm = node.ProgramIconName();
         values.splashText = node.SplashComments();

@@ -109,6 +109,15 @@ TEST_F(CApplicationTest, GraphicsAndExportFoldersFollowTheDataFolderUntilSet) {
     EXPECT_EQ(next.LastExportPath(), "/d2/");
 }
 
+TEST_F(CApplicationTest, GraphicsFolderFollowsWhatABitmapDialogStored) {
+    CApplication app(store, program.Path());
+    app.SetLastGraphicsPath("/g");
+    Store("Settings", "LastGraphicsPath", "/chosen/");  // as GetFileName stores it
+    EXPECT_EQ(app.LastGraphicsPath(), "/chosen/");
+    Store("Settings", "LastGraphicsPath", "");
+    EXPECT_EQ(app.LastGraphicsPath(), app.LastDataPath());
+}
+
 struct LimitCase {
     const char* on;  // nullptr: never stored
     const char* limit;

@@ -18,13 +18,61 @@ const std::string kApp = "Norvane Trovique";
 
 TEST(ReportMessageTest, EmptyTitleBecomesTheApplicationTitle) {
     CScriptedUserInterface ui;
-    EXPECT_EQ(ReportMessage(ui, "Read error: bad file", kStyleInformation), kAnswerOk);
-    EXPECT_EQ(ReportMessage(ui, "Refused", kStyleExclamation, "Import"), kAnswerOk);
+    EXPECT_EQ(ReportMessage(ui, "Read error: bad file", kStyleInformation), MessageAnswer::Ok);
+    EXPECT_EQ(ReportMessage(ui, "Refused", kStyleExclamation, "Import"), MessageAnswer::Ok);
     ASSERT_EQ(ui.Messages().size(), 2u);
     EXPECT_EQ(ui.Messages()[0].title, kApp);
-    EXPECT_EQ(ui.Messages()[0].style, 64);
+    EXPECT_EQ(ui.Messages()[0].style.WindowsValue(), 64);
     EXPECT_EQ(ui.Messages()[1].title, "Import");
-    EXPECT_EQ(ui.Messages()[1].style, 48);
+    EXPECT_EQ(ui.Messages()[1].style.WindowsValue(), 48);
+}
+
+// Styles are stored and compared with the Windows numbers; the named styles are those numbers.
+TEST(MessageStyleTest, WindowsNumbersOfTheNamedStyles) {
+    const struct {
+        MessageStyle style;
+        int windows;
+        MessageAnswer safe;
+    } cases[] = {
+        {kStyleCritical, 16, MessageAnswer::Ok},
+        {kStyleExclamation, 48, MessageAnswer::Ok},
+        {kStyleInformation, 64, MessageAnswer::Ok},
+        {kStyleYesNo, 36, MessageAnswer::No},
+        {kStyleYesNoWarning, 52, MessageAnswer::No},
+        {kStyleYesNoCancel, 35, MessageAnswer::Cancel},
+        {{MessageButtons::OkCancel, MessageIcon::None}, 1, MessageAnswer::Cancel},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.style.WindowsValue(), c.windows);
+        EXPECT_EQ(MessageStyle::FromWindows(c.windows), c.style) << c.windows;
+        EXPECT_EQ(SafeAnswer(c.style), c.safe) << c.windows;
+        EXPECT_EQ(AsksQuestion(c.style), c.safe != MessageAnswer::Ok) << c.windows;
+    }
+    EXPECT_EQ(static_cast<int>(MessageAnswer::Yes), 6);
+    EXPECT_EQ(static_cast<int>(MessageAnswer::No), 7);
+    EXPECT_EQ(static_cast<int>(MessageAnswer::Cancel), 2);
+}
+
+TEST(AskTextTest, AnswerIsCutToTheCharactersTheEntryTakes) {
+    const struct {
+        std::optional<std::string> typed;
+        std::size_t maxLength;
+        std::optional<std::string> expected;
+    } cases[] = {
+        {"secret-word", 8, "secret-w"},
+        {"short", 8, "short"},
+        {"caf\u00e9\u00e9\u00e9", 5, "caf\u00e9\u00e9"},  // characters, not bytes
+        {"unlimited", 0, "unlimited"},
+        {std::nullopt, 8, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        CScriptedUserInterface ui;
+        ui.QueueText(c.typed);
+        EXPECT_EQ(AskText(ui, TextQuestion{"Enter Password", "Password:", {}, true, c.maxLength}),
+                  c.expected);
+        ASSERT_EQ(ui.TextQuestions().size(), 1u);
+        EXPECT_TRUE(ui.TextQuestions()[0].secret);
+    }
 }
 
 TEST(ReportMessageTest, ShownWithNormalPointerInFrontOfTheSplash) {
@@ -45,7 +93,7 @@ TEST(ReportMessageTest, PointerAndTopMostComeBackWhenShowingFails) {
     struct Throwing : IUserInterface {
         CScriptedUserInterface inner;
         int restored = -1;
-        int ShowMessage(const std::string&, int, const std::string&) override {
+        MessageAnswer ShowMessage(const std::string&, MessageStyle, const std::string&) override {
             throw std::runtime_error("no display");
         }
         ConfirmAnswer AskConfirm(const std::string&, const std::string&) override {
@@ -76,7 +124,8 @@ protected:
     CServices services{store, ui};
 };
 
-TEST_F(ConfirmOnceTest, TickedBoxIsRememberedWhateverTheAnswer) {
+// A ticked box is remembered with Yes only: a remembered No would later answer Yes unasked.
+TEST_F(ConfirmOnceTest, TickedBoxIsRememberedOnlyWithYes) {
     struct Case {
         bool yes;
         bool ticked;
@@ -89,7 +138,7 @@ TEST_F(ConfirmOnceTest, TickedBoxIsRememberedWhateverTheAnswer) {
         scripted.QueueConfirm(c.yes, c.ticked);
         EXPECT_EQ(ConfirmOnce(local, "Delete this slide?", "", "DeleteNode"), c.yes);
         const auto stored = fresh.Get(kApp, "NoShowAgain", "DeleteNode");
-        if (c.ticked) {
+        if (c.ticked && c.yes) {
             EXPECT_EQ(stored, "1") << "answer yes=" << c.yes;
         } else {
             EXPECT_FALSE(stored.has_value()) << "answer yes=" << c.yes;
@@ -98,13 +147,22 @@ TEST_F(ConfirmOnceTest, TickedBoxIsRememberedWhateverTheAnswer) {
 }
 
 TEST_F(ConfirmOnceTest, RememberedQuestionAnswersYesWithoutAsking) {
-    ui.QueueConfirm(false, true);
-    EXPECT_FALSE(ConfirmOnce(services, "Delete?", "", "DeleteNode"));
+    ui.QueueConfirm(true, true);
+    EXPECT_TRUE(ConfirmOnce(services, "Delete?", "", "DeleteNode"));
     EXPECT_TRUE(ConfirmOnce(services, "Delete?", "", "DeleteNode"));
     EXPECT_EQ(ui.Messages().size(), 1u);
     // Another key is still asked.
     ui.QueueConfirm(false);
     EXPECT_FALSE(ConfirmOnce(services, "Convert?", "", "ConvertSelectedLeaf"));
+}
+
+TEST_F(ConfirmOnceTest, TickedNoIsAskedAgain) {
+    ui.QueueConfirm(false, true);
+    ui.QueueConfirm(false);
+    EXPECT_FALSE(ConfirmOnce(services, "Delete?", "", "DeleteNode"));
+    EXPECT_FALSE(ConfirmOnce(services, "Delete?", "", "DeleteNode"));
+    EXPECT_EQ(ui.Messages().size(), 2u);
+    EXPECT_FALSE(Memory("DeleteNode").has_value());
 }
 
 TEST_F(ConfirmOnceTest, StoredValuesReadAsNumbers) {
@@ -149,19 +207,19 @@ TEST(CScriptedUserInterfaceTest, UnscriptedOrMissingQuestionsFailTheTest) {
     EXPECT_NONFATAL_FAILURE(
         {
             CScriptedUserInterface ui;
-            EXPECT_EQ(ReportMessage(ui, "Replace existing file?", kStyleYesNo), kAnswerNo);
+            EXPECT_EQ(ReportMessage(ui, "Replace existing file?", kStyleYesNo), MessageAnswer::No);
         },
         "no scripted answer: \"Replace existing file?\"");
     EXPECT_NONFATAL_FAILURE(
         {
             CScriptedUserInterface ui;
-            ui.QueueAnswer(kAnswerYes);
+            ui.QueueAnswer(MessageAnswer::Yes);
         },
         "was never asked");
     EXPECT_NONFATAL_FAILURE(
         {
             CScriptedUserInterface ui;
-            ui.QueueAnswer(kAnswerYes);
+            ui.QueueAnswer(MessageAnswer::Yes);
             ReportMessage(ui, "Information only", kStyleInformation);
         },
         "was never asked");

@@ -98,7 +98,7 @@ TEST(ChooseStartupRunTest, Precedence) {
         const StartupDecision decision = ChooseStartupRun(ReadCommandLine(c.commandLine), c.other);
         EXPECT_EQ(decision.run, c.run) << c.commandLine << " / " << static_cast<int>(c.other);
         EXPECT_EQ(decision.text, c.text) << c.commandLine;
-        EXPECT_EQ(decision.style, decision.run == Message ? kStyleExclamation : 0);
+        EXPECT_EQ(decision.style, decision.run == Message ? kStyleExclamation : MessageStyle{});
     }
 }
 

@@ -46,7 +46,7 @@ protected:
     std::size_t SlidesIn(const fs::path& file) {
         auto reader = NewDocument();
         EXPECT_TRUE(Read(*reader, file, true));
-        return reader->LeafCount();
+        return reader->Tree().LeafCount();
     }
 
     // What every road leaves behind: nothing in the temporary folder, the shipped viewer

@@ -9,7 +9,7 @@
 namespace trovique {
 namespace {
 
-using TextField = CDocument::TextField;
+using TextField = TextField;
 using LeafSwitch = CDocument::LeafSwitch;
 
 class ChangeRecorder : public IDocumentObserver {
@@ -22,15 +22,15 @@ class ContentEditTest : public testing::Test, public test::DocumentFixture {
 protected:
     void SetUp() override {
         doc = NewDocument();
-        doc->AddObserver(&recorder);
+        doc->Tree().AddObserver(&recorder);
         node = doc->AddNode();
         leaf = doc->AddQAF();
         doc->ForceDirty(false);
     }
-    void TearDown() override { doc->RemoveObserver(&recorder); }
+    void TearDown() override { doc->Tree().RemoveObserver(&recorder); }
 
-    CLeaf& Leaf() { return *doc->Entry(leaf).Leaf; }
-    CNode& RootRecord() { return *doc->Entry(doc->GetNodeInfoIndexOfRoot()).Node; }
+    CLeaf& Leaf() { return *doc->Tree().Entry(leaf).Leaf; }
+    CNode& RootRecord() { return *doc->Tree().Entry(doc->Tree().GetNodeInfoIndexOfRoot()).Node; }
     std::string LastMessage() {
         return Ui().MessageTexts().empty() ? "" : Ui().MessageTexts().back();
     }
@@ -51,13 +51,13 @@ TEST_F(ContentEditTest, EachTextBoxWritesItsFieldWithinItsLimit) {
     };
     const std::vector<Case> cases = {
         {TextField::SlideShowTitle, 25, [&] { return RootRecord().Title(); }},
-        {TextField::NodeTitle, 25, [&] { return doc->Entry(node).Title(); }},
+        {TextField::NodeTitle, 25, [&] { return doc->Tree().Entry(node).Title(); }},
         {TextField::LeafTitle, 255, [&] { return Leaf().Title(); }},
         {TextField::Question, 250, [&] { return Leaf().Question(); }},
         {TextField::Answer1, 110, [&] { return Leaf().GetAnswer(1); }},
         {TextField::Answer4, 110, [&] { return Leaf().GetAnswer(4); }},
         {TextField::Fact, 10000, [&] { return Leaf().Fact(); }},
-        {TextField::CreatorID, 4, [&] { return doc->Header().Creator(); }},
+        {TextField::CreatorID, 4, [&] { return doc->Properties().Header().Creator(); }},
         {TextField::ProgramIconName, 10, [&] { return RootRecord().ProgramIconName(); }},
         {TextField::SplashComments, 250, [&] { return RootRecord().SplashComments(); }},
         {TextField::AboutComments, 250, [&] { return RootRecord().AboutComments(); }},
@@ -75,7 +75,8 @@ TEST_F(ContentEditTest, EachTextBoxWritesItsFieldWithinItsLimit) {
         EXPECT_EQ(LastMessage().rfind("An error has occurred: Data too long to fit.", 0), 0u);
     }
     // Titles relabel their tree item; fields of another kind of item are refused.
-    EXPECT_EQ(recorder.changed, (std::vector<int>{doc->GetNodeInfoIndexOfRoot(), node, leaf}));
+    EXPECT_EQ(recorder.changed,
+              (std::vector<int>{doc->Tree().GetNodeInfoIndexOfRoot(), node, leaf}));
     Ui().ClearMessages();
     EXPECT_FALSE(doc->SetFieldText(node, TextField::Fact, "text"));
     EXPECT_FALSE(doc->SetFieldText(leaf, TextField::NodeTitle, "text"));
@@ -114,8 +115,8 @@ TEST_F(ContentEditTest, PreferencesAndTheLockTheyAllow) {
     EXPECT_FALSE(doc->SetPrefs({"123456789", "123456789", true, false}));  // 8 at most
     ASSERT_TRUE(doc->SetPrefs({"pw", "pw", false, true}));
     EXPECT_TRUE(doc->Dirty());
-    EXPECT_FALSE(doc->Beamable());
-    EXPECT_TRUE(doc->Copyable());
+    EXPECT_FALSE(doc->Properties().Beamable());
+    EXPECT_TRUE(doc->Properties().Copyable());
 
     ASSERT_TRUE(doc->SetLeafSwitch(leaf, LeafSwitch::PasswordProtect, true));
     ASSERT_TRUE(doc->LockDB());
@@ -125,7 +126,7 @@ TEST_F(ContentEditTest, PreferencesAndTheLockTheyAllow) {
     EXPECT_FALSE(doc->SetLeafSwitch(leaf, LeafSwitch::PasswordProtect, false));
     EXPECT_EQ(Ui().MessageTexts(), std::vector<std::string>(2, CDocument::kLockedLeafNotice));
     ASSERT_TRUE(doc->SetPrefs({"", "", false, true}));  // the password stays while locked
-    EXPECT_EQ(doc->Password(), "pw");
+    EXPECT_EQ(doc->Properties().Password(), "pw");
 
     EXPECT_FALSE(doc->UnlockDB("PW"));
     EXPECT_EQ(LastMessage(), "Incorrect password.  You can not unlock without correct password.");
@@ -139,7 +140,7 @@ TEST_F(ContentEditTest, DifficultyAndSeeAlsoTakeWhatTheirListsOffer) {
         EXPECT_EQ(doc->SetLeafDifficulty(leaf, difficulty), accepted) << difficulty;
     }
     EXPECT_EQ(Leaf().Difficulty(), 5);
-    doc->Select(node);
+    doc->Tree().Select(node);
     const int other = doc->AddQAF();
     ASSERT_TRUE(doc->SetLeafSeeAlso(leaf, 2, other));
     EXPECT_EQ(Leaf().SeeAlso(2), other);
@@ -154,16 +155,16 @@ TEST_F(ContentEditTest, DifficultyAndSeeAlsoTakeWhatTheirListsOffer) {
 
 TEST_F(ContentEditTest, TermsCanNotBeBlank) {
     EXPECT_EQ(CDocument::TermDialogCaption(true), "Rename Term");
-    doc->Select(node);
+    doc->Tree().Select(node);
     for (const std::string blank : {"", "   "}) {
         EXPECT_EQ(doc->AddTerm(blank), 0);
         EXPECT_EQ(LastMessage(), "Term can not be blank.");
         EXPECT_FALSE(doc->RenameTerm(leaf, blank));
     }
-    EXPECT_EQ(doc->LeafCount(), 1u);
+    EXPECT_EQ(doc->Tree().LeafCount(), 1u);
     const int term = doc->AddTerm("Osmosis");
     ASSERT_TRUE(term != 0 && doc->RenameTerm(term, "Diffusion"));
-    EXPECT_EQ(doc->Entry(term).Title(), "Diffusion");
+    EXPECT_EQ(doc->Tree().Entry(term).Title(), "Diffusion");
 }
 
 }  // namespace

@@ -12,39 +12,39 @@ namespace {
 
 class DocumentTest : public testing::Test, public test::DocumentTestBase {
 protected:
-    const CLeaf& LeafOf(int index) const { return *doc->Entry(index).Leaf; }
+    const CLeaf& LeafOf(int index) const { return *doc->Tree().Entry(index).Leaf; }
 
     // Pages must run 1..n in tree order and the page table must agree with the leaves.
     void ExpectPagesDense() const {
         int page = 0;
-        for (const int index : doc->Preorder(Root())) {
-            if (doc->Entry(index).IsLeaf()) {
+        for (const int index : doc->Tree().Preorder(Root())) {
+            if (doc->Tree().Entry(index).IsLeaf()) {
                 ++page;
                 ASSERT_EQ(LeafOf(index).LPI(), page) << "leaf " << index;
-                ASSERT_EQ(doc->LeafOnPage(static_cast<std::size_t>(page)), index);
+                ASSERT_EQ(doc->Tree().LeafOnPage(static_cast<std::size_t>(page)), index);
             }
         }
-        EXPECT_EQ(doc->LeafCount(), static_cast<std::size_t>(page));
+        EXPECT_EQ(doc->Tree().LeafCount(), static_cast<std::size_t>(page));
     }
 };
 
 TEST_F(DocumentTest, NewSlideShowHoldsOnlyItsRoot) {
     EXPECT_EQ(Root(), 2);
-    EXPECT_FALSE(doc->Entry(1).Used());
-    EXPECT_EQ(doc->Entry(Root()).Title(), "New Slide Show");
-    EXPECT_EQ(doc->Entry(Root()).Node->ProgramIconName(), "Quodex");
-    EXPECT_EQ(doc->ItemImage(Root(), false), 6);
-    EXPECT_EQ(doc->ItemImage(Root(), true), 14);
-    EXPECT_EQ(doc->DBSize(), 290);
-    EXPECT_EQ(doc->DBSizeLabel(), "<1K");
-    EXPECT_EQ(doc->Capacity(), 101u);
-    EXPECT_TRUE(doc->Switch(0));
-    EXPECT_TRUE(doc->Switch(1));
-    EXPECT_FALSE(doc->Switch(2));
+    EXPECT_FALSE(doc->Tree().Entry(1).Used());
+    EXPECT_EQ(doc->Tree().Entry(Root()).Title(), "New Slide Show");
+    EXPECT_EQ(doc->Tree().Entry(Root()).Node->ProgramIconName(), "Quodex");
+    EXPECT_EQ(ItemImage(doc->Tree(), Root(), false), 6);
+    EXPECT_EQ(ItemImage(doc->Tree(), Root(), true), 14);
+    EXPECT_EQ(doc->Tree().DBSize(), 290);
+    EXPECT_EQ(SizeLabel(doc->Tree().DBSize()), "<1K");
+    EXPECT_EQ(doc->Tree().Capacity(), 101u);
+    EXPECT_TRUE(doc->Properties().Switch(0));
+    EXPECT_TRUE(doc->Properties().Switch(1));
+    EXPECT_FALSE(doc->Properties().Switch(2));
     EXPECT_FALSE(doc->Dirty());
     EXPECT_EQ(doc->WindowTitle(), "New Slide Show");
-    EXPECT_EQ(CDocument::ItemKey(Root()), "2a");
-    EXPECT_EQ(doc->IndexOfItemKey("2a"), Root());
+    EXPECT_EQ(CSlideShowTree::ItemKey(Root()), "2a");
+    EXPECT_EQ(doc->Tree().IndexOfItemKey("2a"), Root());
 }
 
 TEST_F(DocumentTest, NodesTakeTheLevelBelowTheirParentAndItsName) {
@@ -59,15 +59,15 @@ TEST_F(DocumentTest, NodesTakeTheLevelBelowTheirParentAndItsName) {
                                                                {subTopic, "<Sub Topic>"},
                                                                {tooDeep, "Node 5"}};
     for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(doc->Level(expected[i].first), 12 + static_cast<int>(i));
-        EXPECT_EQ(doc->Entry(expected[i].first).Title(), expected[i].second);
+        EXPECT_EQ(doc->Tree().Level(expected[i].first), 12 + static_cast<int>(i));
+        EXPECT_EQ(doc->Tree().Entry(expected[i].first).Title(), expected[i].second);
     }
     for (int level = 11; level <= 15; ++level) {
-        EXPECT_EQ(doc->LevelCount(level), 1) << level;
+        EXPECT_EQ(doc->Tree().LevelCount(level), 1) << level;
     }
-    EXPECT_EQ(doc->DBSize(), 290 + 5 * 56);
+    EXPECT_EQ(doc->Tree().DBSize(), 290 + 5 * 56);
     EXPECT_TRUE(doc->Dirty());
-    EXPECT_EQ(doc->Selected(), tooDeep);
+    EXPECT_EQ(doc->Tree().Selected(), tooDeep);
 }
 
 TEST_F(DocumentTest, NewLeafIsAFactLeafOnTheNextPage) {
@@ -81,9 +81,9 @@ TEST_F(DocumentTest, NewLeafIsAFactLeafOnTheNextPage) {
     EXPECT_FALSE(leaf.Copyable());
     EXPECT_EQ(leaf.LPI(), 1);
     EXPECT_EQ(leaf.Key(), first);
-    EXPECT_EQ(doc->DBSize(), 290 + 56 + 100);
-    EXPECT_EQ(doc->LevelCount(kLevelLeaves), 1);
-    EXPECT_EQ(doc->SeeAlsoChoices(), std::vector<int>{first});
+    EXPECT_EQ(doc->Tree().DBSize(), 290 + 56 + 100);
+    EXPECT_EQ(doc->Tree().LevelCount(kLevelLeaves), 1);
+    EXPECT_EQ(doc->Tree().SeeAlsoChoices(), std::vector<int>{first});
 }
 
 TEST_F(DocumentTest, LeavesOfALaterNodeFollowEveryEarlierLeaf) {
@@ -117,7 +117,7 @@ TEST_F(DocumentTest, LeafInsertedBeforePageFiveTakesItAndMovesTheRestOn) {
 }
 
 TEST_F(DocumentTest, MissingPeerIsReportedAndNothingIsAdded) {
-    const int before = doc->NextFreeIndex();
+    const int before = doc->Tree().NextFreeIndex();
     EXPECT_EQ(doc->AddGenNode(kKindLeaf, {}, nullptr, 0, Relationship::Next, false, false), 0);
     EXPECT_EQ(doc->AddGenNode(kKindNode, {}, nullptr, 999, Relationship::Previous, false, false),
               0);
@@ -125,21 +125,21 @@ TEST_F(DocumentTest, MissingPeerIsReportedAndNothingIsAdded) {
     ASSERT_EQ(Ui().Messages().size(), 2u);
     EXPECT_EQ(Ui().Messages()[0].text, "AddGenNode error: No peer node specified.");
     EXPECT_EQ(Ui().Messages()[0].style, kStyleExclamation);
-    EXPECT_EQ(doc->NextFreeIndex(), before);
+    EXPECT_EQ(doc->Tree().NextFreeIndex(), before);
 }
 
 TEST_F(DocumentTest, TableGrowsByAHundredWithoutLosingEntries) {
     const int node = AddNodeUnder(Root());
     int last = 0;
-    while (doc->NextFreeIndex() <= 101) {
+    while (doc->Tree().NextFreeIndex() <= 101) {
         last = AddLeafUnder(node);
     }
     EXPECT_EQ(last, 101);
-    EXPECT_EQ(doc->Capacity(), 101u);
+    EXPECT_EQ(doc->Tree().Capacity(), 101u);
     const int grown = AddLeafUnder(node);
     EXPECT_EQ(grown, 102);
-    EXPECT_EQ(doc->Capacity(), 201u);
-    EXPECT_EQ(doc->Entry(node).Title(), "<Major Category>");
+    EXPECT_EQ(doc->Tree().Capacity(), 201u);
+    EXPECT_EQ(doc->Tree().Entry(node).Title(), "<Major Category>");
     EXPECT_EQ(LeafOf(101).LPI(), 98);  // index 3 is the node
     ExpectPagesDense();
 }
@@ -149,29 +149,29 @@ TEST_F(DocumentTest, NodePathJoinsAncestorTitles) {
     const int s = AddNodeUnder(m);
     const int t = AddNodeUnder(s);
     const int u = AddNodeUnder(t);
-    doc->Entry(Root()).SetTitle("R");
-    doc->Entry(m).SetTitle("M");
-    doc->Entry(s).SetTitle("S");
-    doc->Entry(t).SetTitle("T");
-    doc->Entry(u).SetTitle("U");
-    EXPECT_EQ(doc->GetNodePath(u, false), "R\\M\\S\\T");
-    EXPECT_EQ(doc->GetNodePath(u, true), "R\\M\\S\\T\\U");
-    EXPECT_EQ(doc->GetNodePath(Root(), false), "");
-    EXPECT_EQ(doc->GetNodePath(Root(), true), "\\R");
+    doc->Tree().Entry(Root()).SetTitle("R");
+    doc->Tree().Entry(m).SetTitle("M");
+    doc->Tree().Entry(s).SetTitle("S");
+    doc->Tree().Entry(t).SetTitle("T");
+    doc->Tree().Entry(u).SetTitle("U");
+    EXPECT_EQ(doc->Tree().GetNodePath(u, false), "R\\M\\S\\T");
+    EXPECT_EQ(doc->Tree().GetNodePath(u, true), "R\\M\\S\\T\\U");
+    EXPECT_EQ(doc->Tree().GetNodePath(Root(), false), "");
+    EXPECT_EQ(doc->Tree().GetNodePath(Root(), true), "\\R");
 }
 
 TEST_F(DocumentTest, CopyableSwitchMakesNewLeavesCopyable) {
-    doc->SetSwitch(2, true);
+    doc->Properties().SetSwitch(2, true);
     const int leaf = AddLeafUnder(AddNodeUnder(Root()));
     EXPECT_TRUE(LeafOf(leaf).Copyable());
 }
 
 TEST_F(DocumentTest, ReadingLeavesTheSizeEstimateAlone) {
-    doc->SetReading(true);
+    doc->Tree().SetReading(true);
     const int node = AddNodeUnder(Root());
     AddLeafUnder(node);
-    doc->SetReading(false);
-    EXPECT_EQ(doc->DBSize(), 290);
+    doc->Tree().SetReading(false);
+    EXPECT_EQ(doc->Tree().DBSize(), 290);
     EXPECT_EQ(doc->ComputeDBSize(), 290 + 56 + 100);
 }
 
@@ -181,9 +181,9 @@ TEST_F(DocumentTest, RecordGivenKeepsItsKeyUnlessReAdded) {
     node->SetTitle("Kept");
     node->SetExpanded(true);
     EXPECT_EQ(doc->AddGenNode(kKindNode, {}, node, Root(), Relationship::Child, false, false), 40);
-    EXPECT_TRUE(doc->IsExpanded(40));
-    EXPECT_EQ(doc->Entry(40).Title(), "Kept");
-    EXPECT_EQ(doc->NextFreeIndex(), 41);
+    EXPECT_TRUE(doc->Tree().IsExpanded(40));
+    EXPECT_EQ(doc->Tree().Entry(40).Title(), "Kept");
+    EXPECT_EQ(doc->Tree().NextFreeIndex(), 41);
     auto copy = std::make_shared<CLeaf>();
     copy->SetKey(40);
     const int fresh = doc->AddGenNode(kKindLeaf, {}, copy, 40, Relationship::Child, false, true);
@@ -200,14 +200,14 @@ TEST_F(DocumentTest, KeyUsedTwiceIsRefused) {
     EXPECT_EQ(doc->AddGenNode(kKindNode, {}, second, Root(), Relationship::Child, false, false), 0);
     ASSERT_EQ(Ui().Messages().size(), 1u);
     EXPECT_EQ(Ui().Messages()[0].text.rfind("AddNode error: ", 0), 0u);
-    EXPECT_EQ(doc->Children(Root()).size(), 1u);
+    EXPECT_EQ(doc->Tree().Children(Root()).size(), 1u);
 }
 
 TEST_F(DocumentTest, DisplayItemRefusesIndicesWithoutALiveElement) {
     const int leaf = AddLeafUnder(AddNodeUnder(Root()));
     EXPECT_TRUE(doc->DisplayItem(leaf));
-    EXPECT_EQ(doc->Selected(), leaf);
-    doc->Entry(leaf).Deleted = true;
+    EXPECT_EQ(doc->Tree().Selected(), leaf);
+    doc->Tree().Entry(leaf).Deleted = true;
     EXPECT_FALSE(doc->DisplayItem(leaf));
     EXPECT_FALSE(doc->DisplayItem(5000));
     ASSERT_EQ(Ui().Messages().size(), 2u);
@@ -225,44 +225,20 @@ TEST_F(DocumentTest, CountsAndLowestPageOfABranch) {
     const int b = AddNodeUnder(Root());
     AddLeafUnder(b);
     int lowest = 0;
-    EXPECT_EQ(doc->GetChildLeafCount(b, lowest), 1);
+    EXPECT_EQ(doc->Tree().GetChildLeafCount(b, lowest), 1);
     EXPECT_EQ(lowest, 3);
-    EXPECT_EQ(doc->GetChildLeafCount(a, lowest), 2);
+    EXPECT_EQ(doc->Tree().GetChildLeafCount(a, lowest), 2);
     EXPECT_EQ(lowest, 1);
-    EXPECT_EQ(doc->GetChildCount(Root()), 6);
-    EXPECT_EQ(doc->GetNumNodeChildren(Root()), 2);
-    EXPECT_EQ(doc->GetNumLeafChildren(a1), 2);
-    EXPECT_EQ(doc->GetChildNodeTypeCount(Root(), 13), 1);
-    CDocument::LevelCounts counts{};
+    EXPECT_EQ(doc->Tree().GetChildCount(Root()), 6);
+    EXPECT_EQ(doc->Tree().GetNumNodeChildren(Root()), 2);
+    EXPECT_EQ(doc->Tree().GetNumLeafChildren(a1), 2);
+    EXPECT_EQ(doc->Tree().GetChildNodeTypeCount(Root(), 13), 1);
+    CSlideShowTree::LevelCounts counts{};
     int leaves = 0;
-    EXPECT_EQ(doc->GetChildCounts(Root(), counts, leaves, true), 7);
+    EXPECT_EQ(doc->Tree().GetChildCounts(Root(), counts, leaves, true), 7);
     EXPECT_EQ(counts[11], 1);
     EXPECT_EQ(counts[12], 2);
     EXPECT_EQ(leaves, 3);
-}
-
-TEST(DocumentSizeLabelTest, KilobytesAreTruncated) {
-    const std::vector<std::pair<std::int64_t, std::string>> cases = {
-        {0, "<1K"},   {290, "<1K"}, {1023, "<1K"},         {1024, "1K"},
-        {2047, "1K"}, {2048, "2K"}, {15'500'000, "15136K"}};
-    for (const auto& [size, label] : cases) {
-        EXPECT_EQ(CDocument::SizeLabel(size), label) << size;
-    }
-}
-
-TEST(DocumentImageTest, LeafPictureFollowsItsStateInOrder) {
-    CLeaf leaf;
-    EXPECT_EQ(CDocument::GetLeafImage(leaf), 7);
-    leaf.SetHighlight(true);
-    EXPECT_EQ(CDocument::GetLeafImage(leaf), 8);
-    leaf.SetReEdit(true);
-    EXPECT_EQ(CDocument::GetLeafImage(leaf), 10);
-    leaf.SetPasswordProtect(true);
-    EXPECT_EQ(CDocument::GetLeafImage(leaf), 11);
-    leaf.SetValid(false);
-    EXPECT_EQ(CDocument::GetLeafImage(leaf), 9);
-    EXPECT_EQ(CDocument::GetRootImage(false, false), 13);
-    EXPECT_EQ(CDocument::GetRootImage(false, true), 15);
 }
 
 // Random insertions anywhere keep the pages dense in tree order.
@@ -285,7 +261,7 @@ TEST_F(DocumentTest, PagesStayDenseUnderRandomInsertions) {
         ASSERT_NE(leaves.back(), 0);
     }
     ExpectPagesDense();
-    EXPECT_EQ(doc->DBSize(), doc->ComputeDBSize());
+    EXPECT_EQ(doc->Tree().DBSize(), doc->ComputeDBSize());
 }
 
 }  // namespace

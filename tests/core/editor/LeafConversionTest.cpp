@@ -22,15 +22,15 @@ protected:
         node = doc->AddNode();
     }
     int AddLeaf() {
-        doc->Select(node);
+        doc->Tree().Select(node);
         return doc->AddQAF();
     }
-    CLeaf& LeafOf(int index) { return *doc->Entry(index).Leaf; }
+    CLeaf& LeafOf(int index) { return *doc->Tree().Entry(index).Leaf; }
     int KindOf(int index) {
         return LeafOf(index).BITMAPOnly() ? kBitmap : LeafOf(index).FACTOnly() ? kFact : kQAF;
     }
     void Convert(int leaf, int kind) {
-        doc->Select(leaf);
+        doc->Tree().Select(leaf);
         ASSERT_TRUE(doc->ConvertSelectedLeaf(kind));
     }
 
@@ -51,14 +51,14 @@ TEST_F(LeafConversionTest, EveryKindToEveryKindMovesTheSizeByTheDifference) {
             const int leaf = AddLeaf();
             LeafOf(leaf).SetColorBitmap(picture);
             Convert(leaf, from);
-            const std::int64_t before = doc->DBSize();
+            const std::int64_t before = doc->Tree().DBSize();
             Convert(leaf, to);
             EXPECT_EQ(KindOf(leaf), to);
             EXPECT_FALSE(LeafOf(leaf).FACTOnly() && LeafOf(leaf).BITMAPOnly());
-            EXPECT_EQ(doc->DBSize() - before, contribution.at(to) - contribution.at(from));
+            EXPECT_EQ(doc->Tree().DBSize() - before, contribution.at(to) - contribution.at(from));
         }
     }
-    EXPECT_EQ(doc->DBSize(), doc->ComputeDBSize());
+    EXPECT_EQ(doc->Tree().DBSize(), doc->ComputeDBSize());
 }
 
 TEST_F(LeafConversionTest, FactToBitmapAndBackKeepsTheTextsButNotCopyable) {
@@ -89,7 +89,7 @@ TEST_F(LeafConversionTest, ConvertAllSkipsDeletedLeavesWhichComeBackWithTheirOwn
     EXPECT_EQ(KindOf(leaves[2]), kQAF);
     EXPECT_EQ(KindOf(leaves[1]), kFact);
     ASSERT_TRUE(doc->Undo());
-    EXPECT_EQ(doc->DBSize(), doc->ComputeDBSize());
+    EXPECT_EQ(doc->Tree().DBSize(), doc->ComputeDBSize());
 }
 
 TEST_F(LeafConversionTest, MarkingCopyEnabledNeverTouchesBitmapLeaves) {
@@ -107,10 +107,10 @@ TEST_F(LeafConversionTest, MarkingCopyEnabledNeverTouchesBitmapLeaves) {
 // A failure half-way is reported; the leaves converted before it keep their kind and size.
 TEST_F(LeafConversionTest, AFailingEntryLeavesTheEarlierOnesConverted) {
     const int leaf = AddLeaf();
-    const std::int64_t before = doc->DBSize();
+    const std::int64_t before = doc->Tree().DBSize();
     EXPECT_FALSE(doc->ConvertLeaves({leaf, node}, kQAF));
     EXPECT_EQ(KindOf(leaf), kQAF);
-    EXPECT_EQ(doc->DBSize(), before + 150);
+    EXPECT_EQ(doc->Tree().DBSize(), before + 150);
     EXPECT_EQ(Ui().MessageTexts().at(0).rfind("An error has occurred: ", 0), 0u);
 }
 
@@ -143,14 +143,14 @@ TEST_F(LeafConversionTest, ConvertAllAsksAPlainQuestionEvenWithoutLeaves) {
 
 TEST_F(LeafConversionTest, ConvertSelectedAsksAQuestionThatMayBeSilenced) {
     const int leaf = AddLeaf();
-    doc->Select(node);
+    doc->Tree().Select(node);
     doc->ForceDirty(false);
     Ui().QueueConfirm(true, true);  // asked, then nothing happens to a node
     EXPECT_FALSE(RunLeafCommand(*doc, kCmdConvertLeaf, "0"));
     EXPECT_FALSE(doc->Dirty());
     EXPECT_TRUE(Ui().Messages().at(0).text.ends_with(
         "saved.\r\n\r\nAre you sure you want to convert the selected leaf?"));
-    doc->Select(leaf);
+    doc->Tree().Select(leaf);
     EXPECT_TRUE(RunLeafCommand(*doc, kCmdConvertLeaf, "2"));  // remembered: not asked again
     EXPECT_EQ(KindOf(leaf), kBitmap);
     EXPECT_EQ(Ui().Messages().size(), 1u);

@@ -16,7 +16,7 @@ class LeafPictureTest : public testing::Test, public test::DocumentFixture {
 protected:
     void SetUp() override {
         doc = NewDocument();
-        doc->Select(doc->AddNode());
+        doc->Tree().Select(doc->AddNode());
         leaf = doc->AddQAF();
         ASSERT_TRUE(doc->ConvertLeaves({leaf}, CDocument::kLeafKindBitmap));
         doc->ForceDirty(false);
@@ -26,7 +26,7 @@ protected:
         ASSERT_TRUE(doc->ClearSplashPictures());
         Ui().ClearMessages();
     }
-    CLeaf& Leaf() { return *doc->Entry(leaf).Leaf; }
+    CLeaf& Leaf() { return *doc->Tree().Entry(leaf).Leaf; }
     std::string LastMessage() {
         return Ui().MessageTexts().empty() ? "" : Ui().MessageTexts().back();
     }
@@ -50,7 +50,7 @@ TEST_F(LeafPictureTest, LeafPicturesAreAtLeast160By120AndSplashPicturesExactly12
         const auto file = files.Write("picture", MonochromeImage(c.width, c.height));
         if (c.splash) {
             EXPECT_EQ(doc->SetSplashPicture(file, {}), c.accepted);
-            EXPECT_EQ(doc->MonochromeSplash().palm != nullptr, c.accepted);
+            EXPECT_EQ(doc->Properties().MonochromeSplash().palm != nullptr, c.accepted);
         } else {
             EXPECT_EQ(doc->SetLeafPicture(leaf, false, file), c.accepted);
             EXPECT_EQ(Leaf().MonochromeBitmap() != nullptr, c.accepted);
@@ -58,29 +58,29 @@ TEST_F(LeafPictureTest, LeafPicturesAreAtLeast160By120AndSplashPicturesExactly12
         EXPECT_EQ(LastMessage(), c.accepted ? ""
                                  : c.splash ? "Splash Screen Image must be 128x60."
                                             : "Leaf bitmaps must be at least 160x120.");
-        EXPECT_EQ(doc->DBSize(), doc->ComputeDBSize());
+        EXPECT_EQ(doc->Tree().DBSize(), doc->ComputeDBSize());
     }
 }
 
 TEST_F(LeafPictureTest, AColourPictureAddsItselfAndAGreyCompanionToTheSize) {
-    const std::int64_t before = doc->DBSize();
+    const std::int64_t before = doc->Tree().DBSize();
     ASSERT_TRUE(doc->SetLeafPicture(leaf, true, files.Write("color", ColorImage(160, 120))));
     ASSERT_TRUE(Leaf().MonochromeBitmap() && Leaf().MonochromeBitmap()->GrayScaleExpanded());
     const std::int64_t gray = PalmSize(*Leaf().MonochromeBitmap());
     EXPECT_EQ(gray, 160 * 120 / 4 + 22);
-    EXPECT_EQ(doc->DBSize() - before, PalmSize(*Leaf().ColorBitmap()) + gray);
+    EXPECT_EQ(doc->Tree().DBSize() - before, PalmSize(*Leaf().ColorBitmap()) + gray);
     EXPECT_TRUE(doc->Dirty());
     // An existing monochrome picture stays.
     const auto kept = Leaf().MonochromeBitmap();
     ASSERT_TRUE(doc->SetLeafPicture(leaf, true, files.Write("next", ColorImage(200, 150))));
     EXPECT_EQ(Leaf().MonochromeBitmap(), kept);
-    EXPECT_EQ(doc->DBSize(), doc->ComputeDBSize());
+    EXPECT_EQ(doc->Tree().DBSize(), doc->ComputeDBSize());
 }
 
 TEST_F(LeafPictureTest, APictureOfTheOtherKindIsOfferedAsThatKind) {
     struct Case {
         bool colorButton;
-        int answer;
+        MessageAnswer answer;
         bool colorPlaced, monochromePlaced;
     };
     const auto mono = files.Write("mono", MonochromeImage(160, 120));
@@ -89,7 +89,8 @@ TEST_F(LeafPictureTest, APictureOfTheOtherKindIsOfferedAsThatKind) {
                          Case{true, kAnswerNo, false, false},
                          Case{false, kAnswerYes, true, true},  // colour, with a grey version
                          Case{false, kAnswerNo, false, false}}) {
-        SCOPED_TRACE(std::to_string(c.colorButton) + " " + std::to_string(c.answer));
+        SCOPED_TRACE(std::to_string(c.colorButton) + " " +
+                     std::to_string(static_cast<int>(c.answer)));
         ClearAll();
         Ui().QueueAnswer(c.answer);
         EXPECT_EQ(doc->SetLeafPicture(leaf, c.colorButton, c.colorButton ? mono : color),
@@ -115,17 +116,17 @@ TEST_F(LeafPictureTest, PicturesAbove60000BytesAskFirstUnlessSilenced) {
     struct Case {
         std::int64_t size;
         bool silenced;
-        int confirm;  // 0: no question
+        std::optional<MessageAnswer> confirm;  // nothing: no question
         bool placed;
     };
-    for (const Case c : {Case{60000, false, 0, true}, Case{60002, false, kAnswerNo, false},
-                         Case{60002, false, kAnswerYes, true}, Case{60002, true, 0, true}}) {
+    for (const Case c : {Case{60000, false, {}, true}, Case{60002, false, kAnswerNo, false},
+                         Case{60002, false, kAnswerYes, true}, Case{60002, true, {}, true}}) {
         SCOPED_TRACE(std::to_string(c.size) + (c.silenced ? " silenced" : ""));
         ClearAll();
         if (c.silenced) {
             Settings().Set("Norvane Trovique", "NoShowAgain", "UseBigBitmap", "1");
         }
-        if (c.confirm != 0) {
+        if (c.confirm) {
             Ui().QueueConfirm(c.confirm == kAnswerYes);
         }
         const auto file = files.Write("big", test::ExactSizeImage(400, 200, c.size));
@@ -133,12 +134,12 @@ TEST_F(LeafPictureTest, PicturesAbove60000BytesAskFirstUnlessSilenced) {
         EXPECT_EQ(Leaf().ColorBitmap() ? PalmSize(*Leaf().ColorBitmap()) : 0,
                   c.placed ? c.size : 0);
         EXPECT_EQ(LastMessage(),
-                  c.confirm == 0 ? ""
-                                 : "You have selected a bitmap whose size is greater than 60000 "
-                                   "bytes.  This bitmap will likely cause this leaf to exceed its "
-                                   "maximum size of 65535 bytes, making it invalid.  We suggest "
-                                   "using a smaller bitmap.\r\n\r\nAre you sure you want to use "
-                                   "this bitmap?");
+                  !c.confirm ? ""
+                             : "You have selected a bitmap whose size is greater than 60000 "
+                               "bytes.  This bitmap will likely cause this leaf to exceed its "
+                               "maximum size of 65535 bytes, making it invalid.  We suggest "
+                               "using a smaller bitmap.\r\n\r\nAre you sure you want to use "
+                               "this bitmap?");
     }
 }
 
@@ -149,10 +150,10 @@ TEST_F(LeafPictureTest, ClearingAndGreyFromColourKeepTheSizeInStep) {
     ASSERT_TRUE(doc->LeafPictureAction(leaf, 0, files.Write("color", ColorImage(160, 120))));
     ASSERT_TRUE(doc->LeafPictureAction(leaf, 4));
     EXPECT_TRUE(Leaf().MonochromeBitmap()->GrayScaleExpanded());
-    EXPECT_EQ(doc->DBSize(), doc->ComputeDBSize());
+    EXPECT_EQ(doc->Tree().DBSize(), doc->ComputeDBSize());
     ASSERT_TRUE(doc->LeafPictureAction(leaf, 1) && doc->LeafPictureAction(leaf, 3));
     EXPECT_FALSE(Leaf().ColorBitmap() || Leaf().MonochromeBitmap());
-    EXPECT_EQ(doc->DBSize(), doc->ComputeDBSize());
+    EXPECT_EQ(doc->Tree().DBSize(), doc->ComputeDBSize());
     EXPECT_FALSE(doc->LeafPictureAction(leaf, 5));
     EXPECT_EQ(LastMessage(), "Invalid Action: 5");
 }
@@ -163,7 +164,7 @@ TEST_F(LeafPictureTest, AFileThatIsNoBitmapIsReportedAndChangesNothing) {
     EXPECT_FALSE(doc->SetLeafPicture(leaf, true, file));
     EXPECT_EQ(LastMessage().rfind("CBitmap ReadFile error: ", 0), 0u);
     EXPECT_FALSE(doc->SetSplashPicture(files.Folder() / "missing.bmp", {}));
-    EXPECT_FALSE(Leaf().ColorBitmap() || doc->ColorSplash().palm);
+    EXPECT_FALSE(Leaf().ColorBitmap() || doc->Properties().ColorSplash().palm);
     EXPECT_FALSE(doc->Dirty());
 }
 
@@ -171,18 +172,18 @@ TEST_F(LeafPictureTest, AFileThatIsNoBitmapIsReportedAndChangesNothing) {
 // once the leaf becomes a BITMAP leaf, and only then.
 TEST_F(LeafPictureTest, PicturesOfOtherKindsCountOnceTheLeafIsABitmapLeaf) {
     ASSERT_TRUE(doc->ConvertLeaves({leaf}, CDocument::kLeafKindFact));
-    const std::int64_t before = doc->DBSize();
+    const std::int64_t before = doc->Tree().DBSize();
     ASSERT_TRUE(doc->SetLeafPicture(leaf, true, files.Write("color", ColorImage(160, 120))));
-    EXPECT_EQ(doc->DBSize(), before);
+    EXPECT_EQ(doc->Tree().DBSize(), before);
     ASSERT_TRUE(doc->ConvertLeaves({leaf}, CDocument::kLeafKindBitmap));
-    EXPECT_EQ(doc->DBSize(), before - 100 + 18 + Leaf().GetPalmBitmapSize());
+    EXPECT_EQ(doc->Tree().DBSize(), before - 100 + 18 + Leaf().GetPalmBitmapSize());
 }
 
 TEST_F(LeafPictureTest, AColourSplashAsksHowItsMonochromeCompanionComes) {
     const auto color = files.Write("color", ColorImage(128, 60));
     const auto mono = files.Write("mono", MonochromeImage(128, 60));
     struct Case {
-        int answer;
+        MessageAnswer answer;
         std::filesystem::path chosen;
         int monochromeDepth;  // 0: none placed
         std::string lastMessage;
@@ -192,26 +193,26 @@ TEST_F(LeafPictureTest, AColourSplashAsksHowItsMonochromeCompanionComes) {
                            {kAnswerNo, mono, 1, ""},
                            {kAnswerNo, color, 0, "The file selected was not a Monochrome Bitmap."},
                            {kAnswerCancel, {}, 0, ""}}) {
-        SCOPED_TRACE(std::to_string(c.answer) + " " + c.chosen.string());
+        SCOPED_TRACE(std::to_string(static_cast<int>(c.answer)) + " " + c.chosen.string());
         ClearAll();
         Ui().QueueAnswer(c.answer);
         ASSERT_TRUE(doc->SetSplashPicture(color, [&] { return c.chosen; }));
         EXPECT_EQ(Ui().Messages().at(0).title, "Add Monochrome Image (required)");
         EXPECT_EQ(Ui().Messages()[0].style, kStyleYesNoCancel);
-        EXPECT_EQ(doc->ColorSplash().palm->PixelSize(), 8);
-        const auto& monochrome = doc->MonochromeSplash().palm;
+        EXPECT_EQ(doc->Properties().ColorSplash().palm->PixelSize(), 8);
+        const auto& monochrome = doc->Properties().MonochromeSplash().palm;
         EXPECT_EQ(monochrome ? monochrome->PixelSize() : 0, c.monochromeDepth);
         if (!c.lastMessage.empty()) {
             EXPECT_EQ(LastMessage(), c.lastMessage);
         }
-        EXPECT_EQ(doc->DBSize(), doc->ComputeDBSize());
+        EXPECT_EQ(doc->Tree().DBSize(), doc->ComputeDBSize());
     }
     // Left with the colour picture alone, whose size goes with it.
-    const std::int64_t withSplash = doc->DBSize();
-    const std::int64_t colorSize = doc->ColorSplash().palm->EstFileSize();
+    const std::int64_t withSplash = doc->Tree().DBSize();
+    const std::int64_t colorSize = doc->Properties().ColorSplash().palm->EstFileSize();
     ASSERT_TRUE(doc->ClearSplashPictures());
-    EXPECT_FALSE(doc->ColorSplash().palm);
-    EXPECT_EQ(doc->DBSize(), withSplash - colorSize);
+    EXPECT_FALSE(doc->Properties().ColorSplash().palm);
+    EXPECT_EQ(doc->Tree().DBSize(), withSplash - colorSize);
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ protected:
         }
         return leaves;
     }
-    int Page(int leaf) const { return doc->Entry(leaf).Leaf->LPI(); }
+    int Page(int leaf) const { return doc->Tree().Entry(leaf).Leaf->LPI(); }
     std::string LastMessage() {
         return Ui().Messages().empty() ? std::string() : Ui().Messages().back().text;
     }
@@ -28,27 +28,29 @@ protected:
     // Pages dense in tree order, counters equal to a recount, size equal to a recomputation.
     void ExpectInvariants() const {
         int page = 0;
-        CDocument::LevelCounts counts{};
-        for (const int index : doc->Preorder(Root())) {
-            const CGenElemInfo& entry = doc->Entry(index);
+        CSlideShowTree::LevelCounts counts{};
+        for (const int index : doc->Tree().Preorder(Root())) {
+            const CGenElemInfo& entry = doc->Tree().Entry(index);
             ASSERT_FALSE(entry.Deleted) << index;
             if (entry.IsLeaf()) {
                 ++page;
                 ASSERT_EQ(entry.Leaf->LPI(), page) << "leaf " << index;
-                ASSERT_EQ(doc->LeafOnPage(static_cast<std::size_t>(page)), index);
+                ASSERT_EQ(doc->Tree().LeafOnPage(static_cast<std::size_t>(page)), index);
             } else {
-                const int expected = index == Root() ? 11 : doc->Level(doc->Parent(index)) + 1;
+                const int expected =
+                    index == Root() ? 11 : doc->Tree().Level(doc->Tree().Parent(index)) + 1;
                 ASSERT_EQ(entry.NodeType, expected) << index;
                 ++counts[static_cast<std::size_t>(std::min(entry.NodeType, 15))];
             }
         }
-        ASSERT_EQ(doc->LeafCount(), static_cast<std::size_t>(page));
-        ASSERT_EQ(doc->LevelCount(kLevelLeaves), page);
+        ASSERT_EQ(doc->Tree().LeafCount(), static_cast<std::size_t>(page));
+        ASSERT_EQ(doc->Tree().LevelCount(kLevelLeaves), page);
         for (int level = 11; level <= 15; ++level) {
-            ASSERT_EQ(doc->LevelCount(level), counts[static_cast<std::size_t>(level)]) << level;
+            ASSERT_EQ(doc->Tree().LevelCount(level), counts[static_cast<std::size_t>(level)])
+                << level;
         }
-        ASSERT_EQ(doc->DBSize(), doc->ComputeDBSize());
-        ASSERT_EQ(doc->SeeAlsoChoices().size(), static_cast<std::size_t>(page));
+        ASSERT_EQ(doc->Tree().DBSize(), doc->ComputeDBSize());
+        ASSERT_EQ(doc->Tree().SeeAlsoChoices().size(), static_cast<std::size_t>(page));
     }
 };
 
@@ -67,10 +69,10 @@ TEST_F(StructureEditTest, PasteRespectsTheFiveLevels) {
                                  "node levels."),
               std::string::npos);
     ASSERT_TRUE(doc->PasteNode(otherMajor));
-    const int copy = doc->Selected();
+    const int copy = doc->Tree().Selected();
     EXPECT_NE(copy, major);
-    EXPECT_EQ(doc->Level(copy), 13);
-    EXPECT_EQ(doc->Level(doc->FirstChild(copy)), 14);
+    EXPECT_EQ(doc->Tree().Level(copy), 13);
+    EXPECT_EQ(doc->Tree().Level(doc->Tree().FirstChild(copy)), 14);
     ExpectInvariants();
 }
 
@@ -86,8 +88,8 @@ TEST_F(StructureEditTest, PasteRefusalsNameTheirRule) {
     EXPECT_TRUE(doc->IsPasteNodeValid(leaves, false));
     EXPECT_TRUE(doc->IsPasteNodeValid(leafItems[1], false));
     ASSERT_TRUE(doc->PasteNode(leafItems[2]));  // onto a leaf: before it
-    EXPECT_EQ(doc->NextSibling(doc->Selected()), leafItems[2]);
-    EXPECT_EQ(Page(doc->Selected()), 4);  // the leaf under the first node is page 1
+    EXPECT_EQ(doc->Tree().NextSibling(doc->Tree().Selected()), leafItems[2]);
+    EXPECT_EQ(Page(doc->Tree().Selected()), 4);  // the leaf under the first node is page 1
     ExpectInvariants();
 
     ASSERT_TRUE(doc->CopyNode(child));
@@ -112,31 +114,31 @@ TEST_F(StructureEditTest, AtMost256NodeChildrenButAMoveUnderTheSameParentFits) {
     for (int i = 0; i < 256; ++i) {
         majors.push_back(AddNodeUnder(Root()));
     }
-    doc->Entry(Root()).SetTitle("Deck");
+    doc->Tree().Entry(Root()).SetTitle("Deck");
     ASSERT_TRUE(doc->CopyNode(majors[0]));
     EXPECT_FALSE(doc->PasteNode(Root()));
     EXPECT_EQ(LastMessage(), "Pasting data here would result in more than 256 nodes under Deck.");
-    doc->Select(majors[0]);
+    doc->Tree().Select(majors[0]);
     EXPECT_TRUE(doc->MoveNode(3));
-    EXPECT_EQ(doc->LastChild(Root()), majors[0]);
+    EXPECT_EQ(doc->Tree().LastChild(Root()), majors[0]);
     ExpectInvariants();
 }
 
 TEST_F(StructureEditTest, MovingTheFirstSiblingUpIsRefused) {
     const int node = AddNodeUnder(Root());
     const auto leaves = AddLeaves(node, 3);
-    doc->Select(leaves[0]);
+    doc->Tree().Select(leaves[0]);
     EXPECT_FALSE(doc->MoveNode(0));
     EXPECT_FALSE(doc->MoveNode(2));
     EXPECT_EQ(LastMessage(), "Source and destination nodes are the same.  Move will not proceed.");
     EXPECT_EQ(Ui().Messages().back().style, kStyleExclamation);
-    doc->Select(leaves[2]);
+    doc->Tree().Select(leaves[2]);
     EXPECT_FALSE(doc->MoveNode(1));
 }
 
 TEST_F(StructureEditTest, DeleteAsksWithTheBranchCounts) {
     const int node = AddNodeUnder(Root());
-    doc->Entry(node).SetTitle("Unit 1");
+    doc->Tree().Entry(node).SetTitle("Unit 1");
     const int a = AddNodeUnder(node);
     const int b = AddNodeUnder(node);
     AddLeaves(a, 2);
@@ -147,9 +149,9 @@ TEST_F(StructureEditTest, DeleteAsksWithTheBranchCounts) {
     EXPECT_EQ(Ui().Messages().back().text,
               "Deleting this node will also remove all of its sub-nodes:\r\n2 nodes\r\n3 QAF "
               "leaves\r\n\r\nAre you sure you want to delete node Unit 1?");
-    EXPECT_TRUE(doc->IsLive(node));
-    const int leaf = doc->FirstChild(b);
-    doc->Entry(leaf).SetTitle("Only");
+    EXPECT_TRUE(doc->Tree().IsLive(node));
+    const int leaf = doc->Tree().FirstChild(b);
+    doc->Tree().Entry(leaf).SetTitle("Only");
     Ui().QueueConfirm(false);
     EXPECT_FALSE(doc->CutNode(leaf));
     EXPECT_EQ(Ui().Messages().back().text, "Are you sure you want to cut slide Only?");
@@ -160,15 +162,17 @@ TEST_F(StructureEditTest, DeleteAsksWithTheBranchCounts) {
 TEST_F(StructureEditTest, DeletingPageFourRenumbersTheRest) {
     const int node = AddNodeUnder(Root());
     const auto leaves = AddLeaves(node, 10);
-    doc->Entry(leaves[5]).Leaf->SetSeeAlsoID(1, std::to_string(leaves[3]));
+    doc->Tree().Entry(leaves[5]).Leaf->SetSeeAlsoID(1, std::to_string(leaves[3]));
     Ui().QueueConfirm(true);
     ASSERT_TRUE(doc->Delete(leaves[3]));
     for (int i = 4; i < 10; ++i) {
         EXPECT_EQ(Page(leaves[static_cast<std::size_t>(i)]), i);
     }
-    EXPECT_TRUE(doc->Entry(leaves[3]).Deleted);
-    EXPECT_EQ(doc->Entry(leaves[5]).Leaf->SeeAlso(1), leaves[3]);
-    EXPECT_EQ(std::count(doc->SeeAlsoChoices().begin(), doc->SeeAlsoChoices().end(), leaves[3]), 0);
+    EXPECT_TRUE(doc->Tree().Entry(leaves[3]).Deleted);
+    EXPECT_EQ(doc->Tree().Entry(leaves[5]).Leaf->SeeAlso(1), leaves[3]);
+    EXPECT_EQ(std::count(doc->Tree().SeeAlsoChoices().begin(), doc->Tree().SeeAlsoChoices().end(),
+                         leaves[3]),
+              0);
     EXPECT_TRUE(doc->Dirty());
     ExpectInvariants();
 }
@@ -193,13 +197,13 @@ TEST_F(StructureEditTest, IndentRulesAndLevelPushDown) {
     const int lone = AddNodeUnder(Root());
     EXPECT_FALSE(doc->IsIndentOK(lone, true, true));
     EXPECT_EQ(LastMessage(), "The selected node has no children to Indent.");
-    doc->Select(lone);
+    doc->Tree().Select(lone);
     ASSERT_TRUE(doc->Indent(false));
-    EXPECT_EQ(doc->Level(lone), 13);
-    EXPECT_EQ(doc->Entry(doc->Parent(lone)).Title(), "<Major Category>");
-    doc->Select(doc->Parent(leaves[0]));
+    EXPECT_EQ(doc->Tree().Level(lone), 13);
+    EXPECT_EQ(doc->Tree().Entry(doc->Tree().Parent(lone)).Title(), "<Major Category>");
+    doc->Tree().Select(doc->Tree().Parent(leaves[0]));
     ASSERT_TRUE(doc->Indent(true));
-    EXPECT_EQ(doc->Level(doc->Parent(leaves[0])), 13);
+    EXPECT_EQ(doc->Tree().Level(doc->Tree().Parent(leaves[0])), 13);
     EXPECT_EQ(Page(leaves[0]), 1);
     ExpectInvariants();
 }
@@ -225,15 +229,15 @@ TEST_F(StructureEditTest, UndoAndRedoOfADelete) {
     Ui().QueueConfirm(true);
     ASSERT_TRUE(doc->Delete(leaves[2]));
     ASSERT_TRUE(doc->Undo());
-    EXPECT_TRUE(doc->IsLive(leaves[2]));
+    EXPECT_TRUE(doc->Tree().IsLive(leaves[2]));
     EXPECT_EQ(Page(leaves[2]), 3);
-    EXPECT_EQ(doc->PreviousSibling(leaves[2]), leaves[1]);
+    EXPECT_EQ(doc->Tree().PreviousSibling(leaves[2]), leaves[1]);
     EXPECT_EQ(doc->UndoMenu().caption, "&Redo Delete");
     EXPECT_EQ(doc->UndoMenu().tag, 8);
     ExpectInvariants();
     Ui().QueueConfirm(true);  // redo asks again
     ASSERT_TRUE(doc->Redo());
-    EXPECT_FALSE(doc->IsLive(leaves[2]));
+    EXPECT_FALSE(doc->Tree().IsLive(leaves[2]));
     EXPECT_EQ(doc->UndoMenu().caption, "&Undo Delete");
     EXPECT_EQ(doc->UndoMenu().tag, 7);
     ExpectInvariants();
@@ -244,15 +248,15 @@ TEST_F(StructureEditTest, UndoAndRedoOfAPasteKeepTheSameCopies) {
     const auto leaves = AddLeaves(node, 3);
     ASSERT_TRUE(doc->CopyNode(node));
     ASSERT_TRUE(doc->PasteNode(Root()));
-    const int copy = doc->Selected();
-    const std::vector<int> copies = doc->Preorder(copy);
+    const int copy = doc->Tree().Selected();
+    const std::vector<int> copies = doc->Tree().Preorder(copy);
     ASSERT_EQ(copies.size(), 4u);
     ASSERT_TRUE(doc->Undo());
-    EXPECT_FALSE(doc->IsLive(copy));
+    EXPECT_FALSE(doc->Tree().IsLive(copy));
     EXPECT_EQ(doc->UndoMenu().caption, "&Redo Paste");
     ExpectInvariants();
     ASSERT_TRUE(doc->Redo());
-    EXPECT_EQ(doc->Preorder(copy), copies);
+    EXPECT_EQ(doc->Tree().Preorder(copy), copies);
     EXPECT_EQ(doc->UndoMenu().caption, "&Undo Paste");
     ExpectInvariants();
 }
@@ -260,15 +264,15 @@ TEST_F(StructureEditTest, UndoAndRedoOfAPasteKeepTheSameCopies) {
 TEST_F(StructureEditTest, UndoOfAMoveBringsTheItemBack) {
     const int node = AddNodeUnder(Root());
     const auto leaves = AddLeaves(node, 3);
-    doc->Select(leaves[0]);
+    doc->Tree().Select(leaves[0]);
     ASSERT_TRUE(doc->MoveNode(1));
-    EXPECT_EQ(doc->Children(node), (std::vector<int>{leaves[1], leaves[0], leaves[2]}));
+    EXPECT_EQ(doc->Tree().Children(node), (std::vector<int>{leaves[1], leaves[0], leaves[2]}));
     EXPECT_EQ(Page(leaves[0]), 2);
     ASSERT_TRUE(doc->Undo());
-    EXPECT_EQ(doc->Children(node), leaves);
+    EXPECT_EQ(doc->Tree().Children(node), leaves);
     EXPECT_EQ(doc->UndoMenu().caption, "&Redo Move");
     ASSERT_TRUE(doc->Redo());
-    EXPECT_EQ(doc->Children(node), (std::vector<int>{leaves[1], leaves[0], leaves[2]}));
+    EXPECT_EQ(doc->Tree().Children(node), (std::vector<int>{leaves[1], leaves[0], leaves[2]}));
     ExpectInvariants();
 }
 
@@ -280,9 +284,9 @@ TEST_F(StructureEditTest, PasteIntoAnotherDocumentThroughTheSharedClipboard) {
     const int node = AddNodeUnder(Root());
     AddLeaves(node, 2);
     ASSERT_TRUE(doc->CopyNode(node));
-    ASSERT_TRUE(other->PasteNode(other->GetNodeInfoIndexOfRoot()));
-    EXPECT_EQ(other->LeafCount(), 2u);
-    EXPECT_EQ(other->Entry(other->Selected()).Title(), "<Major Category>");
+    ASSERT_TRUE(other->PasteNode(other->Tree().GetNodeInfoIndexOfRoot()));
+    EXPECT_EQ(other->Tree().LeafCount(), 2u);
+    EXPECT_EQ(other->Tree().Entry(other->Tree().Selected()).Title(), "<Major Category>");
 }
 
 TEST_F(StructureEditTest, EveryEditButCopyMarksTheDocumentChanged) {
@@ -294,7 +298,7 @@ TEST_F(StructureEditTest, EveryEditButCopyMarksTheDocumentChanged) {
             {"paste", [&](const auto& l) { return doc->PasteNode(l[1]); }},
             {"move",
              [&](const auto& l) {
-                 doc->Select(l[0]);
+                 doc->Tree().Select(l[0]);
                  return doc->MoveNode(1);
              }},
             {"cut", [&](const auto& l) { return doc->CutNode(l[0]); }},
@@ -322,7 +326,7 @@ TEST_F(StructureEditTest, RedoneCutFillsTheNodeClipboardAgain) {
     EXPECT_EQ(doc->UndoMenu().caption, "&Redo Cut");
     Ui().QueueConfirm(true);
     ASSERT_TRUE(doc->Redo());
-    EXPECT_FALSE(doc->IsLive(leaves[0]));
+    EXPECT_FALSE(doc->Tree().IsLive(leaves[0]));
     ASSERT_TRUE(doc->NodeClipboard().ContainsData());
     EXPECT_EQ(doc->NodeClipboard().SourceIndex(1), leaves[0]);
     EXPECT_EQ(doc->NodeClipboard().LastOperation(), kOpCut);
@@ -340,7 +344,7 @@ TEST_F(StructureEditTest, UndoThatNoLongerFitsIsRefusedAndTheRecordKept) {
     EXPECT_EQ(LastMessage(),
               "Pasting data here would result in a Leaf being at the same level as a non-Leaf "
               "node.");
-    EXPECT_FALSE(doc->IsLive(leaf));
+    EXPECT_FALSE(doc->Tree().IsLive(leaf));
     EXPECT_EQ(doc->UndoMenu().caption, "&Undo Delete");
     ExpectInvariants();
 }
@@ -368,7 +372,7 @@ TEST_F(StructureEditTest, LargeBranchesKeepThePagesAroundThem) {
     ExpectInvariants();
     ASSERT_TRUE(doc->Undo());
     EXPECT_EQ(Page(later[0]), 81);
-    EXPECT_EQ(Page(doc->FirstChild(firstSub)), 1);
+    EXPECT_EQ(Page(doc->Tree().FirstChild(firstSub)), 1);
     ExpectInvariants();
 }
 
@@ -389,9 +393,9 @@ TEST_F(StructureEditTest, InvariantsHoldUnderRandomEdits) {
     const int kinds[] = {CDocument::kLeafKindQAF, CDocument::kLeafKindBitmap,
                          CDocument::kLeafKindFact};
     for (int step = 0; step < 1500; ++step) {
-        const auto live = doc->Preorder(Root());
+        const auto live = doc->Tree().Preorder(Root());
         const int item = live[random() % live.size()];
-        doc->Select(item);
+        doc->Tree().Select(item);
         const auto operation = random() % 12;
         SCOPED_TRACE("step " + std::to_string(step) + " operation " + std::to_string(operation) +
                      " on " + std::to_string(item));
@@ -421,13 +425,13 @@ TEST_F(StructureEditTest, InvariantsHoldUnderRandomEdits) {
                 doc->ConvertSelectedLeaf(kinds[random() % 3]);
                 break;
             case 8:
-                if (doc->Entry(item).IsLeaf()) {
+                if (doc->Tree().Entry(item).IsLeaf()) {
                     const bool asColor = random() % 2 == 0;
                     doc->SetLeafPicture(item, asColor, asColor ? color : mono);
                 }
                 break;
             case 9:
-                if (doc->Entry(item).IsLeaf()) {
+                if (doc->Tree().Entry(item).IsLeaf()) {
                     const auto action = static_cast<int>(random() % 3);
                     if (action == 2) {
                         doc->MonochromeFromColor(item);

@@ -53,8 +53,9 @@ protected:
 
     std::vector<std::shared_ptr<CLeaf>> Leaves() const {
         std::vector<std::shared_ptr<CLeaf>> leaves;
-        for (const int child : document_->Children(document_->GetNodeInfoIndexOfRoot())) {
-            leaves.push_back(document_->Entry(child).Leaf);
+        for (const int child :
+             document_->Tree().Children(document_->Tree().GetNodeInfoIndexOfRoot())) {
+            leaves.push_back(document_->Tree().Entry(child).Leaf);
         }
         return leaves;
     }
@@ -96,7 +97,7 @@ TEST_F(PowerPointImportTest, EverySlideBecomesABitmapLeafUnderTheRoot) {
     EXPECT_EQ(source_.CloseCount(), 1);
     const auto leaves = Leaves();
     ASSERT_EQ(leaves.size(), 2u);
-    EXPECT_EQ(document_->LeafCount(), 2u);
+    EXPECT_EQ(document_->Tree().LeafCount(), 2u);
 
     const CLeaf& first = *leaves[0];
     EXPECT_EQ(first.Title(), "Results");
@@ -128,8 +129,9 @@ TEST_F(PowerPointImportTest, EverySlideBecomesABitmapLeafUnderTheRoot) {
     EXPECT_EQ(second.AuxMonochromeBitmap()->Width(), 440);
 
     EXPECT_TRUE(fixture_.Ui().Messages().empty());
-    EXPECT_EQ(document_->DBSize(), CDocument::kRootSize + 2 * CDocument::kBitmapLeafBaseSize +
-                                       first.GetPalmBitmapSize() + second.GetPalmBitmapSize());
+    EXPECT_EQ(document_->Tree().DBSize(),
+              CSlideShowTree::kRootSize + 2 * CSlideShowTree::kBitmapLeafBaseSize +
+                  first.GetPalmBitmapSize() + second.GetPalmBitmapSize());
 }
 
 TEST_F(PowerPointImportTest, SlideShowTakesItsTitleAndTimesFromTheFile) {
@@ -147,9 +149,9 @@ TEST_F(PowerPointImportTest, SlideShowTakesItsTitleAndTimesFromTheFile) {
     Import();
 
     // 36296 days from 1 January 1904 to 17 May 2003, and 10:20:30.
-    EXPECT_EQ(document_->Header().CreateSecs(), 3136011630u);
-    EXPECT_EQ(document_->Header().ModifySecs(), 3136011630u);
-    EXPECT_EQ(document_->Entry(document_->GetNodeInfoIndexOfRoot()).Title(),
+    EXPECT_EQ(document_->Properties().Header().CreateSecs(), 3136011630u);
+    EXPECT_EQ(document_->Properties().Header().ModifySecs(), 3136011630u);
+    EXPECT_EQ(document_->Tree().Entry(document_->Tree().GetNodeInfoIndexOfRoot()).Title(),
               "Quarterly results f...ppt");
 }
 
@@ -164,12 +166,12 @@ TEST_F(PowerPointImportTest, BulletCharacterComesFromTheSettings) {
 TEST_F(PowerPointImportTest, NewLeavesAreCopyableWhenTheSlideShowSaysSo) {
     for (const bool copyable : {false, true}) {
         auto document = fixture_.NewDocument();
-        document->SetSwitch(2, copyable);
+        document->Properties().SetSwitch(2, copyable);
         ScriptedPresentationSource source;
         source.AddSlide({Content({TitleShape("T")})});
         ImportFromPowerPoint(*document, source, file_);
-        const int leaf = document->Children(document->GetNodeInfoIndexOfRoot()).at(0);
-        EXPECT_EQ(document->Entry(leaf).Leaf->Copyable(), copyable);
+        const int leaf = document->Tree().Children(document->Tree().GetNodeInfoIndexOfRoot()).at(0);
+        EXPECT_EQ(document->Tree().Entry(leaf).Leaf->Copyable(), copyable);
     }
 }
 
@@ -386,10 +388,10 @@ TEST_F(PowerPointImportTest, ImportedSlidesSurviveExportAndReading) {
 
     auto read = fixture_.NewDocument();
     ASSERT_TRUE(Read(*read, exported, true));
-    ASSERT_EQ(read->LeafCount(), 2u);
+    ASSERT_EQ(read->Tree().LeafCount(), 2u);
     const auto imported = Leaves();
     for (std::size_t page = 1; page <= 2; ++page) {
-        const CLeaf& leaf = *read->Entry(read->LeafOnPage(page)).Leaf;
+        const CLeaf& leaf = *read->Tree().Entry(read->Tree().LeafOnPage(page)).Leaf;
         const CLeaf& original = *imported[page - 1];
         EXPECT_EQ(leaf.Title(), original.Title()) << page;
         EXPECT_EQ(leaf.Fact(), original.Fact()) << page;

@@ -18,7 +18,7 @@ class UnstructuredImportTest : public testing::Test, public test::DocumentFixtur
 protected:
     void SetUp() override { doc = NewDocument(); }
 
-    int Root() const { return doc->GetNodeInfoIndexOfRoot(); }
+    int Root() const { return doc->Tree().GetNodeInfoIndexOfRoot(); }
 
     std::filesystem::path WriteFile(const std::string& bytes, const std::string& name = "in.txt") {
         const auto path = scratch / name;
@@ -101,24 +101,24 @@ INSTANTIATE_TEST_SUITE_P(Cases, ImportCaseTest, testing::Values(
 
 TEST_F(UnstructuredImportTest, LeavesAreFactLeavesOfAnUnstructuredSlideShow) {
     ASSERT_TRUE(Import("A;B;C", {{";"}, 0, ""}).ok);
-    const auto& children = doc->Children(Root());
+    const auto& children = doc->Tree().Children(Root());
     ASSERT_EQ(children.size(), 3u);
     for (std::size_t i = 0; i < children.size(); ++i) {
-        const CLeaf& leaf = *doc->Entry(children[i]).Leaf;
+        const CLeaf& leaf = *doc->Tree().Entry(children[i]).Leaf;
         EXPECT_TRUE(leaf.FACTOnly());
         EXPECT_FALSE(leaf.BITMAPOnly());
         EXPECT_EQ(leaf.Difficulty(), 3);
         EXPECT_EQ(leaf.LPI(), i + 1);
     }
-    EXPECT_FALSE(doc->Structured());
+    EXPECT_FALSE(doc->Properties().Structured());
     EXPECT_TRUE(doc->Dirty());
-    EXPECT_EQ(doc->DBSize(), CDocument::kRootSize + 3 * CDocument::kFactLeafSize);
+    EXPECT_EQ(doc->Tree().DBSize(), CSlideShowTree::kRootSize + 3 * CSlideShowTree::kFactLeafSize);
 }
 
 TEST_F(UnstructuredImportTest, AnEmptyFileLeavesTheSlideShowAsItWas) {
     ASSERT_TRUE(Import("", {kDefaultDelimiters, 0, ""}).ok);
-    EXPECT_TRUE(doc->Structured());
-    EXPECT_EQ(doc->LeafCount(), 0u);
+    EXPECT_TRUE(doc->Properties().Structured());
+    EXPECT_EQ(doc->Tree().LeafCount(), 0u);
 }
 
 TEST_F(UnstructuredImportTest, APieceOverTheFactLimitEndsTheImportNamingIt) {
@@ -189,17 +189,17 @@ TEST_F(UnstructuredImportTest, AMissingFileIsReported) {
     ASSERT_EQ(Ui().Messages().size(), 1u);
     EXPECT_EQ(Ui().Messages()[0].text.rfind("Read Unstructured error: File not found", 0), 0u)
         << Ui().Messages()[0].text;
-    EXPECT_EQ(doc->LeafCount(), 0u);
+    EXPECT_EQ(doc->Tree().LeafCount(), 0u);
 }
 
 TEST_F(UnstructuredImportTest, ASlideShowWithCategoriesIsRefused) {
-    doc->Select(Root());
+    doc->Tree().Select(Root());
     doc->AddNode();
     EXPECT_FALSE(Import("A;B", {{";"}, 0, ""}).ok);
     ASSERT_EQ(Ui().Messages().size(), 1u);
     EXPECT_NE(Ui().Messages()[0].text.find("divided into categories"), std::string::npos);
-    EXPECT_EQ(doc->LeafCount(), 0u);
-    EXPECT_TRUE(doc->Structured());
+    EXPECT_EQ(doc->Tree().LeafCount(), 0u);
+    EXPECT_TRUE(doc->Properties().Structured());
 }
 
 TEST_F(UnstructuredImportTest, NoMoreLeavesThanOneNodeCanHold) {
@@ -210,7 +210,7 @@ TEST_F(UnstructuredImportTest, NoMoreLeavesThanOneNodeCanHold) {
     const auto result = Import(file, {{";"}, 0, ""});
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.leavesAdded, kMostLeavesUnderOneNode);
-    EXPECT_EQ(doc->LeafCount(), kMostLeavesUnderOneNode);
+    EXPECT_EQ(doc->Tree().LeafCount(), kMostLeavesUnderOneNode);
     ASSERT_EQ(Ui().Messages().size(), 1u);
     EXPECT_EQ(Ui().Messages()[0].text,
               "Read Unstructured error: The slide show already holds 15500 leaves under its "
@@ -223,7 +223,7 @@ TEST_F(UnstructuredImportTest, NoLeafPastTheLastSixteenBitKey) {
     ASSERT_EQ(doc->AddGenNode(kKindLeaf, {}, last, Root(), Relationship::Child, false, false),
               65535);
     EXPECT_FALSE(Import("A;B", {{";"}, 0, ""}).ok);
-    EXPECT_EQ(doc->LeafCount(), 1u);
+    EXPECT_EQ(doc->Tree().LeafCount(), 1u);
     ASSERT_EQ(Ui().Messages().size(), 1u);
     EXPECT_NE(Ui().Messages()[0].text.find("65535 element numbers"), std::string::npos)
         << Ui().Messages()[0].text;

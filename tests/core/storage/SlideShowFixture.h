@@ -58,7 +58,7 @@ protected:
         return count;
     }
 
-    int Root(const CDocument& doc) const { return doc.GetNodeInfoIndexOfRoot(); }
+    int Root(const CDocument& doc) const { return doc.Tree().GetNodeInfoIndexOfRoot(); }
     int AddNodeUnder(CDocument& doc, int parent) {
         return doc.AddGenNode(kKindNode, {}, nullptr, parent, Relationship::Child, false, false);
     }
@@ -66,7 +66,7 @@ protected:
     int AddLeafUnder(CDocument& doc, int parent, LeafKind kind, const std::string& title) {
         const int index =
             doc.AddGenNode(kKindLeaf, title, nullptr, parent, Relationship::Child, false, false);
-        CLeaf& leaf = *doc.Entry(index).Leaf;
+        CLeaf& leaf = *doc.Tree().Entry(index).Leaf;
         leaf.SetFACTOnly(kind == LeafKind::FACT);
         leaf.SetBITMAPOnly(kind == LeafKind::BITMAP);
         leaf.SetFact("The fact of " + title + "\r\nsecond line");
@@ -93,24 +93,24 @@ protected:
     std::unique_ptr<CDocument> SampleShow() {
         auto doc = NewDocument();
         const int root = Root(*doc);
-        doc->Entry(root).SetTitle("Sample Show");
-        doc->Entry(root).Node->SetSplashComments("Welcome\r\nto the show");
-        doc->Entry(root).Node->SetAboutComments("Made by tests");
-        doc->SetSwitch(2, true);
+        doc->Tree().Entry(root).SetTitle("Sample Show");
+        doc->Tree().Entry(root).Node->SetSplashComments("Welcome\r\nto the show");
+        doc->Tree().Entry(root).Node->SetAboutComments("Made by tests");
+        doc->Properties().SetSwitch(2, true);
         const int animals = AddNodeUnder(*doc, root);
-        doc->Entry(animals).SetTitle("Animals");
+        doc->Tree().Entry(animals).SetTitle("Animals");
         AddLeafUnder(*doc, animals, LeafKind::QAF, "Cats");
         const int slide = AddLeafUnder(*doc, animals, LeafKind::BITMAP, "Dogs");
-        CLeaf& dogs = *doc->Entry(slide).Leaf;
+        CLeaf& dogs = *doc->Tree().Entry(slide).Leaf;
         auto second = SlidePicture(320, 240, 99);
         dogs.SetAuxColorBitmap(second);
         dogs.SetAuxMonochromeBitmap(GreyOf(*second));
         dogs.SetAuxText("Notes on dogs");
         const int plants = AddNodeUnder(*doc, root);
-        doc->Entry(plants).SetTitle("Plants");
+        doc->Tree().Entry(plants).SetTitle("Plants");
         const int trees = AddNodeUnder(*doc, plants);
-        doc->Entry(trees).SetTitle("Trees");
-        doc->SetExpanded(plants, true);
+        doc->Tree().Entry(trees).SetTitle("Trees");
+        doc->Tree().SetExpanded(plants, true);
         AddLeafUnder(*doc, trees, LeafKind::FACT, "Oaks");
         return doc;
     }
@@ -180,22 +180,22 @@ inline void ExpectSameLeaf(const CLeaf& expected, const CLeaf& actual) {
 
 // The two documents hold the same tree: shape, kinds, titles, texts, switches and pictures.
 inline void ExpectSameDocument(const CDocument& expected, const CDocument& actual) {
-    const auto want = expected.Preorder(expected.GetNodeInfoIndexOfRoot());
-    const auto got = actual.Preorder(actual.GetNodeInfoIndexOfRoot());
+    const auto want = expected.Tree().Preorder(expected.Tree().GetNodeInfoIndexOfRoot());
+    const auto got = actual.Tree().Preorder(actual.Tree().GetNodeInfoIndexOfRoot());
     ASSERT_EQ(want.size(), got.size());
     for (std::size_t i = 0; i < want.size(); ++i) {
-        SCOPED_TRACE("item " + std::to_string(i) + " " + expected.Entry(want[i]).Title());
-        const CGenElemInfo& a = expected.Entry(want[i]);
-        const CGenElemInfo& b = actual.Entry(got[i]);
+        SCOPED_TRACE("item " + std::to_string(i) + " " + expected.Tree().Entry(want[i]).Title());
+        const CGenElemInfo& a = expected.Tree().Entry(want[i]);
+        const CGenElemInfo& b = actual.Tree().Entry(got[i]);
         ASSERT_EQ(a.ElemType, b.ElemType);
         EXPECT_EQ(a.Title(), b.Title());
         EXPECT_EQ(a.Children.size(), b.Children.size());
-        EXPECT_EQ(expected.Level(want[i]), actual.Level(got[i]));
+        EXPECT_EQ(expected.Tree().Level(want[i]), actual.Tree().Level(got[i]));
         if (a.IsLeaf()) {
             ExpectSameLeaf(*a.Leaf, *b.Leaf);
             continue;
         }
-        EXPECT_EQ(expected.IsExpanded(want[i]), actual.IsExpanded(got[i]));
+        EXPECT_EQ(expected.Tree().IsExpanded(want[i]), actual.Tree().IsExpanded(got[i]));
         EXPECT_EQ(a.Node->Valid(), b.Node->Valid());
         EXPECT_EQ(a.Node->ProgramIconName(), b.Node->ProgramIconName());
         EXPECT_EQ(a.Node->SplashComments(), b.Node->SplashComments());
@@ -203,14 +203,16 @@ inline void ExpectSameDocument(const CDocument& expected, const CDocument& actua
         EXPECT_EQ(a.Node->SerialNumber(), b.Node->SerialNumber());
     }
     for (int bit = 0; bit < 3; ++bit) {
-        EXPECT_EQ(expected.Switch(bit), actual.Switch(bit)) << "switch " << bit;
+        EXPECT_EQ(expected.Properties().Switch(bit), actual.Properties().Switch(bit))
+            << "switch " << bit;
     }
-    EXPECT_EQ(expected.Password(), actual.Password());
-    EXPECT_EQ(expected.Structured(), actual.Structured());
-    EXPECT_EQ(expected.LeafCount(), actual.LeafCount());
-    ExpectSamePicture(expected.MonochromeSplash().bitmap, actual.MonochromeSplash().bitmap,
-                      "monochrome splash");
-    ExpectSamePicture(expected.ColorSplash().bitmap, actual.ColorSplash().bitmap, "colour splash");
+    EXPECT_EQ(expected.Properties().Password(), actual.Properties().Password());
+    EXPECT_EQ(expected.Properties().Structured(), actual.Properties().Structured());
+    EXPECT_EQ(expected.Tree().LeafCount(), actual.Tree().LeafCount());
+    ExpectSamePicture(expected.Properties().MonochromeSplash().bitmap,
+                      actual.Properties().MonochromeSplash().bitmap, "monochrome splash");
+    ExpectSamePicture(expected.Properties().ColorSplash().bitmap,
+                      actual.Properties().ColorSplash().bitmap, "colour splash");
 }
 
 }  // namespace trovique::test

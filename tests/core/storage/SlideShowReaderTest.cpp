@@ -58,8 +58,8 @@ ByteVector Bytes(const std::shared_ptr<CNode>& node) {
 
 std::vector<std::string> Titles(const CDocument& doc) {
     std::vector<std::string> titles;
-    for (const int index : doc.Preorder(doc.GetNodeInfoIndexOfRoot())) {
-        titles.push_back(doc.Entry(index).Title());
+    for (const int index : doc.Tree().Preorder(doc.Tree().GetNodeInfoIndexOfRoot())) {
+        titles.push_back(doc.Tree().Entry(index).Title());
     }
     return titles;
 }
@@ -69,21 +69,21 @@ std::vector<std::string> Titles(const CDocument& doc) {
 void ExpectConsistent(const CDocument& doc) {
     std::size_t page = 0;
     std::size_t nodes = 0;
-    for (const int index : doc.Preorder(doc.GetNodeInfoIndexOfRoot())) {
-        const CGenElemInfo& entry = doc.Entry(index);
+    for (const int index : doc.Tree().Preorder(doc.Tree().GetNodeInfoIndexOfRoot())) {
+        const CGenElemInfo& entry = doc.Tree().Entry(index);
         if (entry.IsLeaf()) {
             ++page;
             ASSERT_EQ(entry.Leaf->LPI(), page);
-            ASSERT_EQ(doc.LeafOnPage(page), index);
+            ASSERT_EQ(doc.Tree().LeafOnPage(page), index);
         } else {
             ++nodes;
         }
     }
-    EXPECT_EQ(doc.LeafCount(), page);
-    EXPECT_EQ(doc.LevelCount(kLevelLeaves), static_cast<int>(page));
-    EXPECT_EQ(doc.DBSize(), doc.ComputeDBSize());
+    EXPECT_EQ(doc.Tree().LeafCount(), page);
+    EXPECT_EQ(doc.Tree().LevelCount(kLevelLeaves), static_cast<int>(page));
+    EXPECT_EQ(doc.Tree().DBSize(), doc.ComputeDBSize());
     EXPECT_FALSE(doc.Dirty());
-    EXPECT_FALSE(doc.Reading());
+    EXPECT_FALSE(doc.Tree().Reading());
 }
 
 class SlideShowReaderTest : public test::SlideShowTest {
@@ -96,15 +96,15 @@ protected:
 
 TEST_F(SlideShowReaderTest, FileOfOnlyARoot) {
     auto original = NewDocument();
-    original->Entry(Root(*original)).SetTitle("Lonely");
+    original->Tree().Entry(Root(*original)).SetTitle("Lonely");
     ASSERT_TRUE(Save(*original, PathOf("root.sdb")));
     auto doc = ReadBack(PathOf("root.sdb"));
     EXPECT_EQ(Titles(*doc), std::vector<std::string>{"Lonely"});
-    EXPECT_EQ(doc->Level(Root(*doc)), kLevelSlideShow);
-    EXPECT_EQ(doc->Header().DBName(), "Lonely");
-    EXPECT_EQ(doc->Header().NumRecords(), 1);
+    EXPECT_EQ(doc->Tree().Level(Root(*doc)), kLevelSlideShow);
+    EXPECT_EQ(doc->Properties().Header().DBName(), "Lonely");
+    EXPECT_EQ(doc->Properties().Header().NumRecords(), 1);
     EXPECT_EQ(doc->FileName(), PathOf("root.sdb").string());
-    EXPECT_EQ(doc->DBSize(), CDocument::kRootSize);
+    EXPECT_EQ(doc->Tree().DBSize(), CSlideShowTree::kRootSize);
     ExpectConsistent(*doc);
     EXPECT_TRUE(Ui().Messages().empty());
     EXPECT_FALSE(Ui().ProgressVisible());
@@ -186,14 +186,14 @@ TEST_F(SlideShowReaderTest, HiddenRecordsMergeIntoTheSlideBeforeThem) {
     });
     auto doc = ReadBytes(file, true);
     EXPECT_EQ(Titles(*doc), (std::vector<std::string>{"Foreign Show", "Node", "First", "Next"}));
-    const CLeaf& read = *doc->Entry(3).Leaf;
+    const CLeaf& read = *doc->Tree().Entry(3).Leaf;
     EXPECT_EQ(read.AuxText(), "Aux of first");
     EXPECT_EQ(read.Fact(), "Fact of first");
     EXPECT_TRUE(read.Copyable());
     ASSERT_TRUE(read.AuxColorBitmap());
     EXPECT_EQ(read.AuxColorBitmap()->Width(), 32);
     EXPECT_EQ(read.SeeAlso(1) + read.SeeAlso(2) + read.SeeAlso(3), 0);
-    const CLeaf& after = *doc->Entry(7).Leaf;
+    const CLeaf& after = *doc->Tree().Entry(7).Leaf;
     EXPECT_FALSE(after.AuxColorBitmap()) << "a slide is never taken as second pictures";
     EXPECT_EQ(after.AuxText(), "");
     EXPECT_EQ(after.Fact(), "");
@@ -216,18 +216,19 @@ TEST_F(SlideShowReaderTest, VisibleTextRecordsBecomeLeavesOfTheirKind) {
         Bytes(fact),
     });
     auto doc = ReadBytes(file, true);
-    ASSERT_EQ(doc->LeafCount(), 2u);
-    const CLeaf& question = *doc->Entry(3).Leaf;
+    ASSERT_EQ(doc->Tree().LeafCount(), 2u);
+    const CLeaf& question = *doc->Tree().Entry(3).Leaf;
     EXPECT_FALSE(question.FACTOnly());
     EXPECT_FALSE(question.BITMAPOnly());
     EXPECT_EQ(question.Question(), "Why?");
     EXPECT_EQ(question.GetAnswer(1), "Because");
     EXPECT_EQ(question.Fact(), "Inline fact");
     EXPECT_EQ(question.AuxText(), "Aux of the question");
-    EXPECT_TRUE(doc->Entry(5).Leaf->FACTOnly());
-    EXPECT_EQ(doc->Entry(5).Leaf->Fact(), "Only a fact");
-    EXPECT_EQ(doc->DBSize(), CDocument::kRootSize + CDocument::kNodeSize + CDocument::kQAFLeafSize +
-                                 CDocument::kFactLeafSize);
+    EXPECT_TRUE(doc->Tree().Entry(5).Leaf->FACTOnly());
+    EXPECT_EQ(doc->Tree().Entry(5).Leaf->Fact(), "Only a fact");
+    EXPECT_EQ(doc->Tree().DBSize(), CSlideShowTree::kRootSize + CSlideShowTree::kNodeSize +
+                                        CSlideShowTree::kQAFLeafSize +
+                                        CSlideShowTree::kFactLeafSize);
 }
 
 TEST_F(SlideShowReaderTest, VersionTwentyTwoFile) {
@@ -275,15 +276,16 @@ TEST_F(SlideShowReaderTest, VersionTwentyTwoFile) {
         {test::RecordBytes(root), splash.Data(), test::RecordBytes(node), test::RecordBytes(leaf)});
     auto doc = ReadBytes(file, true);
     EXPECT_EQ(Titles(*doc), (std::vector<std::string>{"Old Show", "Old Node", "Old Leaf"}));
-    EXPECT_EQ(doc->Password(), "secret");
-    EXPECT_TRUE(doc->Locked());
-    const CLeaf& read = *doc->Entry(3).Leaf;
+    EXPECT_EQ(doc->Properties().Password(), "secret");
+    EXPECT_TRUE(doc->Properties().Locked());
+    const CLeaf& read = *doc->Tree().Entry(3).Leaf;
     EXPECT_EQ(read.Question(), "Old question");
     EXPECT_EQ(read.Fact(), "Old fact");
     EXPECT_EQ(read.Difficulty(), 2);
-    ASSERT_TRUE(doc->MonochromeSplash().bitmap);
-    ASSERT_TRUE(doc->ColorSplash().bitmap);
-    EXPECT_EQ(test::PalmBytesOf(*doc->ColorSplash().bitmap), test::PalmBytesOf(*colour));
+    ASSERT_TRUE(doc->Properties().MonochromeSplash().bitmap);
+    ASSERT_TRUE(doc->Properties().ColorSplash().bitmap);
+    EXPECT_EQ(test::PalmBytesOf(*doc->Properties().ColorSplash().bitmap),
+              test::PalmBytesOf(*colour));
 
     // Saved again, it is a current file.
     ASSERT_TRUE(Save(*doc, PathOf("upgraded.sdb")));
@@ -318,8 +320,8 @@ TEST_F(SlideShowReaderTest, PagesAreRenumberedInTreeOrder) {
         Bytes(early),
     });
     auto doc = ReadBytes(file, true);
-    EXPECT_EQ(doc->Entry(5).Leaf->LPI(), 1);
-    EXPECT_EQ(doc->Entry(4).Leaf->LPI(), 2);
+    EXPECT_EQ(doc->Tree().Entry(5).Leaf->LPI(), 1);
+    EXPECT_EQ(doc->Tree().Entry(4).Leaf->LPI(), 2);
     ExpectConsistent(*doc);
 }
 
@@ -394,10 +396,10 @@ TEST_F(SlideShowReaderTest, FileCutAtEveryLength) {
     const int node = AddNodeUnder(*original, Root(*original));
     AddLeafUnder(*original, node, LeafKind::QAF, "Question");
     const int slide = AddLeafUnder(*original, node, LeafKind::FACT, "Fact");
-    original->Entry(slide).Leaf->SetFACTOnly(false);
-    original->Entry(slide).Leaf->SetBITMAPOnly(true);
-    original->Entry(slide).Leaf->SetColorBitmap(test::SlidePicture(16, 12, 1));
-    original->Entry(slide).Leaf->SetAuxText("Aux");
+    original->Tree().Entry(slide).Leaf->SetFACTOnly(false);
+    original->Tree().Entry(slide).Leaf->SetBITMAPOnly(true);
+    original->Tree().Entry(slide).Leaf->SetColorBitmap(test::SlidePicture(16, 12, 1));
+    original->Tree().Entry(slide).Leaf->SetAuxText("Aux");
     const auto saved = SavedBytes(*original, "whole.sdb");
     const ByteVector whole(saved.begin(), saved.end());
     for (std::size_t length = 0; length < whole.size(); ++length) {
@@ -418,8 +420,8 @@ TEST_F(SlideShowReaderTest, FileCutAtEveryLength) {
 // refuse the result, but never crashes, hangs or leaves a broken tree.
 TEST_F(SlideShowReaderTest, CorruptedBytesNeverBreakTheReader) {
     auto original = SampleShow();
-    for (const int index : original->Preorder(Root(*original))) {
-        if (auto& leaf = original->Entry(index).Leaf; leaf && leaf->BITMAPOnly()) {
+    for (const int index : original->Tree().Preorder(Root(*original))) {
+        if (auto& leaf = original->Tree().Entry(index).Leaf; leaf && leaf->BITMAPOnly()) {
             auto small = test::SlidePicture(8, 6, index);
             leaf->SetColorBitmap(small);
             leaf->SetMonochromeBitmap(test::MonochromeOf(*small));

@@ -9,26 +9,26 @@ class SlideShowRoundTripTest : public test::SlideShowTest {};
 
 TEST_F(SlideShowRoundTripTest, WorkingFileReadsBackAsTheSameSlideShow) {
     auto original = SampleShow();
-    original->SetPassword("pw");
-    original->Entry(Root(*original)).Node->SetSerialNumber("SN-1");
+    original->Properties().SetPassword("pw");
+    original->Tree().Entry(Root(*original)).Node->SetSerialNumber("SN-1");
     auto colour = test::SlidePicture(128, 60, 11);
-    test::SetSplash(original->MonochromeSplash(), test::MonochromeOf(*colour));
-    test::SetSplash(original->ColorSplash(), colour);
+    test::SetSplash(original->Properties().MonochromeSplash(), test::MonochromeOf(*colour));
+    test::SetSplash(original->Properties().ColorSplash(), colour);
     ASSERT_TRUE(Save(*original, PathOf("show.sdb")));
 
     auto doc = ReadBack(PathOf("show.sdb"));
     test::ExpectSameDocument(*original, *doc);
-    EXPECT_EQ(doc->DBSize(), original->ComputeDBSize());
+    EXPECT_EQ(doc->Tree().DBSize(), original->ComputeDBSize());
     EXPECT_FALSE(doc->Dirty());
-    EXPECT_TRUE(doc->Locked());
-    EXPECT_EQ(doc->Header().DBName(), "Sample Show");
+    EXPECT_TRUE(doc->Properties().Locked());
+    EXPECT_EQ(doc->Properties().Header().DBName(), "Sample Show");
 }
 
 TEST_F(SlideShowRoundTripTest, FileWrittenReadAndSavedAgainIsByteIdentical) {
     auto original = SampleShow();
     auto colour = test::SlidePicture(128, 60, 2);
-    test::SetSplash(original->MonochromeSplash(), test::GreyOf(*colour));
-    test::SetSplash(original->ColorSplash(), colour);
+    test::SetSplash(original->Properties().MonochromeSplash(), test::GreyOf(*colour));
+    test::SetSplash(original->Properties().ColorSplash(), colour);
     for (const bool exportSwitch : {false, true}) {
         SCOPED_TRACE(exportSwitch ? "export" : "save");
         const auto first = SavedBytes(*original, "first", exportSwitch);
@@ -39,7 +39,7 @@ TEST_F(SlideShowRoundTripTest, FileWrittenReadAndSavedAgainIsByteIdentical) {
             // back loses them; what is left is written the same way again.
             auto third = ReadBack(PathOf("second"));
             EXPECT_EQ(SavedBytes(*third, "third", true), second);
-            EXPECT_EQ(doc->LeafCount(), 1u);
+            EXPECT_EQ(doc->Tree().LeafCount(), 1u);
             continue;
         }
         EXPECT_EQ(first, second);
@@ -48,9 +48,9 @@ TEST_F(SlideShowRoundTripTest, FileWrittenReadAndSavedAgainIsByteIdentical) {
 
 TEST_F(SlideShowRoundTripTest, UnstructuredShowKeepsItsKindAndSwitches) {
     auto original = NewDocument();
-    original->SetStructured(false);
-    original->SetSwitch(0, false);
-    original->SetSwitch(2, true);
+    original->Properties().SetStructured(false);
+    original->Properties().SetSwitch(0, false);
+    original->Properties().SetSwitch(2, true);
     AddLeafUnder(*original, Root(*original), LeafKind::FACT, "One");
     AddLeafUnder(*original, Root(*original), LeafKind::FACT, "Two");
     const auto saved = SavedBytes(*original, "loose.sdb");
@@ -83,7 +83,7 @@ TEST_P(LeafRoundTripTest, LeafSurvivesAWorkingFile) {
     AddLeafUnder(*original, node, LeafKind::BITMAP, "Before");
     const int index = AddLeafUnder(*original, node, leafCase.kind, "Subject");
     AddLeafUnder(*original, node, LeafKind::FACT, "After");
-    CLeaf& leaf = *original->Entry(index).Leaf;
+    CLeaf& leaf = *original->Tree().Entry(index).Leaf;
     leaf.SetPasswordProtect(true);
     leaf.SetValid(false);
     if (leafCase.auxText) {
@@ -110,8 +110,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(SlideShowRoundTripTest, BitmapLeafWithoutPicturesStaysABitmapLeaf) {
     auto original = NewDocument();
     const int index = AddLeafUnder(*original, Root(*original), LeafKind::BITMAP, "Empty");
-    original->Entry(index).Leaf->SetColorBitmap(nullptr);
-    original->Entry(index).Leaf->SetMonochromeBitmap(nullptr);
+    original->Tree().Entry(index).Leaf->SetColorBitmap(nullptr);
+    original->Tree().Entry(index).Leaf->SetMonochromeBitmap(nullptr);
     ASSERT_TRUE(Save(*original, PathOf("empty.sdb")));
     auto doc = ReadBack(PathOf("empty.sdb"));
     test::ExpectSameDocument(*original, *doc);

@@ -1,4 +1,5 @@
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -80,8 +81,8 @@ TEST_F(SlideShowWriterTest, SlideRecordNamesItsTextRecords) {
     auto doc = NewDocument();
     const int node = AddNodeUnder(*doc, Root(*doc));
     const int index = AddLeafUnder(*doc, node, LeafKind::BITMAP, "Slide");
-    doc->Entry(index).Leaf->SetMonochromeBitmap(nullptr);  // colour only
-    doc->Entry(index).Leaf->SetAuxText("Aux");
+    doc->Tree().Entry(index).Leaf->SetMonochromeBitmap(nullptr);  // colour only
+    doc->Tree().Entry(index).Leaf->SetAuxText("Aux");
     const WrittenFile file(SavedBytes(*doc, "keys.pdb", true));
     EXPECT_TRUE(WrittenFile(SavedBytes(*doc, "keys.sdb")).Leaf(3).Copyable());
 
@@ -129,7 +130,7 @@ TEST_F(SlideShowWriterTest, SlideRecordNamesItsTextRecords) {
 TEST_F(SlideShowWriterTest, FactRecordLosesTrailingLineBreaks) {
     auto doc = NewDocument();
     const int index = AddLeafUnder(*doc, Root(*doc), LeafKind::BITMAP, "Slide");
-    doc->Entry(index).Leaf->SetFact("Fact\r\n\r\n");
+    doc->Tree().Entry(index).Leaf->SetFact("Fact\r\n\r\n");
     const WrittenFile file(SavedBytes(*doc, "fact.pdb", true));
     ASSERT_EQ(file.NumRecords(), 3u);
     EXPECT_EQ(file.Leaf(3).Fact(), "Fact");
@@ -146,10 +147,10 @@ TEST_F(SlideShowWriterTest, SplashRecordOnlyWithAMonochromeSplash) {
         auto doc = NewDocument();
         auto colour = test::SlidePicture(128, 60, 3);
         if (splash.monochrome) {
-            test::SetSplash(doc->MonochromeSplash(), test::MonochromeOf(*colour));
+            test::SetSplash(doc->Properties().MonochromeSplash(), test::MonochromeOf(*colour));
         }
         if (splash.colour) {
-            test::SetSplash(doc->ColorSplash(), colour);
+            test::SetSplash(doc->Properties().ColorSplash(), colour);
         }
         AddLeafUnder(*doc, Root(*doc), LeafKind::BITMAP, "Slide");
         const WrittenFile file(SavedBytes(*doc, "splash.sdb"));
@@ -189,7 +190,7 @@ TEST_F(SlideShowWriterTest, ExportLeavesFileNameAndDirtyFlagAlone) {
 TEST_F(SlideShowWriterTest, LeavesWithoutPicturesInWorkingAndExportFiles) {
     auto doc = NewDocument();
     const int qaf = AddLeafUnder(*doc, Root(*doc), LeafKind::QAF, "Question");
-    doc->Entry(qaf).Leaf->SetAuxText("Aux");
+    doc->Tree().Entry(qaf).Leaf->SetAuxText("Aux");
     AddLeafUnder(*doc, Root(*doc), LeafKind::BITMAP, "Slide");
     EXPECT_EQ(LeavesLeftOutOfExport(*doc), 1u);
 
@@ -242,8 +243,8 @@ TEST_F(SlideShowWriterTest, MoreKeysThanSixteenBitsHoldFailsCleanly) {
     for (int i = 0; i < 22000; ++i) {
         const int leaf =
             doc->AddGenNode(kKindLeaf, "L", nullptr, node, Relationship::Child, false, false);
-        doc->Entry(leaf).Leaf->SetAuxText("A");
-        doc->Entry(leaf).Leaf->SetFact("F");
+        doc->Tree().Entry(leaf).Leaf->SetAuxText("A");
+        doc->Tree().Entry(leaf).Leaf->SetFact("F");
     }
     const auto path = PathOf("huge.sdb");
     EXPECT_FALSE(Export(*doc, path));
@@ -360,6 +361,21 @@ TEST_F(FileReplaceTest, ReplacedFileKeepsItsPermissions) {
     EXPECT_EQ(std::filesystem::status(target).permissions(),
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                   std::filesystem::perms::group_read);
+}
+
+// A new file gets the permissions the user's umask gives any new file, not the private ones of
+// the temporary file it was written as.
+TEST_F(FileReplaceTest, NewFileGetsTheUsualPermissions) {
+    const mode_t previous = ::umask(027);
+    ReplaceFile(PathOf("new.sdb"), [](const WriteBytes& write) {
+        const std::vector<std::uint8_t> bytes = {'n'};
+        write(bytes);
+    });
+    ::umask(previous);
+    EXPECT_EQ(
+        std::filesystem::status(PathOf("new.sdb")).permissions() & std::filesystem::perms::all,
+        std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+            std::filesystem::perms::group_read);
 }
 
 TEST_F(FileReplaceTest, TemporaryFilesArePrivateUniqueAndRemoved) {

@@ -37,7 +37,7 @@ TEST_F(ValidateTest, NewSlideShowFailsOnlyForWantingASlide) {
 
 TEST_F(ValidateTest, RootPaneFieldsComeFromTheRecordAndHeader) {
     AddValidBranch();
-    doc->Header().SetCreator("tqvk");
+    doc->Properties().Header().SetCreator("tqvk");
     NodeOf(Root()).SetTitle("");
     NodeOf(Root()).SetProgramIconName("");
     EXPECT_FALSE(Check());
@@ -51,9 +51,9 @@ TEST_F(ValidateTest, ValidSlideShowPassesAndChangesNothing) {
     AddValidBranch();
     doc->ForceDirty(false);
     ChangeCounter counter;
-    doc->AddObserver(&counter);
+    doc->Tree().AddObserver(&counter);
     EXPECT_TRUE(Check());
-    doc->RemoveObserver(&counter);
+    doc->Tree().RemoveObserver(&counter);
     EXPECT_TRUE(results.Empty());
     EXPECT_FALSE(results.Selected().has_value());
     EXPECT_TRUE(results.Visible());
@@ -68,14 +68,14 @@ TEST_F(ValidateTest, OutcomeIsStoredInEachRecordAndShownByItsPicture) {
     const int bad = AddFactUnder(category, "<FACT>");
     doc->ForceDirty(false);
     ChangeCounter counter;
-    doc->AddObserver(&counter);
+    doc->Tree().AddObserver(&counter);
 
     EXPECT_FALSE(Check());
     EXPECT_TRUE(NodeOf(Root()).Valid());
     EXPECT_TRUE(NodeOf(category).Valid()) << "a failing child leaves its parent's Valid alone";
     EXPECT_TRUE(LeafOf(good).Valid());
     EXPECT_FALSE(LeafOf(bad).Valid());
-    EXPECT_EQ(doc->ItemImage(bad, false), kImageLeafInvalid);
+    EXPECT_EQ(ItemImage(doc->Tree(), bad, false), kImageLeafInvalid);
     EXPECT_TRUE(doc->Dirty());
     EXPECT_EQ(counter.changed, std::vector<int>{bad});
 
@@ -87,7 +87,7 @@ TEST_F(ValidateTest, OutcomeIsStoredInEachRecordAndShownByItsPicture) {
     EXPECT_TRUE(LeafOf(bad).Valid());
     EXPECT_TRUE(doc->Dirty());
     EXPECT_EQ(counter.changed, std::vector<int>{bad});
-    doc->RemoveObserver(&counter);
+    doc->Tree().RemoveObserver(&counter);
 }
 
 TEST_F(ValidateTest, DefaultTitlesAreWarningsThatFailValidation) {
@@ -124,7 +124,7 @@ TEST_F(ValidateTest, QAFOfElevenLinesFailsAndOfTenPasses) {
 class LimitTest : public ValidateTest {
 protected:
     void SetUp() override {
-        doc->Header().SetCreator("");
+        doc->Properties().Header().SetCreator("");
         const int category = AddNodeUnder(Root(), "Planets");
         for (int i = 0; i < 3; ++i) {
             AddFactUnder(category, "<FACT>");
@@ -147,7 +147,7 @@ TEST_F(LimitTest, StopsAfterTheLimitWithTheStopEntry) {
 TEST_F(LimitTest, ItemsAfterTheStopKeepTheirValid) {
     Check(CValidationLimit(true, 5));
     // The fifth finding is the third leaf's; the leaves after it were not looked at.
-    const auto& children = doc->Children(doc->FirstChild(Root()));
+    const auto& children = doc->Tree().Children(doc->Tree().FirstChild(Root()));
     EXPECT_FALSE(LeafOf(children[2]).Valid());
     for (std::size_t i = 3; i < children.size(); ++i) {
         EXPECT_TRUE(LeafOf(children[i]).Valid()) << "leaf " << i;
@@ -196,9 +196,9 @@ TEST_F(ValidateTest, ErrorEndsTheRunAndKeepsWhatWasFound) {
     const int category = AddNodeUnder(Root(), "<Major Category>");
     AddFactUnder(category, "<FACT>");
     FailingObserver failing;
-    doc->AddObserver(&failing);
+    doc->Tree().AddObserver(&failing);
     EXPECT_FALSE(Check());
-    doc->RemoveObserver(&failing);
+    doc->Tree().RemoveObserver(&failing);
     // The category's finding is listed; storing its outcome failed, so the leaf never ran.
     EXPECT_EQ(Findings(), std::vector<std::string>{
                               "<Major Category> may not have been renamed from its default."});

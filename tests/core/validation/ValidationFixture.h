@@ -17,19 +17,19 @@ class ValidationFixture : public DocumentFixture {
 public:
     ValidationFixture() : doc(NewDocument()), results(Ui()) {}
 
-    int Root() const { return doc->GetNodeInfoIndexOfRoot(); }
-    CNode& NodeOf(int index) { return *doc->Entry(index).Node; }
-    CLeaf& LeafOf(int index) { return *doc->Entry(index).Leaf; }
+    int Root() const { return doc->Tree().GetNodeInfoIndexOfRoot(); }
+    CNode& NodeOf(int index) { return *doc->Tree().Entry(index).Node; }
+    CLeaf& LeafOf(int index) { return *doc->Tree().Entry(index).Leaf; }
 
     int AddNodeUnder(int parent, const std::string& title) {
-        doc->Select(parent);
+        doc->Tree().Select(parent);
         const int node = doc->AddNode();
         NodeOf(node).SetTitle(title);
         return node;
     }
     // A FACT leaf that passes every rule.
     int AddFactUnder(int parent, const std::string& title) {
-        doc->Select(parent);
+        doc->Tree().Select(parent);
         const int leaf = doc->AddQAF();
         LeafOf(leaf).SetTitle(title);
         return leaf;

@@ -126,7 +126,7 @@ TEST_F(ValidationResultsTest, GoToOnAnEntryShowsItsFirstMessagesItemAndField) {
     LeafOf(leaf).SetSeeAlso(2, leaf);
     LeafOf(leaf).SetSeeAlso(3, leaf);
     EXPECT_FALSE(Check());
-    doc->Select(Root());
+    doc->Tree().Select(Root());
     results.Select(NodeRef{1, std::nullopt});
 
     const auto outcome = results.GoTo();
@@ -134,11 +134,11 @@ TEST_F(ValidationResultsTest, GoToOnAnEntryShowsItsFirstMessagesItemAndField) {
     EXPECT_EQ(outcome.elementIndex, leaf);
     EXPECT_EQ(outcome.control, DocumentControl::SeeAlso2);
     EXPECT_EQ(*results.Selected(), (NodeRef{1, 0}));
-    EXPECT_EQ(doc->Selected(), leaf);
+    EXPECT_EQ(doc->Tree().Selected(), leaf);
 
     results.Select(NodeRef{0, 0});
     EXPECT_EQ(results.GoTo().elementIndex, category);
-    EXPECT_EQ(doc->Selected(), category);
+    EXPECT_EQ(doc->Tree().Selected(), category);
 }
 
 TEST_F(ValidationResultsTest, GoToOnTheStopEntryOpensTheOptions) {

@@ -4,22 +4,22 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "core/editor/Document.h"
+#include "core/editor/SlideShowTree.h"
 
 namespace trovique {
 
-void CDocument::EnsurePageCapacity(std::size_t pages) {
+void CSlideShowTree::EnsurePageCapacity(std::size_t pages) {
     while (pageCapacity_ < pages) {
         pageCapacity_ += kTableGrowth;
     }
     pages_.resize(pageCapacity_ + 1, 0);
 }
 
-int CDocument::LeafOnPage(std::size_t page) const {
+int CSlideShowTree::LeafOnPage(std::size_t page) const {
     return page >= 1 && page <= leafCount_ ? pages_[page] : 0;
 }
 
-int CDocument::LastLeafInBranch(int index) const {
+int CSlideShowTree::LastLeafInBranch(int index) const {
     if (Entry(index).IsLeaf()) {
         return index;
     }
@@ -34,7 +34,7 @@ int CDocument::LastLeafInBranch(int index) const {
 
 // The last leaf at or before the end of index's branch in tree order: first inside the branch,
 // then in the branches of earlier siblings, then further up.
-int CDocument::LastLeafUpTo(int index) const {
+int CSlideShowTree::LastLeafUpTo(int index) const {
     if (const int leaf = LastLeafInBranch(index); leaf != 0) {
         return leaf;
     }
@@ -49,7 +49,7 @@ int CDocument::LastLeafUpTo(int index) const {
     return 0;
 }
 
-int CDocument::PageAt(Placement placement) const {
+int CSlideShowTree::PageAt(Placement placement) const {
     int before = 0;
     if (placement.row > 0) {
         before = LastLeafUpTo(Children(placement.parent)[placement.row - 1]);
@@ -65,14 +65,14 @@ int CDocument::PageAt(Placement placement) const {
     return before == 0 ? 1 : Entry(before).Leaf->LPI() + 1;
 }
 
-int CDocument::GetNextLPIForParent(int parent) const {
+int CSlideShowTree::GetNextLPIForParent(int parent) const {
     if (!IsLive(parent)) {
         return static_cast<int>(leafCount_) + 1;
     }
     return PageAt({parent, Children(parent).size()});
 }
 
-void CDocument::AdjustLPIForInsert(int lpi, int elementIndex) {
+void CSlideShowTree::AdjustLPIForInsert(int lpi, int elementIndex) {
     EnsurePageCapacity(leafCount_ + 1);
     for (std::size_t page = leafCount_; page >= static_cast<std::size_t>(lpi) && page >= 1;
          --page) {
@@ -88,7 +88,7 @@ void CDocument::AdjustLPIForInsert(int lpi, int elementIndex) {
     }
 }
 
-void CDocument::AdjustLPIForDelete(int lpi) {
+void CSlideShowTree::AdjustLPIForDelete(int lpi) {
     if (lpi < 1 || static_cast<std::size_t>(lpi) > leafCount_) {
         return;
     }
@@ -104,7 +104,7 @@ void CDocument::AdjustLPIForDelete(int lpi) {
 
 // Runs insert (which reports the branch's top item as soon as it is in) with the pages of its
 // leaves held back, then numbers them all at once, also when insert fails half-way.
-int CDocument::InsertBranch(const std::function<int(int& top)>& insert) {
+int CSlideShowTree::InsertBranch(const std::function<int(int& top)>& insert) {
     int top = 0;
     if (deferPages_) {
         return insert(top);
@@ -125,7 +125,7 @@ int CDocument::InsertBranch(const std::function<int(int& top)>& insert) {
 
 // The leaves of top's branch, in the tree but without pages, take the pages after the last leaf
 // before the branch; every later page moves on by their number.
-void CDocument::EnterBranchPages(int top) {
+void CSlideShowTree::EnterBranchPages(int top) {
     if (!IsLive(top)) {
         return;
     }
@@ -154,7 +154,7 @@ void CDocument::EnterBranchPages(int top) {
 }
 
 // Takes the pages of the listed leaves out and closes the gaps, keeping the order of the rest.
-void CDocument::RemovePages(const std::vector<int>& leaves) {
+void CSlideShowTree::RemovePages(const std::vector<int>& leaves) {
     if (leaves.empty()) {
         return;
     }
@@ -181,7 +181,7 @@ void CDocument::RemovePages(const std::vector<int>& leaves) {
     leafCount_ = kept;
 }
 
-void CDocument::RenumberPages() {
+void CSlideShowTree::RenumberPages() {
     std::size_t page = 0;
     for (const int index : Preorder(root_)) {
         CGenElemInfo& entry = Entry(index);

@@ -1,11 +1,11 @@
-// Counting, paths and pictures of tree items.
+// Counting and paths of tree items.
 
-#include "core/editor/Document.h"
+#include "core/editor/SlideShowTree.h"
 #include "core/model/NodeLevel.h"
 
 namespace trovique {
 
-int CDocument::LevelCount(int level) const {
+int CSlideShowTree::LevelCount(int level) const {
     if (level == kLevelLeaves) {
         return leafCounter_;
     }
@@ -15,7 +15,7 @@ int CDocument::LevelCount(int level) const {
     return levelCounts_[static_cast<std::size_t>(level - kLevelSlideShow)];
 }
 
-void CDocument::RecountNodesAndLeaves() {
+void CSlideShowTree::RecountNodesAndLeaves() {
     LevelCounts counts{};
     int leaves = 0;
     if (root_ != 0) {
@@ -29,7 +29,7 @@ void CDocument::RecountNodesAndLeaves() {
     NotifyDocumentChanged();
 }
 
-int CDocument::GetNumChildren(int kind, int item) const {
+int CSlideShowTree::GetNumChildren(int kind, int item) const {
     int count = 0;
     for (const int child : Children(item)) {
         count += Entry(child).ElemType == kind ? 1 : 0;
@@ -37,7 +37,8 @@ int CDocument::GetNumChildren(int kind, int item) const {
     return count;
 }
 
-int CDocument::GetChildCounts(int item, LevelCounts& counts, int& leafCount, bool reset) const {
+int CSlideShowTree::GetChildCounts(int item, LevelCounts& counts, int& leafCount,
+                                   bool reset) const {
     if (reset) {
         counts = {};
         leafCount = 0;
@@ -55,19 +56,19 @@ int CDocument::GetChildCounts(int item, LevelCounts& counts, int& leafCount, boo
     return visited;
 }
 
-int CDocument::GetChildNodeTypeCount(int item, int level) const {
+int CSlideShowTree::GetChildNodeTypeCount(int item, int level) const {
     LevelCounts counts{};
     int leaves = 0;
     GetChildCounts(item, counts, leaves, true);
     return level >= 1 && level <= 15 ? counts[static_cast<std::size_t>(level)] : 0;
 }
 
-int CDocument::GetChildCount(int item) const {
+int CSlideShowTree::GetChildCount(int item) const {
     const auto branch = Preorder(item);
     return branch.empty() ? 0 : static_cast<int>(branch.size()) - 1;
 }
 
-int CDocument::GetChildLeafCount(int item, int& lowestPage) const {
+int CSlideShowTree::GetChildLeafCount(int item, int& lowestPage) const {
     int leaves = 0;
     lowestPage = 0;
     const auto branch = Preorder(item);
@@ -84,7 +85,7 @@ int CDocument::GetChildLeafCount(int item, int& lowestPage) const {
     return leaves;
 }
 
-std::string CDocument::GetNodePath(int item, bool includeSelf) const {
+std::string CSlideShowTree::GetNodePath(int item, bool includeSelf) const {
     std::vector<int> ancestors;
     for (int current = Parent(item); current != 0; current = Parent(current)) {
         ancestors.push_back(current);
@@ -101,38 +102,6 @@ std::string CDocument::GetNodePath(int item, bool includeSelf) const {
         path += Entry(item).Title();
     }
     return path;
-}
-
-int CDocument::GetRootImage(bool valid, bool expanded) {
-    if (valid) {
-        return expanded ? kImageNodeValidExpanded : kImageNodeValid;
-    }
-    return expanded ? kImageNodeInvalidExpanded : kImageNodeInvalid;
-}
-
-int CDocument::GetNodeImage(const CNodeFields& node, bool expanded) {
-    return GetRootImage(node.Valid(), expanded);
-}
-
-int CDocument::GetLeafImage(const CLeaf& leaf) {
-    if (!leaf.Valid()) {
-        return kImageLeafInvalid;
-    }
-    if (leaf.PasswordProtect()) {
-        return kImageLeafProtected;
-    }
-    if (leaf.ReEdit()) {
-        return kImageLeafReEdit;
-    }
-    return leaf.Highlight() ? kImageLeafHighlight : kImageLeaf;
-}
-
-int CDocument::ItemImage(int index, bool expanded) const {
-    const CGenElemInfo& entry = Entry(index);
-    if (entry.Leaf) {
-        return GetLeafImage(*entry.Leaf);
-    }
-    return entry.Node ? GetNodeImage(*entry.Node, expanded) : kImageNodeValid;
 }
 
 }  // namespace trovique
