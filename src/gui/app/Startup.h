@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QPointer>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core/app/Services.h"
+#include "core/app/SplashWait.h"
+#include "core/app/StartupOptions.h"
+
+namespace trovique {
+class CApplication;
+}
+
+namespace trovique::gui {
+
+class CInstanceServer;
+class CQtUserInterface;
+class MainWindow;
+class SplashWindow;
+
+// What start-up runs with; tests give their own settings, program folder and clock.
+struct StartupSetup {
+    ISettingsStore& store;
+    std::filesystem::path programFolder;
+    IStartupClock& clock;
+};
+
+// The program's start-up: chooses the run from the command line (core decides) and acts on it
+// with the windows. Owns the objects the program keeps for its whole life: the user interface,
+// the settings object, the single-instance server and the main window.
+class CStartup {
+public:
+    explicit CStartup(StartupSetup setup);
+    ~CStartup();
+    CStartup(const CStartup&) = delete;
+    CStartup& operator=(const CStartup&) = delete;
+
+    // Runs start-up. The exit code when the process ends now; nothing when a window stays open
+    // and the event loop is to run (the process ends when the last window closes).
+    std::optional<int> Start(const StartupOptions& options);
+
+    // Called with the main window as soon as it exists, before it loads.
+    std::function<void(MainWindow&)> onMainWindow;
+
+    CQtUserInterface& Ui() { return *ui_; }
+    MainWindow* Main() { return main_.get(); }
+
+private:
+    std::optional<int> Run(const StartupDecision& decision, const StartupOptions& options);
+    void CreateApplication(bool allowGui);
+    std::optional<int> ShowAbout();
+    int Automatic(std::string presentation);
+    std::optional<int> Interactive(const std::string& startFile);
+    void CreateMainWindow();
+    void ReceiveHandOver(const QString& file);
+    int Fail(const std::string& text);
+
+    StartupSetup setup_;
+    std::unique_ptr<CQtUserInterface> ui_;
+    std::unique_ptr<CServices> services_;
+    std::unique_ptr<CApplication> application_;
+    std::unique_ptr<CInstanceServer> server_;
+    std::unique_ptr<MainWindow> main_;
+    QPointer<SplashWindow> splash_;
+};
+
+}  // namespace trovique::gui

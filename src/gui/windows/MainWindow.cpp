@@ -1,0 +1,114 @@
+#include "gui/windows/MainWindow.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QScreen>
+
+#include "core/app/ApplicationTitle.h"
+#include "core/app/SettingNames.h"
+#include "core/app/SettingsStore.h"
+#include "core/app/Twips.h"
+#include "core/app/WindowPlacement.h"
+#include "gui/ui/QtUserInterface.h"
+#include "gui/ui/StatusBarView.h"
+
+namespace trovique::gui {
+namespace {
+
+const std::string kTitle(kApplicationTitle);
+
+}  // namespace
+
+MainWindow::MainWindow(ISettingsStore& store, CQtUserInterface& ui, QWidget* parent)
+    : QMainWindow(parent), store_(store), ui_(ui), statusBar_(new StatusBarView(this)) {
+    setObjectName(QStringLiteral("frmMain"));
+    setStatusBar(statusBar_);
+    openTimer_.setObjectName(QStringLiteral("tmrOpen"));
+    openTimer_.setSingleShot(true);
+    openTimer_.setInterval(kOpenDelayMilliseconds);
+    connect(&openTimer_, &QTimer::timeout, this, [this] { DoCmd(kCmdOpen, pendingOpen_); });
+}
+
+MainWindow::~MainWindow() {
+    Unload();
+}
+
+void MainWindow::Load() {
+    setWindowTitle(QString::fromStdString(kTitle));
+    resize(800, 600);
+    RestorePlacement();
+    ui_.SetStatusBarView(statusBar_);
+    ui_.SetCommandWindow(this);
+    qulonglong id = static_cast<qulonglong>(winId());
+    if (id == 0) {
+        id = static_cast<qulonglong>(QCoreApplication::applicationPid());
+    }
+    store_.Set(kTitle, settings::kSettings, settings::kMainWindowHandle, std::to_string(id));
+    loaded_ = true;
+    if (!startFile_.isEmpty()) {
+        DoCmd(QFileInfo(startFile_).isFile() ? kCmdOpen : kCmdNew, startFile_);
+    }
+}
+
+void MainWindow::OpenTimedDocument(const QString& file) {
+    if (openTimer_.isActive()) {
+        return;
+    }
+    pendingOpen_ = file;
+    openTimer_.start();
+}
+
+void MainWindow::DoCmd(int command, const QString& parameter) {
+    emit commandIssued(command, parameter);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    Unload();
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::Unload() {
+    if (!loaded_) {
+        return;
+    }
+    loaded_ = false;
+    openTimer_.stop();
+    // The settings file may have gone (a full disk); closing must go on regardless.
+    try {
+        SavePlacement();
+        store_.Set(kTitle, settings::kSettings, settings::kMainWindowHandle,
+                   settings::kMainWindowHandleDefault);
+    } catch (const std::exception&) {
+    }
+    ui_.SetStatusBarView(nullptr);
+    ui_.SetCommandWindow(nullptr);
+}
+
+void MainWindow::RestorePlacement() {
+    const double dpiX = logicalDpiX();
+    const double dpiY = logicalDpiY();
+    WindowGeometry geometry{TwipsFromPixels(x(), dpiX), TwipsFromPixels(y(), dpiY),
+                            TwipsFromPixels(width(), dpiX), TwipsFromPixels(height(), dpiY),
+                            WindowState::Normal};
+    RestoreWindowPlacement(store_, settings::kMainWindow, geometry, WindowState::Maximised);
+    if (geometry.state == WindowState::Maximised) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+        return;
+    }
+    move(PixelsFromTwips(geometry.left, dpiX), PixelsFromTwips(geometry.top, dpiY));
+    resize(PixelsFromTwips(geometry.width, dpiX), PixelsFromTwips(geometry.height, dpiY));
+}
+
+void MainWindow::SavePlacement() {
+    const double dpiX = logicalDpiX();
+    const double dpiY = logicalDpiY();
+    const WindowState state = isMinimized()   ? WindowState::Minimised
+                              : isMaximized() ? WindowState::Maximised
+                                              : WindowState::Normal;
+    SaveWindowPlacement(store_, settings::kMainWindow,
+                        {TwipsFromPixels(x(), dpiX), TwipsFromPixels(y(), dpiY),
+                         TwipsFromPixels(width(), dpiX), TwipsFromPixels(height(), dpiY), state});
+}
+
+}  // namespace trovique::gui
