@@ -56,7 +56,7 @@ void ConfirmOnceTest::ShowsTheConfirmWindow() {
     CServices services{store, ui};
     Seen seen;
     Answer(QStringLiteral("cmdYes"), false, &seen);
-    QVERIFY(ConfirmOnce(services, "Delete the node \xe9t\xe9?\r\nSure?", {}, ""));
+    QVERIFY(ConfirmOnce(services, "Delete the node \xc3\xa9t\xc3\xa9?\r\nSure?", {}, ""));
     QCOMPARE(seen.caption, QStringLiteral("Norvane Trovique"));
     QCOMPARE(seen.text, QStringLiteral("Delete the node \u00e9t\u00e9?\nSure?"));
     QCOMPARE(seen.yes, QStringLiteral("&Yes"));
@@ -71,8 +71,13 @@ void ConfirmOnceTest::AnswersAndMemory() {
         bool yes;
         bool remembered;
     } cases[] = {
-        {"cmdYes", false, true, false}, {"cmdNo", false, false, false}, {"", false, false, false},
-        {"cmdYes", true, true, true},   {"cmdNo", true, false, true},
+        {"cmdYes", false, true, false},
+        {"cmdNo", false, false, false},
+        {"", false, false, false},
+        {"cmdYes", true, true, true},
+        // The box counts only with Yes: a No must not silence the question for good.
+        {"cmdNo", true, false, false},
+        {"", true, false, false},
     };
     const std::string title(kApplicationTitle);
     for (const auto& c : cases) {
@@ -81,7 +86,8 @@ void ConfirmOnceTest::AnswersAndMemory() {
         CServices services{store, ui};
         Answer(QString::fromLatin1(c.button), c.tick);
         QCOMPARE(ConfirmOnce(services, "Sure?", "Confirm", "DeleteNode"), c.yes);
-        QCOMPARE(store.Get(title, "NoShowAgain", "DeleteNode").has_value(), c.remembered);
+        QVERIFY2(store.Get(title, "NoShowAgain", "DeleteNode").has_value() == c.remembered,
+                 c.button);
         if (c.remembered) {
             // Silenced: answers Yes without a window (none is answered here).
             QVERIFY(ConfirmOnce(services, "Sure?", "Confirm", "DeleteNode"));

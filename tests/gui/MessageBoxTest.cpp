@@ -25,23 +25,26 @@ private slots:
 
 void MessageBoxTest::StylesGiveTheirButtonsAndIcon() {
     using B = QMessageBox;
+    // Windows style numbers: a button set (0, 1, 3, 4) plus an icon (16, 32, 48, 64).
     const struct {
-        int style;
+        int windowsStyle;
         QMessageBox::StandardButtons buttons;
         QMessageBox::Icon icon;
         QMessageBox::StandardButton escape;
     } cases[] = {
-        {kStyleCritical, B::Ok, B::Critical, B::Ok},
-        {kStyleExclamation, B::Ok, B::Warning, B::Ok},
-        {kStyleInformation, B::Ok, B::Information, B::Ok},
-        {kButtonsOkCancel, B::Ok | B::Cancel, B::NoIcon, B::Cancel},
-        {kStyleYesNo, B::Yes | B::No, B::Question, B::No},
-        {kStyleYesNoWarning, B::Yes | B::No, B::Warning, B::No},
-        {kStyleYesNoCancel, B::Yes | B::No | B::Cancel, B::Question, B::Cancel},
+        {16, B::Ok, B::Critical, B::Ok},
+        {48, B::Ok, B::Warning, B::Ok},
+        {64, B::Ok, B::Information, B::Ok},
+        {1, B::Ok | B::Cancel, B::NoIcon, B::Cancel},
+        {33, B::Ok | B::Cancel, B::Question, B::Cancel},
+        {36, B::Yes | B::No, B::Question, B::No},
+        {52, B::Yes | B::No, B::Warning, B::No},
+        {35, B::Yes | B::No | B::Cancel, B::Question, B::Cancel},
+        {19, B::Yes | B::No | B::Cancel, B::Critical, B::Cancel},
     };
     for (const auto& c : cases) {
         QMessageBox box;
-        DressMessageBox(box, c.style);
+        DressMessageBox(box, MessageStyle::FromWindows(c.windowsStyle));
         QCOMPARE(box.standardButtons(), c.buttons);
         QCOMPARE(box.icon(), c.icon);
         QCOMPARE(box.escapeButton(), box.button(c.escape));
@@ -50,17 +53,17 @@ void MessageBoxTest::StylesGiveTheirButtonsAndIcon() {
 
 void MessageBoxTest::EachButtonGivesItsAnswerAndEscapeTheSafeOne() {
     const struct {
-        int style;
+        MessageStyle style;
         QMessageBox::StandardButton press;  // NoButton: Escape
-        int answer;
+        MessageAnswer answer;
     } cases[] = {
-        {kStyleInformation, QMessageBox::Ok, kAnswerOk},
-        {kButtonsOkCancel, QMessageBox::Cancel, kAnswerCancel},
-        {kStyleYesNo, QMessageBox::Yes, kAnswerYes},
-        {kStyleYesNo, QMessageBox::No, kAnswerNo},
-        {kStyleYesNo, QMessageBox::NoButton, kAnswerNo},
-        {kStyleYesNoCancel, QMessageBox::NoButton, kAnswerCancel},
-        {kStyleYesNoCancel, QMessageBox::No, kAnswerNo},
+        {kStyleInformation, QMessageBox::Ok, MessageAnswer::Ok},
+        {MessageStyle::FromWindows(1), QMessageBox::Cancel, MessageAnswer::Cancel},
+        {kStyleYesNo, QMessageBox::Yes, MessageAnswer::Yes},
+        {kStyleYesNo, QMessageBox::No, MessageAnswer::No},
+        {kStyleYesNo, QMessageBox::NoButton, MessageAnswer::No},
+        {kStyleYesNoCancel, QMessageBox::NoButton, MessageAnswer::Cancel},
+        {kStyleYesNoCancel, QMessageBox::No, MessageAnswer::No},
     };
     for (const auto& c : cases) {
         QString title;

@@ -1,11 +1,16 @@
 // The windows behind the progress, status bar, long-message and destination services.
 
+#include <QCheckBox>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
+#include "core/app/FileDialogSpec.h"
 #include "core/app/Messages.h"
 #include "gui/dialogs/AboutDialog.h"
 #include "gui/dialogs/MultiMessageDialog.h"
@@ -25,6 +30,7 @@ private slots:
     void StatusBarShowsTextAndPercentage();
     void LongMessageKeepsHeaderAndOkAroundTheText();
     void DestinationButtonsGiveTheirChoice();
+    void FileTextAndPreferenceDialogsFollowCore();
 };
 
 void ServiceWindowsTest::ProgressShowsItsStateAndRefusesToClose() {
@@ -153,6 +159,51 @@ void ServiceWindowsTest::DestinationButtonsGiveTheirChoice() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY2(!aboutAlive, "loading the destination window closes the About window");
     }
+}
+
+void ServiceWindowsTest::FileTextAndPreferenceDialogsFollowCore() {
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    CQtUserInterface ui;
+    QTemporaryDir folder;
+    const std::string initial = (folder.path() + "/Talk.pdb").toStdString();
+    QStringList filters;
+    QFileDialog::AcceptMode mode = QFileDialog::AcceptOpen;
+    QString title;
+    guitest::OnNextModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        filters = dialog->nameFilters();
+        mode = dialog->acceptMode();
+        title = dialog->windowTitle();
+        dialog->reject();
+    });
+    QCOMPARE(ui.ChooseFile(DescribeFileDialog(FileDialogKind::Export, initial)), std::string());
+    QCOMPARE(title, QStringLiteral("Export"));
+    QCOMPARE(mode, QFileDialog::AcceptSave);
+    QVERIFY2(filters.contains(QStringLiteral("Trovique for Palm files (*.pdb)")),
+             qPrintable(filters.join('|')));
+
+    guitest::OnNextModal([](QWidget* modal) {
+        auto* entry = modal->findChild<QLineEdit*>(QStringLiteral("txtEntry"));
+        QCOMPARE(entry->echoMode(), QLineEdit::Password);
+        QCOMPARE(entry->maxLength(), 8);
+        entry->setText(QStringLiteral("s\u00e9same"));
+        QMetaObject::invokeMethod(modal, "accept");
+    });
+    QCOMPARE(ui.AskText({"Enter Password", "Password:", "", true, 8}),
+             std::optional<std::string>("s\xc3\xa9same"));
+
+    SlideShowPreferences locked{"pw", "pw", true, false, false};
+    guitest::OnNextModal([](QWidget* modal) {
+        QCOMPARE(modal->windowTitle(), QStringLiteral("Settings for Dictionary"));
+        QVERIFY(modal->findChild<QLineEdit*>(QStringLiteral("txtPassword"))->isReadOnly());
+        modal->findChild<QCheckBox*>(QStringLiteral("chkCopyable"))->setChecked(true);
+        QMetaObject::invokeMethod(modal, "accept");
+    });
+    SlideShowPreferences expected = locked;
+    expected.copyable = true;
+    QCOMPARE(ui.EditPreferences(locked), std::optional<SlideShowPreferences>(expected));
+    guitest::OnNextModal([](QWidget* modal) { QMetaObject::invokeMethod(modal, "reject"); });
+    QVERIFY(!ui.EditPreferences(locked).has_value());
 }
 
 QTEST_MAIN(ServiceWindowsTest)

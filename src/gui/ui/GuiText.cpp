@@ -1,20 +1,17 @@
 #include "gui/ui/GuiText.h"
 
-#include "core/storage/Windows1252.h"
-
 namespace trovique::gui {
 
 QString FromCore(const std::string& text) {
     // Line breaks are CR LF in core; the widgets break at LF alone.
-    return QString::fromStdString(Windows1252ToUtf8(text))
-        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 std::string ToCore(const QString& text) {
     QString crlf = text;
     crlf.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
         .replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return Utf8ToWindows1252(crlf.toStdString());
+    return crlf.toStdString();
 }
 
 QString FromPath(const std::string& path) {

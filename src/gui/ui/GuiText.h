@@ -5,8 +5,8 @@
 
 namespace trovique::gui {
 
-// Texts that cross the user-interface seam, as the windows show them. The one place where the
-// windows convert from and to core's encoding.
+// Texts that cross the user-interface seam (UTF-8, line breaks CR LF), as the windows show
+// them and back. The one place where the windows convert.
 QString FromCore(const std::string& text);
 std::string ToCore(const QString& text);
 

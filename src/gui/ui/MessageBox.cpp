@@ -1,25 +1,23 @@
 #include "gui/ui/MessageBox.h"
 
-#include <QPushButton>
-
-#include "core/app/MessageStyle.h"
+#include <QAbstractButton>
 
 namespace trovique::gui {
 namespace {
 
 struct AnswerButton {
-    int answer;
+    MessageAnswer answer;
     QMessageBox::StandardButton button;
 };
 
 constexpr AnswerButton kAnswerButtons[] = {
-    {kAnswerOk, QMessageBox::Ok},
-    {kAnswerCancel, QMessageBox::Cancel},
-    {kAnswerYes, QMessageBox::Yes},
-    {kAnswerNo, QMessageBox::No},
+    {MessageAnswer::Ok, QMessageBox::Ok},
+    {MessageAnswer::Cancel, QMessageBox::Cancel},
+    {MessageAnswer::Yes, QMessageBox::Yes},
+    {MessageAnswer::No, QMessageBox::No},
 };
 
-QMessageBox::StandardButton ButtonOf(int answer) {
+QMessageBox::StandardButton ButtonOf(MessageAnswer answer) {
     for (const auto& entry : kAnswerButtons) {
         if (entry.answer == answer) {
             return entry.button;
@@ -28,59 +26,61 @@ QMessageBox::StandardButton ButtonOf(int answer) {
     return QMessageBox::NoButton;
 }
 
-QMessageBox::StandardButtons ButtonsOf(int style) {
-    switch (ButtonSetOf(style)) {
-        case kButtonsOkCancel:
+QMessageBox::StandardButtons ButtonsOf(MessageButtons buttons) {
+    switch (buttons) {
+        case MessageButtons::OkCancel:
             return QMessageBox::Ok | QMessageBox::Cancel;
-        case kButtonsYesNoCancel:
+        case MessageButtons::YesNoCancel:
             return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-        case kButtonsYesNo:
+        case MessageButtons::YesNo:
             return QMessageBox::Yes | QMessageBox::No;
-        default:
-            return QMessageBox::Ok;
+        case MessageButtons::Ok:
+            break;
     }
+    return QMessageBox::Ok;
 }
 
-QMessageBox::Icon IconOfStyle(int style) {
-    switch (IconOf(style)) {
-        case kIconCritical:
+QMessageBox::Icon IconOf(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Critical:
             return QMessageBox::Critical;
-        case kIconQuestion:
+        case MessageIcon::Question:
             return QMessageBox::Question;
-        case kIconExclamation:
+        case MessageIcon::Exclamation:
             return QMessageBox::Warning;
-        case kIconInformation:
+        case MessageIcon::Information:
             return QMessageBox::Information;
-        default:
-            return QMessageBox::NoIcon;
+        case MessageIcon::None:
+            break;
     }
+    return QMessageBox::NoIcon;
 }
 
 }  // namespace
 
-void DressMessageBox(QMessageBox& box, int style) {
+void DressMessageBox(QMessageBox& box, MessageStyle style) {
     box.setObjectName(QStringLiteral("MessageBox"));
-    box.setIcon(IconOfStyle(style));
-    box.setStandardButtons(ButtonsOf(style));
+    box.setIcon(IconOf(style.icon));
+    const QMessageBox::StandardButtons buttons = ButtonsOf(style.buttons);
+    box.setStandardButtons(buttons);
     // Windows gives the first button the focus; Escape and the close box give the answer that
     // loses nothing.
-    const QMessageBox::StandardButtons buttons = ButtonsOf(style);
     box.setDefaultButton(buttons.testFlag(QMessageBox::Ok)    ? QMessageBox::Ok
                          : buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes
                                                               : QMessageBox::Cancel);
     box.setEscapeButton(box.button(ButtonOf(SafeAnswer(style))));
 }
 
-int AnswerOf(QMessageBox::StandardButton button) {
+MessageAnswer AnswerOf(QMessageBox::StandardButton button) {
     for (const auto& entry : kAnswerButtons) {
         if (entry.button == button) {
             return entry.answer;
         }
     }
-    return kAnswerCancel;
+    return MessageAnswer::Cancel;
 }
 
-int ShowMessageBox(const QString& text, int style, const QString& title) {
+MessageAnswer ShowMessageBox(const QString& text, MessageStyle style, const QString& title) {
     QMessageBox box;
     box.setWindowTitle(title);
     box.setText(text);

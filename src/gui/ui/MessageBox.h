@@ -2,15 +2,17 @@
 
 #include <QMessageBox>
 
+#include "core/app/MessageStyle.h"
+
 namespace trovique::gui {
 
-// The message box of a core message style (a button set plus an icon): its buttons, icon and
-// default, with the answer that loses nothing on Escape and on the close box.
-void DressMessageBox(QMessageBox& box, int style);
-// The core answer (1 OK, 2 Cancel, 6 Yes, 7 No) for the button that closed the box.
-int AnswerOf(QMessageBox::StandardButton button);
+// The message box of a core message style: its buttons, icon and default, with the answer that
+// loses nothing (core's SafeAnswer) on Escape and on the close box.
+void DressMessageBox(QMessageBox& box, MessageStyle style);
+// The core answer for the button that closed the box.
+MessageAnswer AnswerOf(QMessageBox::StandardButton button);
 
 // Shows text with the style and title, modal, and returns the core answer.
-int ShowMessageBox(const QString& text, int style, const QString& title);
+MessageAnswer ShowMessageBox(const QString& text, MessageStyle style, const QString& title);
 
 }  // namespace trovique::gui

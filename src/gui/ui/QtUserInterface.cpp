@@ -6,7 +6,9 @@
 
 #include "gui/dialogs/ConfirmDialog.h"
 #include "gui/dialogs/MultiMessageDialog.h"
+#include "gui/dialogs/PreferencesDialog.h"
 #include "gui/dialogs/SlideShowDestinationDialog.h"
+#include "gui/dialogs/TextQuestionDialog.h"
 #include "gui/ui/GuiText.h"
 #include "gui/ui/MessageBox.h"
 #include "gui/ui/ProgressWindow.h"
@@ -14,6 +16,29 @@
 #include "gui/ui/TopMost.h"
 
 namespace trovique::gui {
+namespace {
+
+// "Trovique files (*.sdb)" as the dialog lists it: the name, then the patterns in brackets
+// unless the name already shows them.
+QStringList NameFilters(const std::vector<FileFilter>& filters) {
+    QStringList list;
+    for (const auto& filter : filters) {
+        QStringList patterns;
+        for (const auto& pattern : filter.patterns) {
+            // "*.*" means every file, also those without a dot in their name here.
+            patterns << (pattern == "*.*" ? QStringLiteral("*") : FromCore(pattern));
+        }
+        const QString name = FromCore(filter.name);
+        const QString shown = patterns.join(QLatin1Char(' '));
+        list << (name.contains(QLatin1Char('('))
+                     ? name.left(name.indexOf(QLatin1Char('('))).trimmed()
+                     : name) +
+                    QStringLiteral(" (") + shown + QLatin1Char(')');
+    }
+    return list;
+}
+
+}  // namespace
 
 CQtUserInterface::CQtUserInterface() {
     auto view = std::make_unique<ProgressWindow>();
@@ -34,7 +59,8 @@ QWidget* CQtUserInterface::DialogParent() const {
     return commandWindow_ && commandWindow_->isVisible() ? commandWindow_.data() : nullptr;
 }
 
-int CQtUserInterface::ShowMessage(const std::string& text, int style, const std::string& title) {
+MessageAnswer CQtUserInterface::ShowMessage(const std::string& text, MessageStyle style,
+                                            const std::string& title) {
     return ShowMessageBox(FromCore(text), style, FromCore(title));
 }
 
@@ -55,25 +81,44 @@ void CQtUserInterface::ShowLongMessage(const std::string& caption, const std::st
     dialog.exec();
 }
 
-std::string CQtUserInterface::GetFileName(const std::string& initial, FileDialogKind kind) {
-    CNormalPointerScope pointer(*this);
-    const int flags = ReleaseTopMost();
-    const bool save = kind == FileDialogKind::SaveAs || kind == FileDialogKind::Export ||
-                      kind == FileDialogKind::PrintTo;
-    QFileDialog dialog(DialogParent(), QString::fromLatin1(FileDialogTitle(kind)));
+std::string CQtUserInterface::ChooseFile(const FileDialogSpec& spec) {
+    QFileDialog dialog(DialogParent(), FromCore(spec.title));
     dialog.setObjectName(QStringLiteral("dlgFile"));
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    const QFileInfo start(FromPath(initial));
-    if (start.isDir()) {
-        dialog.setDirectory(start.filePath());
-    } else if (!initial.empty()) {
-        dialog.setDirectory(start.absolutePath());
-        dialog.selectFile(start.fileName());
+    dialog.setAcceptMode(spec.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(spec.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // Core adds the extension and asks before replacing a file.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilters(NameFilters(spec.filters));
+    const FileDialogStart start = StartOf(spec);
+    if (!start.folder.empty()) {
+        dialog.setDirectory(FromPath(start.folder));
     }
-    const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
-    RestoreTopMost(flags);
-    return chosen ? ToPath(dialog.selectedFiles().constFirst()) : std::string();
+    if (!start.fileName.empty()) {
+        dialog.selectFile(FromPath(start.fileName));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return ToPath(dialog.selectedFiles().constFirst());
+}
+
+std::optional<std::string> CQtUserInterface::AskText(const TextQuestion& question) {
+    TextQuestionDialog dialog(DialogParent());
+    dialog.SetQuestion(question);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Answer();
+}
+
+std::optional<SlideShowPreferences> CQtUserInterface::EditPreferences(
+    const SlideShowPreferences& current) {
+    PreferencesDialog dialog(DialogParent());
+    dialog.SetPreferences(current);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Preferences();
 }
 
 SlideShowDestination CQtUserInterface::ChooseSlideShowDestination() {
@@ -107,10 +152,6 @@ void CQtUserInterface::RestoreTopMost(int flags) {
     if (flags & kTopMostProgress) {
         SetTopMost(*progressView_, progressView_->WantsOnTop());
     }
-}
-
-void CQtUserInterface::PumpEvents() {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
 }
 
 void CQtUserInterface::SetPointer(MousePointer pointer) {

@@ -12,13 +12,14 @@ class ProgressWindow;
 class StatusBarView;
 
 // The windows' side of the user-interface seam: message boxes, frmMsgYN, frmMultiMsg, the file
-// dialogs, frmSlideShowDest, frmProgress and the main window's status bar. It decides nothing:
+// dialogs, the text question, the preferences dialog, frmSlideShowDest, frmProgress and the
+// main window's status bar. It decides nothing:
 // styles, answers, texts and the order of questions come from core.
 //
 // Top-most windows (the splash and the progress window) are let down while a modal window is
 // up. While the hourglass shows, a long operation holds the one thread: the command window
-// (the main window) is disabled, so that the events let run for repaints and Cancel cannot
-// start a second command.
+// (the main window) is disabled, so that the events the progress window lets run (for repaints
+// and its Cancel button) cannot start a second command.
 class CQtUserInterface final : public IUserInterface {
 public:
     CQtUserInterface();
@@ -34,15 +35,18 @@ public:
     void SetStatusBarView(StatusBarView* view);
     ProgressWindow& ProgressView() { return *progressView_; }
 
-    int ShowMessage(const std::string& text, int style, const std::string& title) override;
+    MessageAnswer ShowMessage(const std::string& text, MessageStyle style,
+                              const std::string& title) override;
     ConfirmAnswer AskConfirm(const std::string& text, const std::string& title) override;
     void ShowLongMessage(const std::string& caption, const std::string& header,
                          const std::string& text) override;
-    std::string GetFileName(const std::string& initial, FileDialogKind kind) override;
+    std::string ChooseFile(const FileDialogSpec& spec) override;
+    std::optional<std::string> AskText(const TextQuestion& question) override;
+    std::optional<SlideShowPreferences> EditPreferences(
+        const SlideShowPreferences& current) override;
     SlideShowDestination ChooseSlideShowDestination() override;
     int ReleaseTopMost() override;
     void RestoreTopMost(int flags) override;
-    void PumpEvents() override;
     MousePointer Pointer() const override { return pointer_; }
     void SetPointer(MousePointer pointer) override;
     CStatusBar& StatusBar() override { return statusBar_; }

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDialog>
+#include <string>
+
+#include "core/app/TextQuestion.h"
+
+class QLabel;
+class QLineEdit;
+
+namespace trovique::gui {
+
+// A line of text asked for with OK and Cancel: a password (typed unseen), a term.
+class TextQuestionDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit TextQuestionDialog(QWidget* parent = nullptr);
+
+    void SetQuestion(const TextQuestion& question);
+    std::string Answer() const;
+
+private:
+    QLabel* prompt_;
+    QLineEdit* entry_;
+};
+
+}  // namespace trovique::gui
