@@ -56,9 +56,10 @@ MainWindow::MainWindow(ISettingsStore& store, CQtUserInterface& ui, QWidget* par
 
 MainWindow::~MainWindow() {
     // The documents refer to the services and the clipboard, which go before the children.
-    for (QMdiSubWindow* child : mdi_->subWindowList()) {
-        delete child;
-    }
+    closingAll_ = true;
+    disconnect(mdi_, nullptr, this, nullptr);
+    delete mdi_;
+    mdi_ = nullptr;
     Unload();
 }
 

@@ -325,7 +325,7 @@ void MainWindow::RebuildRecentFiles() {
     for (int slot = 1; slot <= static_cast<int>(files.size()); ++slot) {
         QAction* item = Action(QStringLiteral("mnuFileMRU_%1").arg(slot));
         const std::string& file = files[slot - 1];
-        item->setText(Q(RecentFileCaption(slot, file)));
+        item->setText(file.empty() ? QString() : Q(RecentFileCaption(slot, file)));
         item->setData(Q(file));
         item->setVisible(!file.empty());
     }
