@@ -10,6 +10,7 @@
 
 #include "core/app/ApplicationTitle.h"
 #include "core/app/FileDialog.h"
+#include "core/storage/Windows1252.h"
 
 #if defined(_WIN32)
 #include <io.h>
@@ -124,42 +125,6 @@ std::optional<MessageAnswer> ParseReply(const std::string& typed, MessageStyle s
 
 bool IsContinuation(unsigned char c) {
     return (c & 0xC0) == 0x80;
-}
-
-// The length of the well-formed UTF-8 sequence at text[at], or 0 when the bytes there are not
-// one; code receives the character.
-std::size_t SequenceAt(std::string_view text, std::size_t at, char32_t& code) {
-    const auto lead = static_cast<unsigned char>(text[at]);
-    std::size_t length = 0;
-    if (lead < 0x80) {
-        code = lead;
-        return 1;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        code = lead & 0x1Fu;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        code = lead & 0x0Fu;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        code = lead & 0x07u;
-    } else {
-        return 0;
-    }
-    if (at + length > text.size()) {
-        return 0;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(text[at + i]);
-        if (!IsContinuation(next)) {
-            return 0;
-        }
-        code = (code << 6) | (next & 0x3Fu);
-    }
-    const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
-    const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
-    return overlong || surrogate || code > 0x10FFFF ? 0 : length;
 }
 
 bool IsControl(char32_t code) {
@@ -628,7 +593,7 @@ std::string TerminalText(std::string_view utf8) {
     clean.reserve(utf8.size());
     for (std::size_t at = 0; at < utf8.size();) {
         char32_t code = 0;
-        const std::size_t length = SequenceAt(utf8, at, code);
+        const std::size_t length = DecodeUtf8(utf8, at, code);
         if (code == '\r' && length == 1) {
             clean += '\n';
             at += at + 1 < utf8.size() && utf8[at + 1] == '\n' ? 2 : 1;

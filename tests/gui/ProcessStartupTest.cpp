@@ -43,9 +43,10 @@ private slots:
     void ASecondLaunchHandsItsFileToTheFirst();
     void AStaleSocketDoesNotBlockTheNextStart();
     void OnlyIdentifier17WithOneNulIsTaken();
+    void AStartupErrorIsReportedAndEndsTheProcess();
 
 private:
-    QProcess& Launch(const QStringList& arguments, int autoCloseMs = -1);
+    QProcess& Launch(const QStringList& arguments, int autoCloseMs = -1, QString program = {});
     // Waits until the process has printed line; false after timeoutMs.
     bool WaitForLine(QProcess& process, const QString& line, int timeoutMs = 10000);
     QString Output(QProcess& process);
@@ -77,7 +78,8 @@ void ProcessStartupTest::cleanup() {
     output_.clear();
 }
 
-QProcess& ProcessStartupTest::Launch(const QStringList& arguments, int autoCloseMs) {
+QProcess& ProcessStartupTest::Launch(const QStringList& arguments, int autoCloseMs,
+                                     QString program) {
     auto process = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_CONFIG_HOME", scratch_->filePath("config"));
@@ -92,7 +94,10 @@ QProcess& ProcessStartupTest::Launch(const QStringList& arguments, int autoClose
     }
     process->setProcessEnvironment(env);
     process->setProcessChannelMode(QProcess::SeparateChannels);
-    process->start(QString::fromStdString((guitest::BinDir() / "trovique").string()), arguments);
+    if (program.isEmpty()) {
+        program = QString::fromStdString((guitest::BinDir() / "trovique").string());
+    }
+    process->start(program, arguments);
     process->waitForStarted();
     processes_.push_back(std::move(process));
     return *processes_.back();
@@ -127,7 +132,10 @@ void ProcessStartupTest::EachCommandLineChoosesItsRun() {
         QStringList shown;  // in order
         int exitCode;
     } cases[] = {
-        {{}, {"shown MessageBox"}, 0},
+        {{},
+         {"shown MessageBox: Norvane Trovique must be started from its toolbar icon within "
+          "PowerPoint."},
+         0},
         {{"notes.sdb"}, {}, 0},
         {{"/AUTOPDB"}, {}, 0},
         {{"/SHOWABOUT"}, {"shown frmAbout"}, 0},
@@ -212,6 +220,23 @@ void ProcessStartupTest::OnlyIdentifier17WithOneNulIsTaken() {
     QVERIFY2(WaitForLine(first, "command 1: good.sdb", 5000), qPrintable(Output(first)));
     QTest::qWait(kQuietMilliseconds);
     QCOMPARE(Output(first).count("command 1:"), 1);
+}
+
+void ProcessStartupTest::AStartupErrorIsReportedAndEndsTheProcess() {
+    // A copy of the program without the palette files it loads at start.
+    QDir(scratch_->path()).mkdir("program");
+    const QString program = scratch_->filePath("program/trovique");
+    const std::string built = (guitest::BinDir() / "trovique").string();
+    if (::link(built.c_str(), program.toLocal8Bit().constData()) != 0) {
+        QVERIFY(QFile::copy(QString::fromStdString(built), program));
+    }
+    QProcess& process = Launch({"/SHOWUI"}, 300, program);
+    QVERIFY(process.waitForFinished(15000));
+    QCOMPARE(process.exitCode(), 1);
+    const QString shown = Output(process).split('\n').value(0);
+    QVERIFY2(shown.startsWith("shown MessageBox: An error has occurred loading Norvane Trovique: "),
+             qPrintable(shown));
+    QVERIFY2(shown.contains("Palm256Color.pal"), qPrintable(shown));
 }
 
 QTEST_MAIN(ProcessStartupTest)

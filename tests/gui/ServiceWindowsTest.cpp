@@ -31,6 +31,7 @@ private slots:
     void LongMessageKeepsHeaderAndOkAroundTheText();
     void DestinationButtonsGiveTheirChoice();
     void FileTextAndPreferenceDialogsFollowCore();
+    void TheHourglassDisablesTheCommandWindow();
 };
 
 void ServiceWindowsTest::ProgressShowsItsStateAndRefusesToClose() {
@@ -204,6 +205,24 @@ void ServiceWindowsTest::FileTextAndPreferenceDialogsFollowCore() {
     QCOMPARE(ui.EditPreferences(locked), std::optional<SlideShowPreferences>(expected));
     guitest::OnNextModal([](QWidget* modal) { QMetaObject::invokeMethod(modal, "reject"); });
     QVERIFY(!ui.EditPreferences(locked).has_value());
+}
+
+void ServiceWindowsTest::TheHourglassDisablesTheCommandWindow() {
+    QWidget main;
+    {
+        CQtUserInterface ui;
+        ui.SetCommandWindow(&main);
+        {
+            CBusyScope busy(ui, "Reading");
+            QVERIFY(!main.isEnabled());
+            QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        }
+        QVERIFY(main.isEnabled());
+        QVERIFY(!QApplication::overrideCursor());
+        ui.SetPointer(MousePointer::Hourglass);
+    }
+    // An interface that goes while busy gives everything back.
+    QVERIFY(!QApplication::overrideCursor());
 }
 
 QTEST_MAIN(ServiceWindowsTest)

@@ -7,30 +7,20 @@
 namespace trovique {
 namespace {
 
-const FileFilter& WorkingFiles() {
-    static const FileFilter filter{"Trovique files (*.sdb)", {"*.sdb"}};
-    return filter;
+// An entry for one kind of file: "Bitmap Files (*.bmp)" with "*.bmp".
+FileFilter Only(const char* description, const char* pattern) {
+    return {std::string(description) + " (" + pattern + ")", {pattern}};
 }
-const FileFilter& PalmDatabases() {
-    static const FileFilter filter{"Trovique for Palm files (*.pdb)", {"*.pdb"}};
-    return filter;
-}
-const FileFilter& Bitmaps() {
-    static const FileFilter filter{"Bitmap Files (*.bmp)", {"*.bmp"}};
-    return filter;
-}
-const FileFilter& AllFiles() {
-    static const FileFilter filter{"All Files (*.*)", {"*.*"}};
-    return filter;
-}
+
+const FileFilter kWorkingFiles = Only("Trovique files", "*.sdb");
+const FileFilter kPalmDatabases = Only("Trovique for Palm files", "*.pdb");
+const FileFilter kBitmaps = Only("Bitmap Files", "*.bmp");
+const FileFilter kAllFiles = Only("All Files", "*.*");
 
 // The office suite reads more presentation formats than PowerPoint's own; they come first so
 // that the dialog shows all of them at once.
-const FileFilter& Presentations() {
-    static const FileFilter filter{"Presentations (*.pptx;*.ppt;*.pps;*.odp;*.fodp;*.key)",
-                                   {"*.pptx", "*.ppt", "*.pps", "*.odp", "*.fodp", "*.key"}};
-    return filter;
-}
+const FileFilter kPresentations{"Presentations (*.pptx;*.ppt;*.pps;*.odp;*.fodp;*.key)",
+                                {"*.pptx", "*.ppt", "*.pps", "*.odp", "*.fodp", "*.key"}};
 
 struct KindDescription {
     const char* title;
@@ -41,31 +31,31 @@ struct KindDescription {
 KindDescription Describe(FileDialogKind kind) {
     switch (kind) {
         case FileDialogKind::Open:
-            return {"Open", "sdb", {WorkingFiles()}};
+            return {"Open", "sdb", {kWorkingFiles}};
         case FileDialogKind::SaveAs:
-            return {"Save As", "sdb", {WorkingFiles()}};
+            return {"Save As", "sdb", {kWorkingFiles}};
         case FileDialogKind::Import:
-            return {"Import", "pdb", {PalmDatabases()}};
+            return {"Import", "pdb", {kPalmDatabases}};
         case FileDialogKind::Export:
-            return {"Export", "pdb", {PalmDatabases()}};
+            return {"Export", "pdb", {kPalmDatabases}};
         case FileDialogKind::ColorBitmap:
-            return {"Open Color Bitmap", "bmp", {Bitmaps()}};
+            return {"Open Color Bitmap", "bmp", {kBitmaps}};
         case FileDialogKind::MonochromeBitmap:
-            return {"Open Monochrome Bitmap", "bmp", {Bitmaps()}};
+            return {"Open Monochrome Bitmap", "bmp", {kBitmaps}};
         case FileDialogKind::Bitmap:
-            return {"Open Bitmap", "bmp", {Bitmaps()}};
+            return {"Open Bitmap", "bmp", {kBitmaps}};
         case FileDialogKind::ImportText:
-            return {"Open Import File", "txt", {{"Text Files (*.txt)", {"*.txt"}}, AllFiles()}};
+            return {"Open Import File", "txt", {Only("Text Files", "*.txt"), kAllFiles}};
         case FileDialogKind::ImportSpreadsheet:
-            return {"Open Import File", "xls", {{"Excel Files (*.xls)", {"*.xls"}}, AllFiles()}};
+            return {"Open Import File", "xls", {Only("Excel Files", "*.xls"), kAllFiles}};
         case FileDialogKind::PowerPoint:
             return {"Open PowerPoint File",
                     "ppt",
-                    {Presentations(), {"PowerPoint Files (*.ppt)", {"*.ppt"}}, AllFiles()}};
+                    {kPresentations, Only("PowerPoint Files", "*.ppt"), kAllFiles}};
         case FileDialogKind::PrintTo:
-            return {"Print To", "rtf", {{"RTF Files (*.rtf)", {"*.rtf"}}, AllFiles()}};
+            return {"Print To", "rtf", {Only("RTF Files", "*.rtf"), kAllFiles}};
     }
-    return {"", "", {AllFiles()}};
+    return {"", "", {kAllFiles}};
 }
 
 bool IsWritingKind(FileDialogKind kind) {

@@ -82,10 +82,4 @@ inline constexpr bool Offers(MessageStyle style, MessageAnswer answer) {
     return answer == MessageAnswer::Ok;
 }
 
-// Until the editor's call sites are moved to MessageAnswer.
-inline constexpr MessageAnswer kAnswerOk = MessageAnswer::Ok;
-inline constexpr MessageAnswer kAnswerCancel = MessageAnswer::Cancel;
-inline constexpr MessageAnswer kAnswerYes = MessageAnswer::Yes;
-inline constexpr MessageAnswer kAnswerNo = MessageAnswer::No;
-
 }  // namespace trovique

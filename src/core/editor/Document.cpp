@@ -24,6 +24,10 @@ CDocument::CDocument(CServices& services, PalmPalettes palettes)
 void CDocument::ClearTree() {
     properties_.ClearSplash();
     tree_.Clear();
+    // The record names elements of the tree that is gone; undoing it would act on whatever the
+    // next file puts at those indices.
+    undoClipboard_.Clear();
+    UpdateEditMenu(kOpUndo);
 }
 
 std::int64_t CDocument::ComputeDBSize() const {

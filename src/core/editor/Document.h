@@ -52,7 +52,8 @@ public:
     int AddNode();
     int AddQAF();
 
-    // Empties the tree, every table and the splash pictures, as before a file is read.
+    // Empties the tree, every table, the splash pictures and the undo record, as before a file is
+    // read.
     void ClearTree();
     // The size estimate recomputed from the live tree and the splash pictures.
     std::int64_t ComputeDBSize() const;
@@ -137,10 +138,9 @@ public:
     // The check boxes of the leaf pane.
     enum class LeafSwitch { Copyable = 0, Highlight = 1, PasswordProtect = 2, ReEdit = 3 };
     // Sets one switch of a leaf. Protection needs a slide show password: without one the author
-    // is told so and openPreferences (the preferences dialog) gets a chance to set it; when there
-    // is still none nothing changes and false is returned, so the box is cleared again.
-    bool SetLeafSwitch(int item, LeafSwitch which, bool on,
-                       const std::function<void()>& openPreferences = {});
+    // is told so and the preferences dialog (EditPrefs) gets a chance to set it; when there is
+    // still none nothing changes and false is returned, so the box is cleared again.
+    bool SetLeafSwitch(int item, LeafSwitch which, bool on);
     // Difficulty 1 to 5, as the difficulty list offers it.
     bool SetLeafDifficulty(int item, int difficulty);
     // See-Also link slot (1..3) := target, a leaf among SeeAlsoChoices, or 0 for none.
@@ -166,29 +166,27 @@ public:
     bool MonochromeFromColor(int item);
 
     using SplashPicture = CSlideShowProperties::SplashPicture;
-    // Picks a second file for the splash picture; an empty path when the author gave none.
-    using FileChooser = std::function<std::filesystem::path()>;
     // Reads a 128 x 60 .bmp file into the splash picture. A colour picture asks how its
-    // monochrome companion comes about: generated (Yes), another file (No: chooseMonochrome is
-    // asked for it) or none (Cancel).
-    bool SetSplashPicture(const std::filesystem::path& file, const FileChooser& chooseMonochrome);
+    // monochrome companion comes about: generated (Yes), another file (No: the monochrome bitmap
+    // dialog asks for it, opened in the colour picture's folder) or none (Cancel).
+    bool SetSplashPicture(const std::filesystem::path& file);
     bool ClearSplashPictures();
 
     // The preferences dialog ("Settings for Dictionary"): the password typed twice and the two
-    // switches.
-    struct Preferences {
-        std::string password;
-        std::string passwordAgain;
-        bool beamable = false;
-        bool copyable = false;
-    };
+    // switches; the password is UTF-8, as the user interface has it.
+    using Preferences = SlideShowPreferences;
     Preferences CurrentPreferences() const;
     // Takes over every value that differs; false (and nothing changes) when the two passwords
     // differ. While the slide show is locked the password is kept whatever was typed.
     bool SetPrefs(const Preferences& values);
+    // The preferences command: shows the dialog filled with CurrentPreferences and takes over
+    // what OK returns; two different passwords show the dialog again with what was typed.
+    // False when cancelled or refused.
+    bool EditPrefs();
     bool LockDB();
-    // Unlocks when password is the slide show's.
-    bool UnlockDB(const std::string& password);
+    // Unlocks when password (UTF-8) is the slide show's; an empty password asks for it
+    // ("Enter Password"), and a cancelled question unlocks nothing.
+    bool UnlockDB(const std::string& password = {});
     // A password-protected leaf of a locked slide show: its pane shows only kLockedLeafNotice and
     // its content cannot be changed.
     bool IsLeafLocked(int item) const;
@@ -197,6 +195,10 @@ public:
 
     // The term dialog: "Add New Term" or "Rename Term".
     static std::string TermDialogCaption(bool rename);
+    // Asks for a term in the term dialog, opened with current (Windows-1252, as the record has
+    // it); a blank entry is refused and asked again. The term as the record holds it, or an empty
+    // text when the author cancelled.
+    std::string AskTerm(bool rename, const std::string& current = {}) const;
     // False, after "Term can not be blank.", for an empty term.
     bool IsTermAcceptable(const std::string& term) const;
     // A new FACT leaf titled term under the selected item; 0 when refused.

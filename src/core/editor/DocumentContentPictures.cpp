@@ -2,6 +2,7 @@
 // reading them from .bmp files, re-indexing them against the handheld's palettes, the size and
 // kind checks, generated grey companions and the running size.
 
+#include "core/app/FileDialog.h"
 #include "core/app/MessageStyle.h"
 #include "core/app/Messages.h"
 #include "core/app/SettingNames.h"
@@ -65,7 +66,7 @@ bool OfferOtherKind(IUserInterface& ui, bool chosenAsColor) {
                   "The bitmap you have selected is not monochrome and can not be "
                   "selected as your monochrome bitmap.") +
                   kCrLf + "Would you like to use this bitmap as your color bitmap instead?";
-    return ReportMessage(ui, text, kStyleYesNo) == kAnswerYes;
+    return ReportMessage(ui, text, kStyleYesNo) == MessageAnswer::Yes;
 }
 
 // Changes a leaf's pictures and moves the running size by what the change adds to the leaf's
@@ -77,7 +78,7 @@ void ChangePictures(CDocument& document, int item, Change&& change) {
     change(*entry.Leaf);
     document.Tree().AddToDBSize(CSlideShowTree::SizeContribution(entry) - before);
     document.ForceDirty(true);
-    document.Tree().NotifyItemChanged(item);
+    document.Tree().NotifyItemChanged(item, ItemAspect::Content);
 }
 
 constexpr const char* kSplashQuestionTitle = "Add Monochrome Image (required)";
@@ -221,22 +222,35 @@ bool PlaceSplash(CDocument& document, const std::shared_ptr<CBitmap>& bitmap) {
     slot = std::move(placed);
     document.Tree().AddToDBSize(delta);
     document.ForceDirty(true);
-    document.Tree().NotifyItemChanged(document.Tree().GetNodeInfoIndexOfRoot());
+    document.Tree().NotifyItemChanged(document.Tree().GetNodeInfoIndexOfRoot(),
+                                      ItemAspect::Content);
     return true;
+}
+
+// The file of a monochrome companion, asked in the colour picture's folder; empty when none.
+std::filesystem::path ChooseCompanion(CDocument& document, const std::filesystem::path& colorFile) {
+    const std::u8string folder = colorFile.parent_path().u8string();
+    std::string initial(folder.begin(), folder.end());
+    if (!initial.empty()) {
+        initial += static_cast<char>(std::filesystem::path::preferred_separator);
+    }
+    const std::string chosen = GetFileName(
+        document.Services(), DescribeFileDialog(FileDialogKind::MonochromeBitmap, initial));
+    return std::filesystem::path(std::u8string(chosen.begin(), chosen.end()));
 }
 
 // The monochrome companion of a colour splash picture, as the author chooses.
 void AddSplashCompanion(CDocument& document, const CBitmap& color,
-                        const CDocument::FileChooser& chooseMonochrome) {
+                        const std::filesystem::path& colorFile) {
     IUserInterface& ui = document.Services().ui;
     const MessageAnswer answer =
         ReportMessage(ui, SplashQuestion(), kStyleYesNoCancel, kSplashQuestionTitle);
     switch (answer) {
-        case kAnswerYes:
+        case MessageAnswer::Yes:
             PlaceSplash(document, GrayVersion(color, document.Palettes()));
             break;
-        case kAnswerNo: {
-            const std::filesystem::path file = chooseMonochrome ? chooseMonochrome() : "";
+        case MessageAnswer::No: {
+            const std::filesystem::path file = ChooseCompanion(document, colorFile);
             if (file.empty()) {
                 break;
             }
@@ -252,7 +266,7 @@ void AddSplashCompanion(CDocument& document, const CBitmap& color,
             PlaceSplash(document, monochrome);
             break;
         }
-        case kAnswerCancel:
+        case MessageAnswer::Cancel:
             break;
         default:
             ReportMessage(ui, "Invalid action: " + std::to_string(static_cast<int>(answer)),
@@ -263,8 +277,7 @@ void AddSplashCompanion(CDocument& document, const CBitmap& color,
 
 }  // namespace
 
-bool CDocument::SetSplashPicture(const std::filesystem::path& file,
-                                 const FileChooser& chooseMonochrome) {
+bool CDocument::SetSplashPicture(const std::filesystem::path& file) {
     if (file.empty()) {
         return false;
     }
@@ -274,7 +287,7 @@ bool CDocument::SetSplashPicture(const std::filesystem::path& file,
             return false;
         }
         if (!IsMonochromePicture(*bitmap)) {
-            AddSplashCompanion(*this, *bitmap, chooseMonochrome);
+            AddSplashCompanion(*this, *bitmap, file);
         }
         return true;
     });
@@ -287,7 +300,7 @@ bool CDocument::ClearSplashPictures() {
     if (had) {
         tree_.AddToDBSize(-removed);
         ForceDirty(true);
-        tree_.NotifyItemChanged(tree_.GetNodeInfoIndexOfRoot());
+        tree_.NotifyItemChanged(tree_.GetNodeInfoIndexOfRoot(), ItemAspect::Content);
     }
     return true;
 }

@@ -5,18 +5,21 @@
 #include "core/app/Messages.h"
 #include "core/editor/ContentEdit.h"
 #include "core/editor/Document.h"
+#include "core/storage/Windows1252.h"
 
 namespace trovique {
 namespace {
 
 constexpr int kSwitchBeamable = 1;
 constexpr int kSwitchCopyable = 2;
+constexpr const char* kPasswordsDiffer = "The passwords entered must be the same.";
 
 }  // namespace
 
 CDocument::Preferences CDocument::CurrentPreferences() const {
-    return {properties_.Password(), properties_.Password(), properties_.Beamable(),
-            properties_.Copyable()};
+    const std::string password = Windows1252ToUtf8(properties_.Password());
+    return {password, password, properties_.Beamable(), properties_.Copyable(),
+            !properties_.Locked()};
 }
 
 bool CDocument::SetPrefs(const Preferences& values) {
@@ -24,16 +27,16 @@ bool CDocument::SetPrefs(const Preferences& values) {
         // The password boxes cannot be edited while the slide show is locked.
         const bool takePassword = !properties_.Locked();
         if (takePassword && values.password != values.passwordAgain) {
-            ReportMessage(services_.ui, "The passwords entered must be the same.",
-                          kStyleExclamation);
+            ReportMessage(services_.ui, kPasswordsDiffer, kStyleExclamation);
             return false;
         }
-        if (takePassword && values.password.size() > CNodeFields::kMaxPassword) {
+        const std::string password = Utf8ToWindows1252(values.password);
+        if (takePassword && password.size() > CNodeFields::kMaxPassword) {
             throw CError::Object(kErrDataTooLong, "frmDocument:Password");
         }
         bool changed = false;
-        if (takePassword && values.password != properties_.Password()) {
-            properties_.SetPassword(values.password);
+        if (takePassword && password != properties_.Password()) {
+            properties_.SetPassword(password);
             changed = true;
         }
         if (values.beamable != properties_.Beamable()) {
@@ -51,6 +54,23 @@ bool CDocument::SetPrefs(const Preferences& values) {
     });
 }
 
+bool CDocument::EditPrefs() {
+    Preferences shown = CurrentPreferences();
+    for (;;) {
+        const std::optional<Preferences> values = EditPreferences(services_.ui, shown);
+        if (!values) {
+            return false;
+        }
+        if (SetPrefs(*values)) {
+            return true;
+        }
+        if (!shown.passwordEditable || values->password == values->passwordAgain) {
+            return false;  // refused for another reason, already reported
+        }
+        shown = *values;
+    }
+}
+
 bool CDocument::LockDB() {
     if (properties_.Password().empty()) {
         ReportMessage(services_.ui,
@@ -60,7 +80,7 @@ bool CDocument::LockDB() {
     }
     properties_.SetLocked(true);
     if (tree_.IsLive(tree_.Selected())) {
-        tree_.NotifyItemChanged(tree_.Selected());
+        tree_.NotifyItemChanged(tree_.Selected(), ItemAspect::Content);
     }
     return true;
 }
@@ -69,7 +89,21 @@ bool CDocument::UnlockDB(const std::string& password) {
     if (!properties_.Locked()) {
         return true;
     }
-    if (password != properties_.Password()) {
+    std::string typed = password;
+    if (typed.empty()) {
+        const auto answer =
+            AskText(services_.ui,
+                    {"Enter Password",
+                     "Enter the password below and press Enter key or OK button when finished.",
+                     {},
+                     true,
+                     CNodeFields::kMaxPassword});
+        if (!answer) {
+            return false;
+        }
+        typed = *answer;
+    }
+    if (Utf8ToWindows1252(typed) != properties_.Password()) {
         ReportMessage(services_.ui,
                       "Incorrect password.  You can not unlock without correct password.",
                       kStyleExclamation);
@@ -77,7 +111,7 @@ bool CDocument::UnlockDB(const std::string& password) {
     }
     properties_.SetLocked(false);
     if (tree_.IsLive(tree_.Selected())) {
-        tree_.NotifyItemChanged(tree_.Selected());
+        tree_.NotifyItemChanged(tree_.Selected(), ItemAspect::Content);
     }
     return true;
 }

@@ -7,6 +7,8 @@
 #include "core/app/Messages.h"
 #include "core/editor/ContentEdit.h"
 #include "core/editor/Document.h"
+#include "core/model/Leaf.h"
+#include "core/storage/Windows1252.h"
 
 namespace trovique {
 namespace content {
@@ -127,7 +129,11 @@ bool CDocument::SetFieldText(int item, TextField field, const std::string& text)
         access.write(text);
         ForceDirty(true);
         if (relabelled != 0) {
-            tree_.NotifyItemChanged(relabelled);
+            tree_.NotifyItemChanged(relabelled, ItemAspect::Title);
+        } else {
+            const bool slideShowField = !leafField && field != TextField::NodeTitle;
+            tree_.NotifyItemChanged(slideShowField ? tree_.GetNodeInfoIndexOfRoot() : item,
+                                    ItemAspect::Content);
         }
         if (field == TextField::LeafTitle) {
             // The See-Also lists show the new title.
@@ -137,8 +143,7 @@ bool CDocument::SetFieldText(int item, TextField field, const std::string& text)
     });
 }
 
-bool CDocument::SetLeafSwitch(int item, LeafSwitch which, bool on,
-                              const std::function<void()>& openPreferences) {
+bool CDocument::SetLeafSwitch(int item, LeafSwitch which, bool on) {
     return content::Trapped(services_.ui, [&] {
         CLeaf* leaf = content::LeafForEdit(*this, item);
         if (leaf == nullptr) {
@@ -148,9 +153,7 @@ bool CDocument::SetLeafSwitch(int item, LeafSwitch which, bool on,
             ReportMessage(services_.ui,
                           "A password must be set before password protection can be enabled.",
                           kStyleInformation);
-            if (openPreferences) {
-                openPreferences();
-            }
+            EditPrefs();
             if (properties_.Password().empty()) {
                 return false;
             }
@@ -180,7 +183,7 @@ bool CDocument::SetLeafSwitch(int item, LeafSwitch which, bool on,
         }
         if (changed) {
             ForceDirty(true);
-            tree_.NotifyItemChanged(item);  // the tree picture shows the switches
+            tree_.NotifyItemChanged(item, ItemAspect::Image | ItemAspect::Content);
         }
         return true;
     });
@@ -199,7 +202,7 @@ bool CDocument::SetLeafDifficulty(int item, int difficulty) {
         if (leaf->Difficulty() != difficulty) {
             leaf->SetDifficulty(difficulty);
             ForceDirty(true);
-            tree_.NotifyItemChanged(item);
+            tree_.NotifyItemChanged(item, ItemAspect::Content);
         }
         return true;
     });
@@ -220,7 +223,7 @@ bool CDocument::SetLeafSeeAlso(int item, int slot, int target) {
         if (leaf->SeeAlso(slot) != target) {
             leaf->SetSeeAlso(slot, target);
             ForceDirty(true);
-            tree_.NotifyItemChanged(item);
+            tree_.NotifyItemChanged(item, ItemAspect::Content);
         }
         return true;
     });
@@ -230,6 +233,22 @@ bool CDocument::SetLeafSeeAlso(int item, int slot, int target) {
 
 std::string CDocument::TermDialogCaption(bool rename) {
     return rename ? "Rename Term" : "Add New Term";
+}
+
+std::string CDocument::AskTerm(bool rename, const std::string& current) const {
+    TextQuestion question{TermDialogCaption(rename), "Enter New Term:", Windows1252ToUtf8(current),
+                          false, CLeaf::kMaxTitle};
+    for (;;) {
+        const auto answer = AskText(services_.ui, question);
+        if (!answer) {
+            return {};
+        }
+        std::string term = Utf8ToWindows1252(*answer);
+        if (IsTermAcceptable(term)) {
+            return term;
+        }
+        question.initial = *answer;
+    }
 }
 
 bool CDocument::IsTermAcceptable(const std::string& term) const {

@@ -56,6 +56,7 @@ bool CDocument::ConvertAllLeaves(int newLeafType) {
 }
 
 bool CDocument::ConvertLeaves(const std::vector<int>& leaves, int newLeafType) {
+    CSlideShowTree::BatchScope batch(tree_);
     std::int64_t delta = 0;
     // The size follows every leaf converted, also when a later one fails.
     const auto settle = [&] {
@@ -64,7 +65,7 @@ bool CDocument::ConvertLeaves(const std::vector<int>& leaves, int newLeafType) {
             tree_.SetDBSize(tree_.DBSize() + delta);
         }
         if (tree_.IsLive(tree_.Selected())) {
-            tree_.NotifyItemChanged(tree_.Selected());
+            tree_.NotifyItemChanged(tree_.Selected(), ItemAspect::Content);
         }
     };
     try {
@@ -78,7 +79,7 @@ bool CDocument::ConvertLeaves(const std::vector<int>& leaves, int newLeafType) {
             // A removed leaf counts again with its new kind if undo brings it back.
             if (tree_.IsLive(index)) {
                 delta += CSlideShowTree::SizeContribution(entry) - before;
-                tree_.NotifyItemChanged(index);
+                tree_.NotifyItemChanged(index, ItemAspect::Content);
             }
         }
     } catch (const std::exception& error) {
@@ -92,16 +93,17 @@ bool CDocument::ConvertLeaves(const std::vector<int>& leaves, int newLeafType) {
 }
 
 bool CDocument::MarkLeavesCopyEnabled(bool copyEnable) {
+    CSlideShowTree::BatchScope batch(tree_);
     for (const int index : tree_.Preorder(tree_.GetNodeInfoIndexOfRoot())) {
         const CGenElemInfo& entry = tree_.Entry(index);
         if (entry.Leaf && !entry.Leaf->BITMAPOnly() && entry.Leaf->Copyable() != copyEnable) {
             entry.Leaf->SetCopyable(copyEnable);
-            tree_.NotifyItemChanged(index);
+            tree_.NotifyItemChanged(index, ItemAspect::Content);
         }
     }
     ForceDirty(true);
     if (tree_.IsLive(tree_.Selected())) {
-        tree_.NotifyItemChanged(tree_.Selected());
+        tree_.NotifyItemChanged(tree_.Selected(), ItemAspect::Content);
     }
     return true;
 }

@@ -9,6 +9,7 @@
 #include "core/common/Error.h"
 #include "core/editor/Document.h"
 #include "core/model/NodeLevel.h"
+#include "core/storage/Windows1252.h"
 
 namespace trovique {
 namespace {
@@ -99,6 +100,7 @@ bool CDocument::MoveNode(int direction) {
 // Runs one structural edit and returns the item that resulted (for Copy the copied item), or 0
 // when the edit was refused or cancelled.
 int CDocument::RunEditEngine(int operation, int item, int destination, Relationship relationship) {
+    CSlideShowTree::BatchScope batch(tree_);
     try {
         int result = 0;
         switch (operation) {
@@ -158,9 +160,7 @@ int CDocument::MoveBranch(int item, int destination, Relationship relationship) 
         return 0;
     }
     undoClipboard_ = std::move(moving);
-    tree_.PurgeNodes(item, tree_.Preorder(item));
-    return tree_.ReinsertBranch(undoClipboard_, undoClipboard_.FirstNode(), destination,
-                                relationship);
+    return tree_.MoveBranch(item, destination, relationship, undoClipboard_);
 }
 
 // Cut or Delete: asks, records the branch for undo (and the node clipboard for Cut) and removes
@@ -202,7 +202,8 @@ bool CDocument::DeleteOK(int item, std::vector<int>& keys, int operation) {
         }
         text += std::string(kCrLf) + kCrLf;
     }
-    text += "Are you sure you want to " + verb + kindWord + tree_.Entry(item).Title() + "?";
+    text += "Are you sure you want to " + verb + kindWord +
+            Windows1252ToUtf8(tree_.Entry(item).Title()) + "?";
     if (!ConfirmOnce(services_, text, {}, settings::kDeleteNode)) {
         return false;
     }

@@ -5,6 +5,7 @@
 #include "core/app/Messages.h"
 #include "core/editor/Document.h"
 #include "core/model/NodeLevel.h"
+#include "core/storage/Windows1252.h"
 
 namespace trovique {
 namespace {
@@ -74,7 +75,7 @@ bool CDocument::IsPasteNodeValid(int target, bool showMessage,
     if (static_cast<int>(tree_.Children(target).size()) >= limit) {
         return refuse("Pasting data here would result in more than " +
                       std::to_string(kMaxNodeChildren) + " nodes under " +
-                      tree_.Entry(target).Title() + ".");
+                      Windows1252ToUtf8(tree_.Entry(target).Title()) + ".");
     }
     return true;
 }

@@ -9,6 +9,7 @@ namespace trovique {
 
 bool CDocument::Indent(bool children) {
     CBusyScope busy(services_.ui, {});
+    CSlideShowTree::BatchScope batch(tree_);
     const int item = tree_.Selected();
     if (!IsIndentOK(item, children, true)) {
         return false;

@@ -34,7 +34,7 @@ int LeafKindFromArgument(std::string_view argument) {
 bool ConfirmConvertAllLeaves(IUserInterface& ui) {
     const std::string text = "You have opted to convert all leaves.  " + ConversionWarning() +
                              kTwoLineBreaks + "Are you sure you want to convert all leaves?";
-    return ReportMessage(ui, text, kStyleYesNo) == kAnswerYes;
+    return ReportMessage(ui, text, kStyleYesNo) == MessageAnswer::Yes;
 }
 
 bool ConfirmConvertSelectedLeaf(const CServices& services) {

@@ -135,7 +135,7 @@ void CSlideShowTree::SetExpanded(int index, bool expanded) {
     if (entry.Node) {
         entry.Node->SetExpanded(expanded);
     }
-    NotifyItemChanged(index);
+    NotifyItemChanged(index, ItemAspect::Expansion);
 }
 
 std::vector<int> CSlideShowTree::Preorder(int index) const {
@@ -156,9 +156,11 @@ std::vector<int> CSlideShowTree::Preorder(int index) const {
 
 void CSlideShowTree::Select(int index) {
     selected_ = IsLive(index) ? index : 0;
-    for (auto* observer : observers_) {
-        observer->SelectionChanged(selected_);
+    if (Silent()) {
+        selectionPending_ = true;
+        return;
     }
+    Tell([this](IDocumentObserver& o) { o.SelectionChanged(selected_); });
 }
 
 void CSlideShowTree::GoToRoot() {
@@ -171,6 +173,8 @@ void CSlideShowTree::GoToParent() {
 }
 
 void CSlideShowTree::Clear() {
+    ResetScope reset(*this);
+    selectionPending_ = true;
     elements_.clear();
     capacity_ = 0;
     nextFreeIndex_ = 1;
@@ -187,28 +191,58 @@ void CSlideShowTree::Clear() {
     nodesAdded_ = 0;
     dbSize_ = 0;
     seeAlsoChoices_.clear();
-    for (auto* observer : observers_) {
-        observer->TreeCleared();
-    }
 }
 
 void CSlideShowTree::InsertItem(int index, Placement placement) {
-    for (auto* observer : observers_) {
-        observer->ItemAboutToBeInserted(placement.parent, placement.row);
-    }
     CGenElemInfo& entry = Entry(index);
     entry.Parent = placement.parent;
     entry.Children.clear();
     entry.InTree = true;
     if (placement.parent == 0) {
+        Tell([&](IDocumentObserver& o) { o.ItemAboutToBeInserted(0, 0); });
         root_ = index;
-    } else {
-        auto& siblings = Entry(placement.parent).Children;
-        siblings.insert(siblings.begin() + static_cast<std::ptrdiff_t>(placement.row), index);
+        Tell([&](IDocumentObserver& o) { o.ItemInserted(0, 0, index); });
+        return;
     }
-    for (auto* observer : observers_) {
-        observer->ItemInserted(index);
+    if (collectingBranch_ && pendingTop_ == 0) {
+        // The top of a branch going in is linked, and told, once its whole branch is below it.
+        pendingTop_ = index;
+        pendingRow_ = placement.row;
+        return;
     }
+    const bool told = !InPendingBranch(placement.parent);
+    if (told) {
+        Tell([&](IDocumentObserver& o) {
+            o.ItemAboutToBeInserted(placement.parent, placement.row);
+        });
+    }
+    auto& siblings = Entry(placement.parent).Children;
+    siblings.insert(siblings.begin() + static_cast<std::ptrdiff_t>(placement.row), index);
+    if (told) {
+        Tell([&](IDocumentObserver& o) { o.ItemInserted(placement.parent, placement.row, index); });
+    }
+}
+
+bool CSlideShowTree::InPendingBranch(int index) const {
+    for (int current = index; pendingTop_ != 0 && current != 0; current = Entry(current).Parent) {
+        if (current == pendingTop_) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void CSlideShowTree::LinkPendingTop() {
+    if (pendingTop_ == 0) {
+        return;
+    }
+    const int top = std::exchange(pendingTop_, 0);
+    const int parent = Entry(top).Parent;
+    const std::size_t row = pendingRow_;
+    Tell([&](IDocumentObserver& o) { o.ItemAboutToBeInserted(parent, row); });
+    auto& siblings = Entry(parent).Children;
+    siblings.insert(siblings.begin() + static_cast<std::ptrdiff_t>(row), top);
+    Tell([&](IDocumentObserver& o) { o.ItemInserted(parent, row, top); });
 }
 
 // ---- Size estimate ----
@@ -251,15 +285,64 @@ void CSlideShowTree::AddToDBSize(std::int64_t delta) {
     }
 }
 
-void CSlideShowTree::NotifyItemChanged(int index) {
-    for (auto* observer : observers_) {
-        observer->ItemChanged(index);
+// ---- Change protocol ----
+
+void CSlideShowTree::NotifyItemChanged(int index, ItemAspects aspects) {
+    if (IsLive(index)) {
+        Tell([&](IDocumentObserver& o) { o.ItemChanged(index, aspects); });
     }
 }
 
 void CSlideShowTree::NotifyDocumentChanged() {
-    for (auto* observer : observers_) {
-        observer->DocumentChanged();
+    if (batchDepth_ > 0 || Silent()) {
+        documentChangedPending_ = true;
+        return;
+    }
+    Tell([](IDocumentObserver& o) { o.DocumentChanged(); });
+}
+
+void CSlideShowTree::FlushDocumentChanged() {
+    if (std::exchange(documentChangedPending_, false)) {
+        NotifyDocumentChanged();
+    }
+}
+
+void CSlideShowTree::BeginBatch() {
+    if (batchDepth_++ == 0) {
+        batchTold_ = !Silent();
+        Tell([](IDocumentObserver& o) { o.BatchBegin(); });
+    }
+}
+
+void CSlideShowTree::EndBatch() {
+    if (--batchDepth_ > 0) {
+        return;
+    }
+    if (!Silent()) {
+        FlushDocumentChanged();
+    }
+    if (std::exchange(batchTold_, false)) {
+        Tell([](IDocumentObserver& o) { o.BatchEnd(); });
+    }
+}
+
+void CSlideShowTree::BeginReset() {
+    if (resetDepth_ == 0) {
+        Tell([](IDocumentObserver& o) { o.ResetAboutToBegin(); });
+    }
+    ++resetDepth_;
+}
+
+void CSlideShowTree::EndReset() {
+    if (--resetDepth_ > 0) {
+        return;
+    }
+    Tell([](IDocumentObserver& o) { o.ResetEnded(); });
+    if (std::exchange(selectionPending_, false)) {
+        Tell([this](IDocumentObserver& o) { o.SelectionChanged(selected_); });
+    }
+    if (batchDepth_ == 0) {
+        FlushDocumentChanged();
     }
 }
 

@@ -164,13 +164,43 @@ public:
     // Puts a recorded branch back with its own element indices, records and expansion.
     int ReinsertBranch(const CElementClipboard& clipboard, int clipboardItem, int destination,
                        Relationship relationship);
+    // Moves item's branch beside or under destination, taking its counts, pages and levels
+    // along as if it were removed and branch (a copy of it) put back with its own indices. Told
+    // as one move.
+    int MoveBranch(int item, int destination, Relationship relationship,
+                   const CElementClipboard& branch);
     // Moves a branch to the end of newParent's children and pushes its nodes one level down.
     // Pages do not change: the branch keeps its place in tree order.
     void MoveUnder(int item, int newParent);
 
-    // Observers are told an item changed (its title, images or content).
-    void NotifyItemChanged(int index);
+    // ---- Change protocol (DocumentObserver.h) ----
+    void NotifyItemChanged(int index, ItemAspects aspects);
     void NotifyDocumentChanged();
+    // A batch or a reset of the tree, for as long as the scope lives; both nest.
+    class BatchScope {
+    public:
+        explicit BatchScope(CSlideShowTree& tree) : tree_(tree) { tree_.BeginBatch(); }
+        ~BatchScope() { tree_.EndBatch(); }
+        BatchScope(const BatchScope&) = delete;
+        BatchScope& operator=(const BatchScope&) = delete;
+
+    private:
+        CSlideShowTree& tree_;
+    };
+    class ResetScope {
+    public:
+        explicit ResetScope(CSlideShowTree& tree) : tree_(tree) { tree_.BeginReset(); }
+        ~ResetScope() { tree_.EndReset(); }
+        ResetScope(const ResetScope&) = delete;
+        ResetScope& operator=(const ResetScope&) = delete;
+
+    private:
+        CSlideShowTree& tree_;
+    };
+    void BeginBatch();
+    void EndBatch();
+    void BeginReset();
+    void EndReset();
 
 private:
     struct Placement {
@@ -196,11 +226,37 @@ private:
     int ReinsertItem(const CElementClipboard& clipboard, int clipboardItem, int destination,
                      Relationship relationship, int& top);
     void ReenterElement(int index, int parent, Placement placement, bool expanded);
-    void DetachBranch(int item);
+    void DetachBranch(int item, int parent, std::size_t row);
     void ShiftBranchLevels(int item, int delta);
     int* LevelCounter(int level);
+    bool InPendingBranch(int index) const;
+    void LinkPendingTop();
+
+    // Nothing is told inside a reset, nor while a move does its work as a removal and a
+    // re-insertion.
+    bool Silent() const { return resetDepth_ > 0 || quietDepth_ > 0; }
+    template <class Call>
+    void Tell(const Call& call) {
+        if (!Silent()) {
+            for (IDocumentObserver* observer : observers_) {
+                call(*observer);
+            }
+        }
+    }
+    void FlushDocumentChanged();
 
     std::vector<IDocumentObserver*> observers_;
+    int batchDepth_ = 0;
+    bool batchTold_ = false;
+    int resetDepth_ = 0;
+    int quietDepth_ = 0;
+    bool documentChangedPending_ = false;
+    bool selectionPending_ = false;
+    // While InsertBranch runs: the top item of the branch, in the tree but not yet among its
+    // parent's children, and the row it will take there.
+    bool collectingBranch_ = false;
+    int pendingTop_ = 0;
+    std::size_t pendingRow_ = 0;
 
     std::vector<CGenElemInfo> elements_;  // index 0 unused
     std::size_t capacity_ = 0;

@@ -12,6 +12,12 @@
 namespace trovique {
 
 void CSlideShowTree::PurgeNodes(int item, const std::vector<int>& keys) {
+    if (!IsLive(item)) {
+        return;
+    }
+    const int parent = Parent(item);
+    const std::size_t row = parent != 0 ? Row(item) : 0;
+    Tell([&](IDocumentObserver& o) { o.ItemAboutToBeRemoved(parent, row, item); });
     std::int64_t removed = 0;
     std::vector<int> leaves;
     for (const int index : keys) {
@@ -32,22 +38,12 @@ void CSlideShowTree::PurgeNodes(int item, const std::vector<int>& keys) {
     const std::unordered_set<int> leavesRemoved(leaves.begin(), leaves.end());
     std::erase_if(seeAlsoChoices_, [&](int index) { return leavesRemoved.contains(index); });
     dbSize_ -= removed;
-    DetachBranch(item);
+    DetachBranch(item, parent, row);
+    Tell([&](IDocumentObserver& o) { o.ItemRemoved(parent, row, item); });
     NotifyDocumentChanged();
 }
 
-void CSlideShowTree::DetachBranch(int item) {
-    // The branch may already be marked Deleted, so its place is read from the entries.
-    const int parent = Entry(item).Parent;
-    std::size_t row = 0;
-    if (parent != 0) {
-        const auto& siblings = Entry(parent).Children;
-        row = static_cast<std::size_t>(std::find(siblings.begin(), siblings.end(), item) -
-                                       siblings.begin());
-    }
-    for (auto* observer : observers_) {
-        observer->ItemAboutToBeRemoved(item);
-    }
+void CSlideShowTree::DetachBranch(int item, int parent, std::size_t row) {
     std::vector<int> branch = {item};
     for (std::size_t i = 0; i < branch.size(); ++i) {
         CGenElemInfo& entry = Entry(branch[i]);
@@ -63,9 +59,42 @@ void CSlideShowTree::DetachBranch(int item) {
     if (selected_ != 0 && !IsLive(selected_)) {
         selected_ = parent;
     }
-    for (auto* observer : observers_) {
-        observer->ItemRemoved(parent, row);
+}
+
+int CSlideShowTree::MoveBranch(int item, int destination, Relationship relationship,
+                               const CElementClipboard& branch) {
+    const int parent = relationship == Relationship::Child ? destination : Parent(destination);
+    for (int above = parent; above != 0; above = Parent(above)) {
+        if (above == item) {
+            throw CError::Object(kErrInvalidValue, "frmDocument:MoveNode");  // into itself
+        }
     }
+    const ItemMove move{item, Parent(item), Row(item), parent,
+                        PlaceFor(destination, relationship, parent).row};
+    const bool stays =
+        move.sourceParent == move.destinationParent &&
+        (move.destinationRow == move.sourceRow || move.destinationRow == move.sourceRow + 1);
+    if (!stays) {
+        Tell([&](IDocumentObserver& o) { o.ItemAboutToBeMoved(move); });
+    }
+    int moved = 0;
+    ++quietDepth_;
+    try {
+        PurgeNodes(item, Preorder(item));
+        moved = ReinsertBranch(branch, branch.FirstNode(), destination, relationship);
+    } catch (...) {
+        // The views cannot follow a move that stopped half-way: they start again.
+        --quietDepth_;
+        BeginReset();
+        EndReset();
+        throw;
+    }
+    --quietDepth_;
+    if (!stays) {
+        Tell([&](IDocumentObserver& o) { o.ItemMoved(move); });
+    }
+    FlushDocumentChanged();
+    return moved;
 }
 
 int CSlideShowTree::ReinsertBranch(const CElementClipboard& clipboard, int clipboardItem,
@@ -119,24 +148,15 @@ void CSlideShowTree::ReenterElement(int index, int parent, Placement placement, 
 void CSlideShowTree::MoveUnder(int item, int newParent) {
     const int oldParent = Parent(item);
     const std::size_t row = Row(item);
-    for (auto* observer : observers_) {
-        observer->ItemAboutToBeRemoved(item);
-    }
+    auto& children = Entry(newParent).Children;
+    const ItemMove move{item, oldParent, row, newParent, children.size()};
+    Tell([&](IDocumentObserver& o) { o.ItemAboutToBeMoved(move); });
     auto& siblings = Entry(oldParent).Children;
     siblings.erase(siblings.begin() + static_cast<std::ptrdiff_t>(row));
-    for (auto* observer : observers_) {
-        observer->ItemRemoved(oldParent, row);
-    }
-    auto& children = Entry(newParent).Children;
-    for (auto* observer : observers_) {
-        observer->ItemAboutToBeInserted(newParent, children.size());
-    }
     children.push_back(item);
     Entry(item).Parent = newParent;
     ShiftBranchLevels(item, 1);
-    for (auto* observer : observers_) {
-        observer->ItemInserted(item);
-    }
+    Tell([&](IDocumentObserver& o) { o.ItemMoved(move); });
 }
 
 void CSlideShowTree::ShiftBranchLevels(int item, int delta) {

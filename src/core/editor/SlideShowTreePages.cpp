@@ -109,16 +109,22 @@ int CSlideShowTree::InsertBranch(const std::function<int(int& top)>& insert) {
     if (deferPages_) {
         return insert(top);
     }
+    BatchScope batch(*this);
     deferPages_ = true;
+    collectingBranch_ = true;
+    const auto finish = [&] {
+        deferPages_ = false;
+        collectingBranch_ = false;
+        LinkPendingTop();
+        EnterBranchPages(top);
+    };
     try {
         insert(top);
     } catch (...) {
-        deferPages_ = false;
-        EnterBranchPages(top);
+        finish();
         throw;
     }
-    deferPages_ = false;
-    EnterBranchPages(top);
+    finish();
     NotifyDocumentChanged();
     return top;
 }

@@ -98,6 +98,7 @@ private:
 PowerPointImportResult CPowerPointImport::Run() {
     const std::string opening = "Opening file " + name_;
     CBusyScope busy(ui_, opening);
+    CSlideShowTree::BatchScope batch(document_.Tree());
     CProgressScope progress(ui_.Progress(), opening, 0);
     const auto report = [this](const std::string& text) { Report(text); };
 
@@ -147,7 +148,7 @@ void CPowerPointImport::SetHeaderAndTitle() {
     const int root = document_.Tree().GetNodeInfoIndexOfRoot();
     document_.Tree().Entry(root).SetTitle(
         SlideShowTitleFromFileName(Utf8ToWindows1252(file_.filename().string())));
-    document_.Tree().NotifyItemChanged(root);
+    document_.Tree().NotifyItemChanged(root, ItemAspect::Title);
 }
 
 void CPowerPointImport::ImportSlide(std::size_t number) {

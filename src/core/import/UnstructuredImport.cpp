@@ -210,7 +210,7 @@ void CUnstructuredReader::AddLeaf(std::string_view fact) {
     leaf.SetFact(std::string(fact));
     if (!title.empty()) {
         leaf.SetTitle(title);
-        document_.Tree().NotifyItemChanged(index);
+        document_.Tree().NotifyItemChanged(index, ItemAspect::Title | ItemAspect::Content);
     }
 }
 
@@ -250,6 +250,7 @@ UnstructuredImportResult ReadUnstructured(CDocument& document,
     IUserInterface& ui = document.Services().ui;
     UnstructuredImportResult result;
     CBusyScope busy(ui, "Reading Unstructured" + fileName.string());
+    CSlideShowTree::BatchScope batch(document.Tree());
     try {
         DecodedText decoded = DecodeTextFile(ReadWholeFile(fileName));
         result.encoding = decoded.encoding;

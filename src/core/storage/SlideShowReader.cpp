@@ -207,7 +207,7 @@ bool CSlideShowReader::ReadRoot(CMemoryFile& record) {
     if (fileVersion_ >= kCurrentFileVersion) {
         document_.Properties().SetStructured((root->FlagLo() & kRootFlagLoStructured) != 0);
     }
-    document_.Tree().NotifyItemChanged(index);
+    document_.Tree().NotifyItemChanged(index, ItemAspect::Content);
     return true;
 }
 
@@ -383,6 +383,8 @@ void CheckIsFile(const std::filesystem::path& path) {
 
 bool Read(CDocument& document, const std::filesystem::path& path, bool asNew) {
     IUserInterface& ui = document.Services().ui;
+    // Views see the tree replaced once, not every item of the file coming in.
+    CSlideShowTree::ResetScope reset(document.Tree());
     CReadingScope reading(document);
     const std::string text = "Reading " + path.string();
     CBusyScope busy(ui, text);

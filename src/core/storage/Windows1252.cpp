@@ -45,8 +45,8 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-// Decodes one UTF-8 sequence at text[pos]; returns its length, or 0 when it is malformed
-// (overlong forms, surrogates and values past U+10FFFF included).
+}  // namespace
+
 std::size_t DecodeUtf8(std::string_view text, std::size_t pos, char32_t& cp) {
     const auto lead = static_cast<unsigned char>(text[pos]);
     std::size_t length = 0;
@@ -78,8 +78,6 @@ std::size_t DecodeUtf8(std::string_view text, std::size_t pos, char32_t& cp) {
     }
     return length;
 }
-
-}  // namespace
 
 std::string Windows1252ToUtf8(std::string_view text) {
     std::string out;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,10 @@ std::string Windows1252ToUtf8(std::string_view text);
 
 // A character the code page cannot hold, and every malformed UTF-8 sequence, becomes "?".
 std::string Utf8ToWindows1252(std::string_view text);
+
+// Decodes the UTF-8 sequence at text[pos] into cp and returns its length, or 0 when it is
+// malformed (cut short, overlong, a surrogate or past U+10FFFF).
+std::size_t DecodeUtf8(std::string_view text, std::size_t pos, char32_t& cp);
 
 // True when text is well-formed UTF-8 that holds at least one multi-byte sequence: such a file
 // was written as UTF-8 rather than in a single-byte code page.

@@ -6,6 +6,7 @@
 #include "core/app/Messages.h"
 #include "core/common/Error.h"
 #include "core/editor/Document.h"
+#include "core/storage/Windows1252.h"
 #include "core/validation/ValidationResults.h"
 #include "core/validation/ValidationRules.h"
 
@@ -43,7 +44,7 @@ void StoreOutcome(CDocument& document, int index, bool passed) {
     }
     if (changed) {
         document.ForceDirty(true);
-        document.Tree().NotifyItemChanged(index);
+        document.Tree().NotifyItemChanged(index, ItemAspect::Image);
     }
 }
 
@@ -83,7 +84,7 @@ bool CheckTree(CDocument& document, CValidationResults& results, const CValidati
     // deep tree from a damaged file off the call stack.
     for (const int index : document.Tree().Preorder(root)) {
         // SetText shows the percentage of the items done before this one.
-        statusBar.SetText("Validating " + document.Tree().Entry(index).Title());
+        statusBar.SetText("Validating " + Windows1252ToUtf8(document.Tree().Entry(index).Title()));
         StoreOutcome(document, index, CheckItem(document, run, index));
         statusBar.IncNumItemsComplete();
         if (run.Stopped()) {

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QThread>
 #include <QTimer>
 #include <cstdio>
@@ -58,7 +59,9 @@ protected:
 private:
     void Shown(QWidget* window) {
         if (trace_) {
-            Print(QStringLiteral("shown ") + window->objectName());
+            const auto* box = qobject_cast<const QMessageBox*>(window);
+            Print(QStringLiteral("shown ") + window->objectName() +
+                  (box ? QStringLiteral(": ") + box->text() : QString()));
         }
         if (!grabDir_.isEmpty()) {
             const QString file = QDir(grabDir_).filePath(window->objectName() + ".png");

@@ -28,7 +28,6 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     auto* legal = new QLabel(
         QString::fromUtf8(kLegalNotice.data(), static_cast<qsizetype>(kLegalNotice.size())), this);
     legal->setObjectName(QStringLiteral("lblLegal"));
-    legal->setWordWrap(true);
     auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setDefault(true);
@@ -44,7 +43,6 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(legal);
     layout->addSpacing(12);
     layout->addLayout(buttons);
-    setMinimumWidth(360);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

@@ -30,7 +30,7 @@ MultiMessageDialog::MultiMessageDialog(QWidget* parent)
     layout->addWidget(text_, 1);
     layout->addLayout(buttons);
     setSizeGripEnabled(true);
-    resize(520, 340);
+    resize(660, 360);
 
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
 }

@@ -10,6 +10,7 @@
 #include "core/common/Error.h"
 #include "core/delivery/ShellAndWait.h"
 #include "support/DeliveryFixture.h"
+#include "support/ScriptedUserInterface.h"
 
 namespace trovique {
 namespace {
@@ -127,6 +128,20 @@ TEST_F(InstallWithHotSyncTest, StartsInstAppInTheRegisteredFolderWithTheFilesInO
     EXPECT_EQ(request.pollInterval, 100ms);
     // The progress window was polled, so that it stays responsive, at every poll.
     EXPECT_EQ(Ui().CancelPolls(), runner.polls);
+}
+
+// A Cancel ends the wait only where the progress window allows it; the program keeps running.
+TEST(ShellAndWaitTest, CancelEndsTheWaitOnlyWhenAllowed) {
+    for (const bool allowed : {false, true}) {
+        test::CScriptedUserInterface ui;
+        test::FakeInstallRunner runner;
+        runner.polls = 5;
+        ui.Progress().SetAllowCancel(allowed);
+        ui.PressCancel();
+        EXPECT_EQ(ShellAndWait(runner, ui, {"tool"}, 0), !allowed) << allowed;
+        EXPECT_EQ(ui.CancelPolls(), allowed ? 1 : 5);
+        EXPECT_TRUE(runner.requests.at(0).leaveRunning);
+    }
 }
 
 TEST(ElapsedSecondsTest, CountsAcrossMidnight) {

@@ -9,12 +9,16 @@
 namespace trovique {
 namespace {
 
-using TextField = TextField;
 using LeafSwitch = CDocument::LeafSwitch;
 
+// Records the changes the tree shows: labels and pictures.
 class ChangeRecorder : public IDocumentObserver {
 public:
-    void ItemChanged(int index) override { changed.push_back(index); }
+    void ItemChanged(int index, ItemAspects aspects) override {
+        if (aspects.Has(ItemAspect::Title) || aspects.Has(ItemAspect::Image)) {
+            changed.push_back(index);
+        }
+    }
     std::vector<int> changed;
 };
 
@@ -94,14 +98,13 @@ TEST_F(ContentEditTest, SwitchesAndProtectionWhichNeedsAPassword) {
     }
     EXPECT_EQ(recorder.changed, std::vector<int>(3, leaf));  // the tree picture follows
     doc->ForceDirty(false);
-    int opened = 0;
-    EXPECT_FALSE(doc->SetLeafSwitch(leaf, LeafSwitch::PasswordProtect, true, [&] { ++opened; }));
-    EXPECT_EQ(opened, 1);
+    Ui().QueuePreferences(std::nullopt);  // the preferences dialog is cancelled
+    EXPECT_FALSE(doc->SetLeafSwitch(leaf, LeafSwitch::PasswordProtect, true));
+    EXPECT_EQ(Ui().PreferencesShown().size(), 1u);
     EXPECT_EQ(LastMessage(), "A password must be set before password protection can be enabled.");
     EXPECT_FALSE(Leaf().PasswordProtect() || doc->Dirty());
-    ASSERT_TRUE(doc->SetLeafSwitch(leaf, LeafSwitch::PasswordProtect, true, [&] {
-        doc->SetPrefs({"secret", "secret", true, false});
-    }));
+    Ui().QueuePreferences(SlideShowPreferences{"secret", "secret", true, false});
+    ASSERT_TRUE(doc->SetLeafSwitch(leaf, LeafSwitch::PasswordProtect, true));
     EXPECT_TRUE(Leaf().PasswordProtect());
 }
 
@@ -132,6 +135,58 @@ TEST_F(ContentEditTest, PreferencesAndTheLockTheyAllow) {
     EXPECT_EQ(LastMessage(), "Incorrect password.  You can not unlock without correct password.");
     ASSERT_TRUE(doc->UnlockDB("pw"));
     EXPECT_TRUE(doc->SetLeafTitle(leaf, "Open"));
+}
+
+// The preferences dialog through the user interface: a mismatch shows it again with what was
+// typed; the password crosses the seam as UTF-8 and is kept in the record's code page.
+TEST_F(ContentEditTest, PreferencesDialogAsksAgainAfterAMismatch) {
+    const SlideShowPreferences before = doc->CurrentPreferences();
+    Ui().QueuePreferences(std::nullopt);
+    EXPECT_FALSE(doc->EditPrefs());
+    const SlideShowPreferences mismatch{"caf\u00e9", "cafe", true, false};
+    Ui().QueuePreferences(mismatch);
+    Ui().QueuePreferences(SlideShowPreferences{"caf\u00e9", "caf\u00e9", true, false});
+    ASSERT_TRUE(doc->EditPrefs());
+    ASSERT_EQ(Ui().PreferencesShown().size(), 3u);
+    EXPECT_EQ(Ui().PreferencesShown()[1], before);
+    EXPECT_TRUE(before.password.empty() && before.passwordEditable);
+    EXPECT_EQ(Ui().PreferencesShown()[2], mismatch) << "shown again with what was typed";
+    EXPECT_EQ(LastMessage(), "The passwords entered must be the same.");
+    EXPECT_EQ(doc->Properties().Password(), "caf\xE9");
+    EXPECT_TRUE(doc->Properties().Beamable());
+    EXPECT_EQ(doc->CurrentPreferences().password, "caf\u00e9");
+}
+
+TEST_F(ContentEditTest, UnlockAsksForThePasswordWhenNoneIsGiven) {
+    ASSERT_TRUE(doc->SetPrefs({"caf\u00e9", "caf\u00e9", false, false}));
+    ASSERT_TRUE(doc->LockDB());
+    Ui().QueueText(std::nullopt);
+    Ui().QueueText("wrong");
+    Ui().QueueText("caf\u00e9");
+    EXPECT_FALSE(doc->UnlockDB());
+    EXPECT_FALSE(doc->UnlockDB());
+    EXPECT_EQ(LastMessage(), "Incorrect password.  You can not unlock without correct password.");
+    EXPECT_TRUE(doc->UnlockDB());
+    EXPECT_FALSE(doc->Properties().Locked());
+    ASSERT_EQ(Ui().TextQuestions().size(), 3u);
+    EXPECT_EQ(Ui().TextQuestions()[0].title, "Enter Password");
+    EXPECT_TRUE(Ui().TextQuestions()[0].secret);
+    EXPECT_EQ(Ui().TextQuestions()[0].maxLength, 8u);
+}
+
+TEST_F(ContentEditTest, TermDialogRefusesBlankTermsAndGivesTheRecordsText) {
+    Ui().QueueText("  ");
+    Ui().QueueText("Caf\u00e9");
+    EXPECT_EQ(doc->AskTerm(true, "Old \x93name\x94"), "Caf\xE9");
+    ASSERT_EQ(Ui().TextQuestions().size(), 2u);
+    EXPECT_EQ(Ui().TextQuestions()[0].title, "Rename Term");
+    EXPECT_EQ(Ui().TextQuestions()[0].prompt, "Enter New Term:");
+    EXPECT_EQ(Ui().TextQuestions()[0].initial, "Old \u201cname\u201d");
+    EXPECT_EQ(Ui().TextQuestions()[0].maxLength, 255u);
+    EXPECT_EQ(LastMessage(), "Term can not be blank.");
+    Ui().QueueText(std::nullopt);
+    EXPECT_EQ(doc->AskTerm(false), "");
+    EXPECT_EQ(Ui().TextQuestions().back().title, "Add New Term");
 }
 
 TEST_F(ContentEditTest, DifficultyAndSeeAlsoTakeWhatTheirListsOffer) {

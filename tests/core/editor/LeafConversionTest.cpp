@@ -124,7 +124,7 @@ TEST(LeafCommandArgumentTest, ArgumentsNameKinds) {
 }
 
 TEST_F(LeafConversionTest, ConvertAllAsksAPlainQuestionEvenWithoutLeaves) {
-    Ui().QueueAnswer(kAnswerYes);
+    Ui().QueueAnswer(MessageAnswer::Yes);
     EXPECT_FALSE(RunLeafCommand(*doc, kCmdConvertAllLeaves, "0"));
     ASSERT_EQ(Ui().Messages().size(), 2u);
     EXPECT_EQ(Ui().Messages()[0].text,
@@ -136,7 +136,7 @@ TEST_F(LeafConversionTest, ConvertAllAsksAPlainQuestionEvenWithoutLeaves) {
     EXPECT_EQ(Ui().Messages()[1].text, "There are no leaves to convert.");
 
     const int leaf = AddLeaf();
-    Ui().QueueAnswer(kAnswerNo);
+    Ui().QueueAnswer(MessageAnswer::No);
     EXPECT_FALSE(RunLeafCommand(*doc, kCmdConvertAllLeaves, "2"));
     EXPECT_EQ(KindOf(leaf), kFact);
 }

@@ -49,7 +49,7 @@ TEST_F(LeafPictureTest, LeafPicturesAreAtLeast160By120AndSplashPicturesExactly12
         ClearAll();
         const auto file = files.Write("picture", MonochromeImage(c.width, c.height));
         if (c.splash) {
-            EXPECT_EQ(doc->SetSplashPicture(file, {}), c.accepted);
+            EXPECT_EQ(doc->SetSplashPicture(file), c.accepted);
             EXPECT_EQ(doc->Properties().MonochromeSplash().palm != nullptr, c.accepted);
         } else {
             EXPECT_EQ(doc->SetLeafPicture(leaf, false, file), c.accepted);
@@ -85,16 +85,17 @@ TEST_F(LeafPictureTest, APictureOfTheOtherKindIsOfferedAsThatKind) {
     };
     const auto mono = files.Write("mono", MonochromeImage(160, 120));
     const auto color = files.Write("color", ColorImage(160, 120));
-    for (const Case c : {Case{true, kAnswerYes, false, true},  // monochrome: no grey version
-                         Case{true, kAnswerNo, false, false},
-                         Case{false, kAnswerYes, true, true},  // colour, with a grey version
-                         Case{false, kAnswerNo, false, false}}) {
+    for (const Case c :
+         {Case{true, MessageAnswer::Yes, false, true},  // monochrome: no grey version
+          Case{true, MessageAnswer::No, false, false},
+          Case{false, MessageAnswer::Yes, true, true},  // colour, with a grey version
+          Case{false, MessageAnswer::No, false, false}}) {
         SCOPED_TRACE(std::to_string(c.colorButton) + " " +
                      std::to_string(static_cast<int>(c.answer)));
         ClearAll();
         Ui().QueueAnswer(c.answer);
         EXPECT_EQ(doc->SetLeafPicture(leaf, c.colorButton, c.colorButton ? mono : color),
-                  c.answer == kAnswerYes);
+                  c.answer == MessageAnswer::Yes);
         EXPECT_EQ(LastMessage(),
                   c.colorButton
                       ? "The bitmap you have selected is monochrome and can not be selected as "
@@ -119,15 +120,16 @@ TEST_F(LeafPictureTest, PicturesAbove60000BytesAskFirstUnlessSilenced) {
         std::optional<MessageAnswer> confirm;  // nothing: no question
         bool placed;
     };
-    for (const Case c : {Case{60000, false, {}, true}, Case{60002, false, kAnswerNo, false},
-                         Case{60002, false, kAnswerYes, true}, Case{60002, true, {}, true}}) {
+    for (const Case c :
+         {Case{60000, false, {}, true}, Case{60002, false, MessageAnswer::No, false},
+          Case{60002, false, MessageAnswer::Yes, true}, Case{60002, true, {}, true}}) {
         SCOPED_TRACE(std::to_string(c.size) + (c.silenced ? " silenced" : ""));
         ClearAll();
         if (c.silenced) {
             Settings().Set("Norvane Trovique", "NoShowAgain", "UseBigBitmap", "1");
         }
         if (c.confirm) {
-            Ui().QueueConfirm(c.confirm == kAnswerYes);
+            Ui().QueueConfirm(c.confirm == MessageAnswer::Yes);
         }
         const auto file = files.Write("big", test::ExactSizeImage(400, 200, c.size));
         EXPECT_EQ(doc->SetLeafPicture(leaf, true, file), c.placed);
@@ -163,7 +165,7 @@ TEST_F(LeafPictureTest, AFileThatIsNoBitmapIsReportedAndChangesNothing) {
     test::WriteAllBytes(file, {'n', 'o', 't', 'e', 's'});
     EXPECT_FALSE(doc->SetLeafPicture(leaf, true, file));
     EXPECT_EQ(LastMessage().rfind("CBitmap ReadFile error: ", 0), 0u);
-    EXPECT_FALSE(doc->SetSplashPicture(files.Folder() / "missing.bmp", {}));
+    EXPECT_FALSE(doc->SetSplashPicture(files.Folder() / "missing.bmp"));
     EXPECT_FALSE(Leaf().ColorBitmap() || doc->Properties().ColorSplash().palm);
     EXPECT_FALSE(doc->Dirty());
 }
@@ -188,15 +190,23 @@ TEST_F(LeafPictureTest, AColourSplashAsksHowItsMonochromeCompanionComes) {
         int monochromeDepth;  // 0: none placed
         std::string lastMessage;
     };
-    for (const Case& c :
-         std::vector<Case>{{kAnswerYes, {}, 2, ""},
-                           {kAnswerNo, mono, 1, ""},
-                           {kAnswerNo, color, 0, "The file selected was not a Monochrome Bitmap."},
-                           {kAnswerCancel, {}, 0, ""}}) {
+    for (const Case& c : std::vector<Case>{
+             {MessageAnswer::Yes, {}, 2, ""},
+             {MessageAnswer::No, mono, 1, ""},
+             {MessageAnswer::No, color, 0, "The file selected was not a Monochrome Bitmap."},
+             {MessageAnswer::Cancel, {}, 0, ""}}) {
         SCOPED_TRACE(std::to_string(static_cast<int>(c.answer)) + " " + c.chosen.string());
         ClearAll();
         Ui().QueueAnswer(c.answer);
-        ASSERT_TRUE(doc->SetSplashPicture(color, [&] { return c.chosen; }));
+        if (c.answer == MessageAnswer::No) {
+            Ui().QueueFileName(c.chosen.string());
+        }
+        ASSERT_TRUE(doc->SetSplashPicture(color));
+        if (c.answer == MessageAnswer::No) {
+            ASSERT_FALSE(Ui().FileDialogs().empty());
+            EXPECT_EQ(Ui().FileDialogs().back().kind, FileDialogKind::MonochromeBitmap);
+            EXPECT_EQ(Ui().FileDialogs().back().initial, (color.parent_path() / "").string());
+        }
         EXPECT_EQ(Ui().Messages().at(0).title, "Add Monochrome Image (required)");
         EXPECT_EQ(Ui().Messages()[0].style, kStyleYesNoCancel);
         EXPECT_EQ(doc->Properties().ColorSplash().palm->PixelSize(), 8);

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <random>
 
 #include "core/app/MessageStyle.h"
 #include "core/editor/Document.h"
 #include "core/editor/EditorPictures.h"
+#include "core/editor/RandomEditRun.h"
 #include "support/DocumentFixture.h"
 
 namespace trovique {
@@ -349,6 +349,17 @@ TEST_F(StructureEditTest, UndoThatNoLongerFitsIsRefusedAndTheRecordKept) {
     ExpectInvariants();
 }
 
+TEST_F(StructureEditTest, EmptyingTheTreeDropsTheUndoRecord) {
+    const int leaf = AddLeafUnder(AddNodeUnder(Root()));
+    Ui().QueueConfirm(true);
+    ASSERT_TRUE(doc->Delete(leaf));
+    doc->ClearTree();
+    doc->AddGenNode(kKindRoot, {}, nullptr, 0, Relationship::Child, false, false);
+    EXPECT_FALSE(doc->UndoMenu().enabled);
+    EXPECT_FALSE(doc->Undo());
+    EXPECT_FALSE(doc->Tree().IsLive(leaf));
+}
+
 // Branches of many leaves go in and out with their pages in one pass; the pages around them
 // must come out as if every leaf had been placed one by one.
 TEST_F(StructureEditTest, LargeBranchesKeepThePagesAroundThem) {
@@ -378,83 +389,15 @@ TEST_F(StructureEditTest, LargeBranchesKeepThePagesAroundThem) {
 
 // Long random sequences of edits and undos keep every invariant.
 TEST_F(StructureEditTest, InvariantsHoldUnderRandomEdits) {
-    std::mt19937 random(5);
     std::vector<int> nodes = {AddNodeUnder(Root()), AddNodeUnder(Root())};
     nodes.push_back(AddNodeUnder(nodes[0]));
     for (const int node : {nodes[1], nodes[2]}) {
         AddLeaves(node, 6);
     }
-    // Deletions are confirmed once and for all, as a user who ticked the box would have.
     Settings().Set("Norvane Trovique", "NoShowAgain", "DeleteNode", "1");
-    test::PictureFiles files;
-    const auto color = files.Write("color", test::ColorImage(160, 120));
-    const auto mono = files.Write("mono", test::MonochromeImage(160, 120));
-    const auto splash = files.Write("splash", test::MonochromeImage(128, 60));
-    const int kinds[] = {CDocument::kLeafKindQAF, CDocument::kLeafKindBitmap,
-                         CDocument::kLeafKindFact};
+    test::RandomEditRun run(*doc, 5);
     for (int step = 0; step < 1500; ++step) {
-        const auto live = doc->Tree().Preorder(Root());
-        const int item = live[random() % live.size()];
-        doc->Tree().Select(item);
-        const auto operation = random() % 12;
-        SCOPED_TRACE("step " + std::to_string(step) + " operation " + std::to_string(operation) +
-                     " on " + std::to_string(item));
-        switch (operation) {
-            case 0:
-                doc->Delete(item);
-                break;
-            case 1:
-                doc->CopyNode(item);
-                break;
-            case 2:
-                doc->PasteNode(item);
-                break;
-            case 3:
-                doc->MoveNode(static_cast<int>(random() % 4));
-                break;
-            case 4:
-                doc->Undo();
-                break;
-            case 5:
-                doc->Redo();
-                break;
-            case 6:
-                AddLeafUnder(item);
-                break;
-            case 7:
-                doc->ConvertSelectedLeaf(kinds[random() % 3]);
-                break;
-            case 8:
-                if (doc->Tree().Entry(item).IsLeaf()) {
-                    const bool asColor = random() % 2 == 0;
-                    doc->SetLeafPicture(item, asColor, asColor ? color : mono);
-                }
-                break;
-            case 9:
-                if (doc->Tree().Entry(item).IsLeaf()) {
-                    const auto action = static_cast<int>(random() % 3);
-                    if (action == 2) {
-                        doc->MonochromeFromColor(item);
-                    } else {
-                        doc->ClearLeafPicture(item, action == 0);
-                    }
-                }
-                break;
-            case 10:
-                if (random() % 2 == 0) {
-                    doc->SetSplashPicture(splash, {});
-                } else {
-                    doc->ClearSplashPictures();
-                }
-                break;
-            default:
-                if (random() % 2 == 0) {
-                    doc->MarkLeavesCopyEnabled(random() % 2 == 0);
-                } else {
-                    doc->ConvertAllLeaves(kinds[random() % 3]);
-                }
-                break;
-        }
+        SCOPED_TRACE("step " + std::to_string(step) + " " + run.Step());
         ExpectInvariants();
         if (HasFatalFailure()) {
             FAIL() << "after step " << step;

@@ -19,7 +19,7 @@ class ValidateTest : public testing::Test, public test::ValidationFixture {};
 // Counts what the document tells its views.
 class ChangeCounter : public IDocumentObserver {
 public:
-    void ItemChanged(int index) override { changed.push_back(index); }
+    void ItemChanged(int index, ItemAspects) override { changed.push_back(index); }
     std::vector<int> changed;
 };
 
@@ -189,7 +189,7 @@ TEST_F(ValidateTest, StatusAndPointerAreRestored) {
 // A view that fails while the run tells it about a change.
 class FailingObserver : public IDocumentObserver {
 public:
-    void ItemChanged(int) override { throw CError::Object(kErrInvalidValue, "test"); }
+    void ItemChanged(int, ItemAspects) override { throw CError::Object(kErrInvalidValue, "test"); }
 };
 
 TEST_F(ValidateTest, ErrorEndsTheRunAndKeepsWhatWasFound) {
