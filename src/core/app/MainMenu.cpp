@@ -240,19 +240,12 @@ std::string RecentFileCaption(int slot, const std::string& file) {
 }
 
 const std::vector<std::string>& DocumentDependentMenuItems() {
-    static const std::vector<std::string> items{"mnuEdit",
-                                                "mnuNode",
-                                                "mnuTerm",
-                                                "mnuWindow",
-                                                "mnuFileClose",
-                                                "mnuFileSave",
-                                                "mnuFileSaveAs",
-                                                "mnuFilePrint",
-                                                "mnuFileValidate",
-                                                "mnuFileExport",
-                                                "mnuFileImportFromPowerPoint",
-                                                "mnuFileLock",
-                                                "mnuFileUnlock"};
+    static const std::vector<std::string> items{
+        "mnuEdit", "mnuNode", "mnuTerm", "mnuWindow", "mnuFileClose", "mnuFileSave",
+        "mnuFileSaveAs", "mnuFilePrint", "mnuFileValidate", "mnuFileExport",
+        "mnuFileImportFromPowerPoint", "mnuFileLock", "mnuFileUnlock",
+        // Beyond the group the frame was first described with: both act on open slide shows.
+        "mnuFileSaveAll", "mnuFileProperties"};
     return items;
 }
 
