@@ -103,6 +103,18 @@ ButtonLook LookOfImage(int image) {
     }
 }
 
+// A menu's own enabled state follows its widget, which follows the frame: a menu is disabled
+// through its widget so that enabling the frame again does not enable it.
+void SetItemEnabled(QAction* action, bool enabled) {
+    if (!action) {
+        return;
+    }
+    if (QMenu* menu = action->menu()) {
+        menu->setEnabled(enabled);
+    }
+    action->setEnabled(enabled);
+}
+
 }  // namespace
 
 QAction* MainWindow::MakeAction(const MenuEntry& entry, QObject* parent) {
@@ -223,9 +235,7 @@ void MainWindow::TBUpdateText() {
 
 void MainWindow::UpdateMenuStatus(bool enabled) {
     for (const std::string& name : DocumentDependentMenuItems()) {
-        if (QAction* action = Action(Q(name))) {
-            action->setEnabled(enabled);
-        }
+        SetItemEnabled(Action(Q(name)), enabled);
     }
     for (auto it = toolButtons_.cbegin(); it != toolButtons_.cend(); ++it) {
         if (ToolbarButtonNeedsSlideShow(it.key())) {
@@ -241,9 +251,7 @@ void MainWindow::ApplyNodeMenu() {
     }
     const NodeMenuState state = SetNodeMenuSelections(target->Document().Tree(), *nodeClipboard_);
     const auto set = [this](const char* name, bool enabled) {
-        if (QAction* action = Action(QLatin1String(name))) {
-            action->setEnabled(enabled);
-        }
+        SetItemEnabled(Action(QLatin1String(name)), enabled);
     };
     set("mnuSlideAdd", state.add);
     for (const char* name : {"mnuNodeDelete", "mnuNodeGoToParent", "mnuNodeGoToRoot"}) {
