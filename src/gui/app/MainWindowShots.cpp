@@ -63,6 +63,8 @@ void InstallMainWindowShots(MainWindow& main) {
     const QString value = shot.mid(colon + 1);
     QTimer::singleShot(kSettleMilliseconds, &main, [&main, kind, value] {
         if (kind == QLatin1String("menu")) {
+            // With a slide show open, so that the document's menus can open too.
+            main.DoCmd(0, {});
             OpenMenu(main, value);
         } else if (kind == QLatin1String("command")) {
             main.DoCmd(value.toInt(), {});
