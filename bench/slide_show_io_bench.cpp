@@ -41,16 +41,16 @@ Environment& Env() {
 std::unique_ptr<CDocument> FactShow(int leaves) {
     auto doc = std::make_unique<CDocument>(Env().services, Env().Palettes());
     const int category =
-        doc->AddGenNode(kKindNode, {}, nullptr, doc->Tree().GetNodeInfoIndexOfRoot(),
-                        Relationship::Child, false, false);
+        doc->AddGenNode(ElementKind::Node, {}, nullptr, doc->Tree().GetNodeInfoIndexOfRoot(),
+                        Relationship::Child, AddOptions::None);
     std::string fact;
     while (fact.size() < 200) {
         fact += "A fact of some length. ";
     }
     fact.resize(200);
     for (int i = 0; i < leaves; ++i) {
-        const int leaf = doc->AddGenNode(kKindLeaf, "Fact " + std::to_string(i), nullptr, category,
-                                         Relationship::Child, false, false);
+        const int leaf = doc->AddGenNode(ElementKind::Leaf, "Fact " + std::to_string(i), nullptr,
+                                         category, Relationship::Child, AddOptions::None);
         doc->Tree().Entry(leaf).Leaf->SetFact(fact);
     }
     return doc;

@@ -56,7 +56,8 @@ struct LargeSlideShow {
             for (int a = 1; a <= 4; ++a) {
                 leaf->SetAnswer(a, answer);
             }
-            document.AddGenNode(kKindLeaf, {}, leaf, category, Relationship::Child, false, true);
+            document.AddGenNode(ElementKind::Leaf, {}, leaf, category, Relationship::Child,
+                                AddOptions::ReAdd);
         }
     }
 };

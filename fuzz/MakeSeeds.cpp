@@ -66,18 +66,18 @@ void AddSlideShows(CSeedWriter& seeds, const fs::path& scratch) {
     const int root = doc.Tree().GetNodeInfoIndexOfRoot();
     doc.Tree().Entry(root).SetTitle("Seed Show");
     doc.Tree().Entry(root).Node->SetSplashComments("Welcome\r\nto the show");
-    const int topic =
-        doc.AddGenNode(kKindNode, "Animals", nullptr, root, Relationship::Child, false, false);
-    const int qaf =
-        doc.AddGenNode(kKindLeaf, "Cats", nullptr, topic, Relationship::Child, false, false);
+    const int topic = doc.AddGenNode(ElementKind::Node, "Animals", nullptr, root,
+                                     Relationship::Child, AddOptions::None);
+    const int qaf = doc.AddGenNode(ElementKind::Leaf, "Cats", nullptr, topic, Relationship::Child,
+                                   AddOptions::None);
     CLeaf& cats = *doc.Tree().Entry(qaf).Leaf;
     cats.SetFact("Cats purr\r\nand sleep");
     cats.SetQuestion("What do cats do?");
     for (int answer = 1; answer <= 4; ++answer) {
         cats.SetAnswer(answer, "Answer " + std::to_string(answer));
     }
-    const int slide =
-        doc.AddGenNode(kKindLeaf, "Dogs", nullptr, root, Relationship::Child, false, false);
+    const int slide = doc.AddGenNode(ElementKind::Leaf, "Dogs", nullptr, root, Relationship::Child,
+                                     AddOptions::None);
     CLeaf& dogs = *doc.Tree().Entry(slide).Leaf;
     dogs.SetBITMAPOnly(true);
     auto colour = test::SlidePicture(40, 30, 3);
@@ -86,8 +86,8 @@ void AddSlideShows(CSeedWriter& seeds, const fs::path& scratch) {
     dogs.SetAuxColorBitmap(test::SlidePicture(24, 16, 5));
     dogs.SetAuxMonochromeBitmap(test::GreyOf(*test::SlidePicture(24, 16, 5)));
     dogs.SetAuxText("Notes on dogs");
-    const int fact =
-        doc.AddGenNode(kKindLeaf, "Oaks", nullptr, topic, Relationship::Child, false, false);
+    const int fact = doc.AddGenNode(ElementKind::Leaf, "Oaks", nullptr, topic, Relationship::Child,
+                                    AddOptions::None);
     doc.Tree().Entry(fact).Leaf->SetFACTOnly(true);
     doc.Tree().Entry(fact).Leaf->SetFact("Oaks grow slowly");
 

@@ -45,10 +45,15 @@ std::string DateText(std::uint32_t secondsSince1904) {
 }
 
 const char* LeafKindName(const CLeaf& leaf) {
-    if (leaf.FACTOnly()) {
-        return "FACT";
+    switch (leaf.Kind()) {
+        case LeafKind::Fact:
+            return "FACT";
+        case LeafKind::Bitmap:
+            return "BITMAP";
+        case LeafKind::QAF:
+            break;
     }
-    return leaf.BITMAPOnly() ? "BITMAP" : "QAF";
+    return "QAF";
 }
 
 std::string PictureText(const std::shared_ptr<CBitmap>& picture) {
@@ -130,7 +135,7 @@ std::string LeafDetails(const CLeaf& leaf) {
         std::string(leaf.Valid() ? "valid" : "invalid") + (leaf.Copyable() ? ", copyable" : "") +
         (leaf.Highlight() ? ", highlight" : "") + (leaf.PasswordProtect() ? ", protected" : "") +
         (leaf.ReEdit() ? ", re-edit" : "") + ", difficulty " + std::to_string(leaf.Difficulty());
-    if (!leaf.FACTOnly() && !leaf.BITMAPOnly()) {
+    if (leaf.Kind() == LeafKind::QAF) {
         text += "; question " + std::to_string(leaf.Question().size()) + ", answers";
         for (int answer = 1; answer <= CLeaf::kNumAnswers; ++answer) {
             text += (answer == 1 ? " " : "/") + std::to_string(leaf.GetAnswer(answer).size());
@@ -169,7 +174,7 @@ void PrintTree(const CDocument& doc, std::ostream& out) {
             << " \"" << OneLine(entry.Title()) << "\" ["
             << (entry.Node->Valid() ? "valid" : "invalid")
             << (doc.Tree().IsExpanded(item.index) ? ", expanded" : ", collapsed");
-        if (entry.ElemType == kKindRoot) {
+        if (entry.ElemType == ElementKind::Root) {
             out << ", " << RootDetails(doc, *entry.Node);
         }
         out << "]\n";
@@ -230,7 +235,9 @@ std::string LeafJson(const CLeaf& leaf) {
 
 std::string ItemJson(const CDocument& doc, int index) {
     const CGenElemInfo& entry = doc.Tree().Entry(index);
-    const char* kind = entry.IsLeaf() ? "leaf" : entry.ElemType == kKindRoot ? "root" : "node";
+    const char* kind = entry.IsLeaf()                        ? "leaf"
+                       : entry.ElemType == ElementKind::Root ? "root"
+                                                             : "node";
     std::string json = std::string("{\"kind\":\"") + kind +
                        "\",\"index\":" + std::to_string(index) +
                        ",\"title\":" + RecordJson(entry.Title());
@@ -241,7 +248,7 @@ std::string ItemJson(const CDocument& doc, int index) {
             ",\"levelNumber\":" + std::to_string(doc.Tree().Level(index)) +
             ",\"flags\":{\"valid\":" + Bool(entry.Node->Valid()) +
             ",\"expanded\":" + Bool(doc.Tree().IsExpanded(index)) + "}";
-    if (entry.ElemType == kKindRoot) {
+    if (entry.ElemType == ElementKind::Root) {
         const CNode& root = *entry.Node;
         json += ",\"label\":" + RecordJson(root.ProgramIconName()) +
                 ",\"lengths\":{\"splashText\":" + std::to_string(root.SplashComments().size()) +

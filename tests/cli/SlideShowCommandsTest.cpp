@@ -19,19 +19,19 @@ protected:
         auto doc = NewDocument();
         const int root = doc->Tree().GetNodeInfoIndexOfRoot();
         doc->Tree().Entry(root).SetTitle("Caf\xE9 \"Quotes\" \\ Co");
-        const int node =
-            doc->AddGenNode(kKindNode, {}, nullptr, root, Relationship::Child, false, false);
+        const int node = doc->AddGenNode(ElementKind::Node, {}, nullptr, root, Relationship::Child,
+                                         AddOptions::None);
         doc->Tree().Entry(node).SetTitle("Line\r\nbreak");
-        const int qaf = doc->AddGenNode(kKindLeaf, "Question", nullptr, node, Relationship::Child,
-                                        false, false);
+        const int qaf = doc->AddGenNode(ElementKind::Leaf, "Question", nullptr, node,
+                                        Relationship::Child, AddOptions::None);
         CLeaf& question = *doc->Tree().Entry(qaf).Leaf;
         question.SetFACTOnly(false);
         question.SetQuestion("Why?");
         question.SetAnswer(1, "Yes");
         question.SetAnswer(2, "No");
         question.SetFact("Because.");
-        const int slide =
-            doc->AddGenNode(kKindLeaf, "Slide", nullptr, node, Relationship::Child, false, false);
+        const int slide = doc->AddGenNode(ElementKind::Leaf, "Slide", nullptr, node,
+                                          Relationship::Child, AddOptions::None);
         CLeaf& picture = *doc->Tree().Entry(slide).Leaf;
         picture.SetFACTOnly(false);
         picture.SetBITMAPOnly(true);

@@ -23,6 +23,12 @@ std::string ChooseOnce(IUserInterface& ui, const FileDialogSpec& spec) {
     return ui.ChooseFile(spec);
 }
 
+std::string GraphicsFolder(const CServices& services) {
+    return services.settings
+        .Get(std::string(kApplicationTitle), settings::kSettings, settings::kLastGraphicsPath)
+        .value_or(std::string());
+}
+
 void RememberGraphicsFolder(const CServices& services, const std::string& file) {
     FileDialogSpec chosen;
     chosen.initial = file;
@@ -41,6 +47,9 @@ std::string ReplaceQuestion(const std::string& file) {
 
 std::string GetFileName(const CServices& services, const FileDialogSpec& spec) {
     FileDialogSpec shown = spec;
+    if (shown.initial.empty() && IsBitmapDialog(spec.kind)) {
+        shown.initial = GraphicsFolder(services);
+    }
     for (;;) {
         const std::string typed = ChooseOnce(services.ui, shown);
         if (typed.empty()) {

@@ -13,7 +13,7 @@ CDocument::CDocument(CServices& services, PalmPalettes palettes)
       palettes_(palettes),
       properties_([this] { tree_.NotifyDocumentChanged(); }),
       caption_("New Slide Show") {
-    AddGenNode(kKindRoot, {}, nullptr, 0, Relationship::Child, false, false);
+    AddGenNode(ElementKind::Root, {}, nullptr, 0, Relationship::Child, AddOptions::None);
     if (const int root = tree_.GetNodeInfoIndexOfRoot(); root != 0) {
         tree_.Entry(root).Node->SetProgramIconName("Quodex");
     }

@@ -42,12 +42,11 @@ public:
     const CSlideShowProperties& Properties() const { return properties_; }
 
     // ---- Adding ----
-    // The one way an item enters the tree. kind: 0 root, 1 node, 3 leaf (else nothing happens and
-    // 0 is returned). record: an existing CNode/CLeaf, or null to create one. peer and
-    // relationship place the item; reAdd treats a given record as new (fresh index and page).
-    // Returns the new item's element index, 0 when nothing was added (reported).
-    int AddGenNode(int kind, const std::string& title, std::shared_ptr<IElement> record, int peer,
-                   Relationship relationship, bool refresh, bool reAdd);
+    // The one way an item enters the tree. kind: root, node or leaf (Unset adds nothing and 0 is
+    // returned). record: an existing CNode/CLeaf, or null to create one. peer and relationship
+    // place the item. Returns the new item's element index, 0 when nothing was added (reported).
+    int AddGenNode(ElementKind kind, const std::string& title, std::shared_ptr<IElement> record,
+                   int peer, Relationship relationship, AddOptions options);
     // The author's add commands: a node or a FACT leaf under the selected item.
     int AddNode();
     int AddQAF();
@@ -84,12 +83,11 @@ public:
     bool CutNode(int item = 0);
     bool CopyNode(int item = 0);
     bool PasteNode(int target = 0);
-    // 0: before the previous sibling, 1: after the next, 2: before the first, 3: after the last.
-    bool MoveNode(int direction);
-    // Pushes the selected item (children false) or all its children (true) one level down under a
-    // new node. Not recorded for undo.
-    bool Indent(bool children);
-    bool IsIndentOK(int item, bool children, bool showMessage) const;
+    bool MoveNode(MoveDirection direction);
+    // Pushes the selected item or all its children one level down under a new node. Not recorded
+    // for undo.
+    bool Indent(IndentScope scope);
+    bool IsIndentOK(int item, IndentScope scope, bool showMessage) const;
     // Whether the clipboard's branch may go under target; the node clipboard by default.
     bool IsPasteNodeValid(int target, bool showMessage,
                           const CElementClipboard* clipboard = nullptr) const;
@@ -113,17 +111,13 @@ public:
     // failure as "An error has occurred: " and the error text, leaves the records as they were,
     // and marks the document dirty when something changed. Item arguments are element indices.
 
-    // Leaf kinds as the conversion commands name them.
-    static constexpr int kLeafKindQAF = 3;
-    static constexpr int kLeafKindBitmap = 4;
-    static constexpr int kLeafKindFact = 5;
     // Converts the selected leaf; false when no leaf is selected.
-    bool ConvertSelectedLeaf(int newLeafType);
+    bool ConvertSelectedLeaf(LeafKind newLeafType);
     // Converts every live leaf; "There are no leaves to convert." when there is none.
-    bool ConvertAllLeaves(int newLeafType);
+    bool ConvertAllLeaves(LeafKind newLeafType);
     // Sets the kind of each listed leaf and keeps DBSize in step. Texts and pictures stay in the
     // records, so converting back restores them; towards BITMAP Copyable is cleared.
-    bool ConvertLeaves(const std::vector<int>& leaves, int newLeafType);
+    bool ConvertLeaves(const std::vector<int>& leaves, LeafKind newLeafType);
     // Sets Copyable of every leaf but the BITMAP leaves.
     bool MarkLeavesCopyEnabled(bool copyEnable);
 
@@ -155,7 +149,7 @@ public:
         FromColor = 4
     };
     // Runs picture button action (file: the bitmap the author picked, for the Set buttons).
-    bool LeafPictureAction(int item, int action, const std::filesystem::path& file = {});
+    bool LeafPictureAction(int item, PictureAction action, const std::filesystem::path& file = {});
     // Reads a .bmp file and makes it the leaf's colour (color) or monochrome picture, with the
     // size warning, the 160 x 120 minimum, the offer to use it as the other kind, and a generated
     // grey picture for a colour picture on a leaf without a monochrome one. An empty file name

@@ -9,19 +9,22 @@
 namespace trovique {
 
 int CDocument::AddNode() {
-    return AddGenNode(kKindNode, {}, nullptr, tree_.Selected(), Relationship::Child, true, false);
+    return AddGenNode(ElementKind::Node, {}, nullptr, tree_.Selected(), Relationship::Child,
+                      AddOptions::Refresh);
 }
 
 int CDocument::AddQAF() {
-    return AddGenNode(kKindLeaf, {}, nullptr, tree_.Selected(), Relationship::Child, true, false);
+    return AddGenNode(ElementKind::Leaf, {}, nullptr, tree_.Selected(), Relationship::Child,
+                      AddOptions::Refresh);
 }
 
-int CDocument::AddGenNode(int kind, const std::string& title, std::shared_ptr<IElement> record,
-                          int peer, Relationship relationship, bool refresh, bool reAdd) {
-    if (kind != kKindRoot && kind != kKindNode && kind != kKindLeaf) {
+int CDocument::AddGenNode(ElementKind kind, const std::string& title,
+                          std::shared_ptr<IElement> record, int peer, Relationship relationship,
+                          AddOptions options) {
+    if (kind != ElementKind::Root && kind != ElementKind::Node && kind != ElementKind::Leaf) {
         return 0;
     }
-    if (kind != kKindRoot && relationship != Relationship::Child && !tree_.IsLive(peer)) {
+    if (kind != ElementKind::Root && relationship != Relationship::Child && !tree_.IsLive(peer)) {
         ReportMessage(services_.ui, "AddGenNode error: No peer node specified.", kStyleExclamation);
         return 0;
     }
@@ -32,13 +35,13 @@ int CDocument::AddGenNode(int kind, const std::string& title, std::shared_ptr<IE
                                      .record = std::move(record),
                                      .peer = peer,
                                      .relationship = relationship,
-                                     .reAdd = reAdd,
+                                     .reAdd = Has(options, AddOptions::ReAdd),
                                      .copyableLeaves = properties_.Copyable()});
-        if (kind == kKindRoot) {
+        if (kind == ElementKind::Root) {
             properties_.TakeFromRoot(*tree_.Entry(index).Node);
         } else {
             CGenElemInfo& entry = tree_.Entry(index);
-            if (refresh) {
+            if (Has(options, AddOptions::Refresh)) {
                 entry.Visited = false;
                 tree_.Select(index);
             } else {

@@ -96,8 +96,9 @@ std::string SplashQuestion() {
 
 // ---- Leaf pictures ----
 
-bool CDocument::LeafPictureAction(int item, int action, const std::filesystem::path& file) {
-    switch (static_cast<PictureAction>(action)) {
+bool CDocument::LeafPictureAction(int item, PictureAction action,
+                                  const std::filesystem::path& file) {
+    switch (action) {
         case PictureAction::SetColor:
             return SetLeafPicture(item, true, file);
         case PictureAction::ClearColor:
@@ -109,7 +110,8 @@ bool CDocument::LeafPictureAction(int item, int action, const std::filesystem::p
         case PictureAction::FromColor:
             return MonochromeFromColor(item);
         default:
-            ReportMessage(services_.ui, "Invalid Action: " + std::to_string(action),
+            ReportMessage(services_.ui,
+                          "Invalid Action: " + std::to_string(static_cast<int>(action)),
                           kStyleInformation);
             return false;
     }

@@ -72,7 +72,7 @@ bool CDocument::SetFieldText(int item, TextField field, const std::string& text)
                 access = {root.Title(), [&](const std::string& t) { root.SetTitle(t); }};
                 break;
             case TextField::NodeTitle: {
-                if (!tree_.IsLive(item) || tree_.Entry(item).ElemType != kKindNode) {
+                if (!tree_.IsLive(item) || tree_.Entry(item).ElemType != ElementKind::Node) {
                     throw CError::Object(kErrInvalidValue, "frmDocument:NodeTitle");
                 }
                 CNode& node = *tree_.Entry(item).Node;
@@ -263,7 +263,8 @@ int CDocument::AddTerm(const std::string& term) {
     if (!IsTermAcceptable(term)) {
         return 0;
     }
-    return AddGenNode(kKindLeaf, term, nullptr, tree_.Selected(), Relationship::Child, true, false);
+    return AddGenNode(ElementKind::Leaf, term, nullptr, tree_.Selected(), Relationship::Child,
+                      AddOptions::Refresh);
 }
 
 bool CDocument::RenameTerm(int item, const std::string& term) {

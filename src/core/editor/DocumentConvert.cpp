@@ -9,38 +9,23 @@
 namespace trovique {
 namespace {
 
-// The flags of the new kind; any other kind leaves the leaf as it was.
-void SetKind(CLeaf& leaf, int newLeafType) {
-    switch (newLeafType) {
-        case CDocument::kLeafKindQAF:
-            leaf.SetFACTOnly(false);
-            leaf.SetBITMAPOnly(false);
-            break;
-        case CDocument::kLeafKindBitmap:
-            // Slide pictures are never copied off the handheld.
-            leaf.SetCopyable(false);
-            leaf.SetFACTOnly(false);
-            leaf.SetBITMAPOnly(true);
-            break;
-        case CDocument::kLeafKindFact:
-            leaf.SetBITMAPOnly(false);
-            leaf.SetFACTOnly(true);
-            break;
-        default:
-            break;
+void SetKind(CLeaf& leaf, LeafKind kind) {
+    if (kind == LeafKind::Bitmap) {
+        leaf.SetCopyable(false);  // slide pictures are never copied off the handheld
     }
+    leaf.SetKind(kind);
 }
 
 }  // namespace
 
-bool CDocument::ConvertSelectedLeaf(int newLeafType) {
+bool CDocument::ConvertSelectedLeaf(LeafKind newLeafType) {
     if (!tree_.IsLive(tree_.Selected()) || !tree_.Entry(tree_.Selected()).IsLeaf()) {
         return false;
     }
     return ConvertLeaves({tree_.Selected()}, newLeafType);
 }
 
-bool CDocument::ConvertAllLeaves(int newLeafType) {
+bool CDocument::ConvertAllLeaves(LeafKind newLeafType) {
     std::vector<int> leaves;
     for (std::size_t page = 1; page <= tree_.LeafCount(); ++page) {
         const int index = tree_.LeafOnPage(page);
@@ -55,7 +40,7 @@ bool CDocument::ConvertAllLeaves(int newLeafType) {
     return ConvertLeaves(leaves, newLeafType);
 }
 
-bool CDocument::ConvertLeaves(const std::vector<int>& leaves, int newLeafType) {
+bool CDocument::ConvertLeaves(const std::vector<int>& leaves, LeafKind newLeafType) {
     CSlideShowTree::BatchScope batch(tree_);
     std::int64_t delta = 0;
     // The size follows every leaf converted, also when a later one fails.

@@ -64,23 +64,23 @@ bool CDocument::PasteNode(int target) {
     return RunEditEngine(kOpPaste, nodeClipboard_->FirstNode(), target, relationship) != 0;
 }
 
-bool CDocument::MoveNode(int direction) {
+bool CDocument::MoveNode(MoveDirection direction) {
     const int source = tree_.Selected();
     int destination = 0;
     Relationship relationship = Relationship::Previous;
     if (tree_.IsLive(source) && source != tree_.GetNodeInfoIndexOfRoot()) {
         const auto& siblings = tree_.Children(tree_.Parent(source));
         switch (direction) {
-            case 0:
+            case MoveDirection::Up:
                 destination = tree_.PreviousSibling(source);
                 break;
-            case 1:
+            case MoveDirection::Down:
                 destination = tree_.NextSibling(source), relationship = Relationship::Next;
                 break;
-            case 2:
+            case MoveDirection::First:
                 destination = siblings.front();
                 break;
-            case 3:
+            case MoveDirection::Last:
                 destination = siblings.back(), relationship = Relationship::Next;
                 break;
             default:
@@ -224,13 +224,14 @@ int CDocument::AddPastedItem(const CElementClipboard& clipboard, int clipboardIt
     const CGenElemInfo& source = clipboard.Entry(clipboardItem);
     int added = 0;
     if (source.Leaf) {
-        added =
-            AddGenNode(kKindLeaf, {}, source.Leaf->Clone(), destination, relationship, false, true);
+        added = AddGenNode(ElementKind::Leaf, {}, source.Leaf->Clone(), destination, relationship,
+                           AddOptions::ReAdd);
     } else if (source.Node) {
         std::shared_ptr<CNode> copy = source.Node->Clone();
         copy->SetTitle(source.Node->Title());
         copy->SetExpanded(source.Expanded);
-        added = AddGenNode(kKindNode, {}, copy, destination, relationship, false, true);
+        added =
+            AddGenNode(ElementKind::Node, {}, copy, destination, relationship, AddOptions::ReAdd);
     }
     if (added == 0) {
         throw CError::Object(kErrInvalidValue, "frmDocument:AddPasteNode");

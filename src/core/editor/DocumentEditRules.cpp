@@ -80,7 +80,7 @@ bool CDocument::IsPasteNodeValid(int target, bool showMessage,
     return true;
 }
 
-bool CDocument::IsIndentOK(int item, bool children, bool showMessage) const {
+bool CDocument::IsIndentOK(int item, IndentScope scope, bool showMessage) const {
     const auto refuse = [&](const std::string& text) {
         ReportRefusal(text, kStyleInformation, showMessage);
         return false;
@@ -88,6 +88,7 @@ bool CDocument::IsIndentOK(int item, bool children, bool showMessage) const {
     if (!tree_.IsLive(item)) {
         return false;
     }
+    const bool children = scope == IndentScope::Children;
     if (!children && item == tree_.GetNodeInfoIndexOfRoot()) {
         return refuse("The Root node can not be indented.");
     }

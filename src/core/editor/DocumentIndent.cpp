@@ -7,22 +7,24 @@
 
 namespace trovique {
 
-bool CDocument::Indent(bool children) {
+bool CDocument::Indent(IndentScope scope) {
     CBusyScope busy(services_.ui, {});
     CSlideShowTree::BatchScope batch(tree_);
     const int item = tree_.Selected();
-    if (!IsIndentOK(item, children, true)) {
+    if (!IsIndentOK(item, scope, true)) {
         return false;
     }
-    if (!children) {
+    if (scope == IndentScope::Item) {
         int added = 0;
         if (const int next = tree_.NextSibling(item); next != 0) {
-            added = AddGenNode(kKindNode, {}, nullptr, next, Relationship::Previous, false, false);
+            added = AddGenNode(ElementKind::Node, {}, nullptr, next, Relationship::Previous,
+                               AddOptions::None);
         } else if (const int previous = tree_.PreviousSibling(item); previous != 0) {
-            added = AddGenNode(kKindNode, {}, nullptr, previous, Relationship::Next, false, false);
+            added = AddGenNode(ElementKind::Node, {}, nullptr, previous, Relationship::Next,
+                               AddOptions::None);
         } else {
-            added = AddGenNode(kKindNode, {}, nullptr, tree_.Parent(item), Relationship::Child,
-                               false, false);
+            added = AddGenNode(ElementKind::Node, {}, nullptr, tree_.Parent(item),
+                               Relationship::Child, AddOptions::None);
         }
         if (added == 0) {
             return false;
@@ -31,7 +33,7 @@ bool CDocument::Indent(bool children) {
     } else {
         const std::vector<int> moving = tree_.Children(item);
         const int added =
-            AddGenNode(kKindNode, {}, nullptr, item, Relationship::Child, false, false);
+            AddGenNode(ElementKind::Node, {}, nullptr, item, Relationship::Child, AddOptions::None);
         if (added == 0) {
             return false;
         }

@@ -79,19 +79,19 @@ NodeMenuState SetNodeMenuSelections(const CSlideShowTree& tree,
                                     const CElementClipboard& nodeClipboard) {
     NodeMenuState state;
     const int item = tree.Selected();
-    const int kind = tree.IsLive(item) ? tree.Entry(item).ElemType : kKindUnset;
-    const bool nodeOrLeaf = kind == kKindNode || kind == kKindLeaf;
+    const ElementKind kind = tree.IsLive(item) ? tree.Entry(item).ElemType : ElementKind::Unset;
+    const bool nodeOrLeaf = kind == ElementKind::Node || kind == ElementKind::Leaf;
     state.deleteAndGoTo = nodeOrLeaf;
-    state.cut = kind != kKindRoot;
-    state.copy = kind != kKindRoot;
+    state.cut = kind != ElementKind::Root;
+    state.copy = kind != ElementKind::Root;
     state.paste = nodeClipboard.ContainsData();
     const auto& siblings = tree.Children(tree.Parent(item));
     const bool movable = nodeOrLeaf && siblings.size() > 1;
     state.moveUp = movable && siblings.front() != item;
     state.moveDown = movable && siblings.back() != item;
-    state.expandCollapse = kind != kKindLeaf;
-    state.convertLeaf = kind == kKindLeaf;
-    state.isLeaf = kind == kKindLeaf;
+    state.expandCollapse = kind != ElementKind::Leaf;
+    state.convertLeaf = kind == ElementKind::Leaf;
+    state.isLeaf = kind == ElementKind::Leaf;
     return state;
 }
 
@@ -138,7 +138,7 @@ std::string FieldText(const CDocument& document, int item, TextField field) {
         case TextField::SlideShowTitle:
             return rootNode ? rootNode->Title() : std::string();
         case TextField::NodeTitle:
-            return tree.IsLive(item) && tree.Entry(item).ElemType == kKindNode
+            return tree.IsLive(item) && tree.Entry(item).ElemType == ElementKind::Node
                        ? tree.Entry(item).Title()
                        : std::string();
         case TextField::CreatorID:

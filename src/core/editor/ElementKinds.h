@@ -2,11 +2,26 @@
 
 namespace trovique {
 
-// What an element of the tree is. A fresh table entry holds kKindUnset until it is filled.
-inline constexpr int kKindRoot = 0;
-inline constexpr int kKindNode = 1;
-inline constexpr int kKindLeaf = 3;
-inline constexpr int kKindUnset = 6;
+// What an element of the tree is. A fresh table entry is Unset until it is filled; a selection
+// of nothing counts as Unset too.
+enum class ElementKind { Root = 0, Node = 1, Leaf = 3, Unset = 6 };
+
+// How AddGenNode enters an item: Refresh selects and shows it (the author's add commands);
+// ReAdd treats a given record as new, with a fresh element index and page (pasted copies).
+enum class AddOptions : unsigned { None = 0, Refresh = 1, ReAdd = 2 };
+constexpr AddOptions operator|(AddOptions a, AddOptions b) {
+    return static_cast<AddOptions>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
+}
+constexpr bool Has(AddOptions options, AddOptions option) {
+    return (static_cast<unsigned>(options) & static_cast<unsigned>(option)) != 0;
+}
+
+// Where MoveNode moves the selected item: before its previous sibling, after its next sibling,
+// before the first or after the last sibling.
+enum class MoveDirection { Up = 0, Down = 1, First = 2, Last = 3 };
+
+// Indent pushes the selected item, or all its children, one level down.
+enum class IndentScope { Item, Children };
 
 // Pseudo-level for leaves when the count labels are refreshed.
 inline constexpr int kLevelLeaves = 16;

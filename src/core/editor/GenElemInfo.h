@@ -15,7 +15,7 @@ namespace trovique {
 // is, and where its item stands in the tree. Entries of removed items stay (marked Deleted) so
 // that undo can bring the same element back.
 struct CGenElemInfo {
-    int ElemType = kKindUnset;
+    ElementKind ElemType = ElementKind::Unset;
     // Level 11 to 15 for the root and nodes; leaves carry 12, which means nothing for them.
     int NodeType = 12;
     // The record: Node for the root and nodes, Leaf for leaves.
@@ -36,9 +36,11 @@ struct CGenElemInfo {
     bool Expanded = false;
     bool InTree = false;
 
-    bool Used() const { return ElemType != kKindUnset; }
-    bool IsLeaf() const { return ElemType == kKindLeaf; }
-    bool IsNodeOrRoot() const { return ElemType == kKindRoot || ElemType == kKindNode; }
+    bool Used() const { return ElemType != ElementKind::Unset; }
+    bool IsLeaf() const { return ElemType == ElementKind::Leaf; }
+    bool IsNodeOrRoot() const {
+        return ElemType == ElementKind::Root || ElemType == ElementKind::Node;
+    }
     IElement* Element() const;
     const std::string& Title() const;
     void SetTitle(std::string title);

@@ -23,12 +23,12 @@ const std::string& ConversionWarning() {
 
 }  // namespace
 
-int LeafKindFromArgument(std::string_view argument) {
+LeafKind LeafKindFromArgument(std::string_view argument) {
     const double number = LeadingNumber(argument);
     if (number == 0.0) {
-        return CDocument::kLeafKindQAF;
+        return LeafKind::QAF;
     }
-    return number == 1.0 ? CDocument::kLeafKindFact : CDocument::kLeafKindBitmap;
+    return number == 1.0 ? LeafKind::Fact : LeafKind::Bitmap;
 }
 
 bool ConfirmConvertAllLeaves(IUserInterface& ui) {

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "core/app/Services.h"
+#include "core/model/LeafKind.h"
 
 namespace trovique {
 
@@ -14,7 +15,7 @@ inline constexpr int kCmdConvertLeaf = 43;
 inline constexpr int kCmdMarkLeavesCopyEnabled = 48;
 
 // The leaf kind a menu item's argument names: "0" QAF, "1" FACT, anything else BITMAP.
-int LeafKindFromArgument(std::string_view argument);
+LeafKind LeafKindFromArgument(std::string_view argument);
 
 // The questions asked before converting: every leaf (a plain Yes/No message box) or the
 // selected one (a question the author may silence, remembered as "ConvertSelectedLeaf").

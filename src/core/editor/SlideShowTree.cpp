@@ -254,14 +254,15 @@ void CSlideShowTree::SetDBSize(std::int64_t size) {
 
 std::int64_t CSlideShowTree::SizeContribution(const CGenElemInfo& entry) {
     switch (entry.ElemType) {
-        case kKindRoot:
+        case ElementKind::Root:
             return kRootSize;
-        case kKindNode:
+        case ElementKind::Node:
             return kNodeSize;
-        case kKindLeaf:
+        case ElementKind::Leaf:
             if (!entry.Leaf) {
                 return 0;
             }
+            // BITMAPOnly wins here, whatever FACTOnly says.
             if (entry.Leaf->BITMAPOnly()) {
                 return kBitmapLeafBaseSize + entry.Leaf->GetPalmBitmapSize();
             }

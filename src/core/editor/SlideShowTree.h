@@ -87,7 +87,7 @@ public:
     // copyableLeaves). reAdd treats a given record as new: fresh index and page. The peer must be
     // live unless relationship is Child. Returns the new element index; raises on failure.
     struct NewElement {
-        int kind = kKindLeaf;
+        ElementKind kind = ElementKind::Leaf;
         std::string title;
         std::shared_ptr<IElement> record;
         int peer = 0;
@@ -138,9 +138,9 @@ public:
     const std::vector<int>& SeeAlsoChoices() const { return seeAlsoChoices_; }
 
     // ---- Counting and paths ----
-    int GetNumChildren(int kind, int item) const;
-    int GetNumNodeChildren(int item) const { return GetNumChildren(kKindNode, item); }
-    int GetNumLeafChildren(int item) const { return GetNumChildren(kKindLeaf, item); }
+    int GetNumChildren(ElementKind kind, int item) const;
+    int GetNumNodeChildren(int item) const { return GetNumChildren(ElementKind::Node, item); }
+    int GetNumLeafChildren(int item) const { return GetNumChildren(ElementKind::Leaf, item); }
     // Depth-first walk of item's branch: counts[level] for nodes, leafCount for leaves. reset
     // zeroes both first. Returns the number of items visited.
     using LevelCounts = std::array<int, 16>;

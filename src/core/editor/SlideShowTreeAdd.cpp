@@ -56,7 +56,7 @@ CSlideShowTree::Placement CSlideShowTree::PlaceFor(int peer, Relationship relati
 
 int CSlideShowTree::Add(NewElement element) {
     const bool keepIndex = element.record != nullptr && !element.reAdd;
-    if (element.kind == kKindRoot) {
+    if (element.kind == ElementKind::Root) {
         auto node = RecordOfKind<CNode>(element.record);
         return AddRoot(std::move(node), keepIndex ? element.record->Key() : 0);
     }
@@ -81,7 +81,7 @@ int CSlideShowTree::Add(NewElement element) {
     const int elementIndex = static_cast<int>(index);
     const Placement placement = PlaceFor(element.peer, element.relationship, parent);
     std::int64_t size = 0;
-    if (element.kind == kKindNode) {
+    if (element.kind == ElementKind::Node) {
         auto node = RecordOfKind<CNode>(element.record);
         size = AddNodeEntry(elementIndex, parent, std::move(node), element.record == nullptr);
     } else {
@@ -94,7 +94,7 @@ int CSlideShowTree::Add(NewElement element) {
         dbSize_ += size;
     }
     ++elementsAdded_;
-    if (element.kind != kKindLeaf) {
+    if (element.kind != ElementKind::Leaf) {
         ++nodesAdded_;
     }
     nextFreeIndex_ = std::max(nextFreeIndex_, elementIndex + 1);
@@ -118,7 +118,7 @@ int CSlideShowTree::AddRoot(std::shared_ptr<CNode> record, int index) {
     }
     CGenElemInfo& entry = Entry(rootIndex);
     entry = CGenElemInfo{};
-    entry.ElemType = kKindRoot;
+    entry.ElemType = ElementKind::Root;
     entry.NodeType = kLevelSlideShow;
     entry.Node = record;
     entry.Expanded = true;
@@ -144,7 +144,7 @@ std::int64_t CSlideShowTree::AddNodeEntry(int index, int parent, std::shared_ptr
     }
     CGenElemInfo& entry = Entry(index);
     entry = CGenElemInfo{};
-    entry.ElemType = kKindNode;
+    entry.ElemType = ElementKind::Node;
     entry.Node = record;
     entry.Expanded = isNew ? false : record->Expanded();
     const int level = parent == root_ ? kLevelMajorCategory : Entry(parent).NodeType + 1;
@@ -170,8 +170,7 @@ std::int64_t CSlideShowTree::AddLeafEntry(int index, std::shared_ptr<CLeaf> reco
     if (!record) {
         record = std::make_shared<CLeaf>();
         record->SetTitle(title.empty() ? "<FACT>" : title);
-        record->SetFACTOnly(true);
-        record->SetBITMAPOnly(false);
+        record->SetKind(LeafKind::Fact);
         record->SetDifficulty(3);
         if (copyable) {
             record->SetCopyable(true);
@@ -195,7 +194,7 @@ std::int64_t CSlideShowTree::AddLeafEntry(int index, std::shared_ptr<CLeaf> reco
     }
     CGenElemInfo& entry = Entry(index);
     entry = CGenElemInfo{};
-    entry.ElemType = kKindLeaf;
+    entry.ElemType = ElementKind::Leaf;
     entry.NodeType = kLevelMajorCategory;
     entry.Leaf = record;
     if (!deferred) {

@@ -29,7 +29,7 @@ void CSlideShowTree::RecountNodesAndLeaves() {
     NotifyDocumentChanged();
 }
 
-int CSlideShowTree::GetNumChildren(int kind, int item) const {
+int CSlideShowTree::GetNumChildren(ElementKind kind, int item) const {
     int count = 0;
     for (const int child : Children(item)) {
         count += Entry(child).ElemType == kind ? 1 : 0;

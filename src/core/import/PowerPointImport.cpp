@@ -174,9 +174,9 @@ void CPowerPointImport::ImportSlide(std::size_t number) {
 
     if (rejected) {
         ++result_.slidesRejected;
-    } else if (document_.AddGenNode(kKindLeaf, leaf->Title(), leaf,
+    } else if (document_.AddGenNode(ElementKind::Leaf, leaf->Title(), leaf,
                                     document_.Tree().GetNodeInfoIndexOfRoot(), Relationship::Child,
-                                    true, true) != 0) {
+                                    AddOptions::Refresh | AddOptions::ReAdd) != 0) {
         ++result_.slidesAdded;
     }
     Advance();

@@ -197,8 +197,8 @@ void CUnstructuredReader::AddLeaf(std::string_view fact) {
     CheckRoomForLeaf();
     // The title is worked out first, so that nothing can fail once the leaf is in the tree.
     const std::string title = PieceTitle(fact, options_.titleChars, titleDelimiter_);
-    const int index =
-        document_.AddGenNode(kKindLeaf, {}, nullptr, root_, Relationship::Child, false, false);
+    const int index = document_.AddGenNode(ElementKind::Leaf, {}, nullptr, root_,
+                                           Relationship::Child, AddOptions::None);
     if (index == 0) {
         // AddGenNode has told the user why.
         throw CError(kErrInvalidValue, kSource, "The leaf could not be added.");

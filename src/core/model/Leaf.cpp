@@ -21,11 +21,15 @@ void CLeaf::SetFixedRegionSize(std::int64_t size) {
     fixedRegionSize_ = record::CheckedWord(size);
 }
 
-std::uint16_t CLeaf::StoredRecordType() const {
+LeafKind CLeaf::Kind() const {
     if (factOnly_) {
-        return kRecordTypeFact;
+        return LeafKind::Fact;
     }
-    return bitmapOnly_ ? kRecordTypeBitmap : kRecordTypeQAF;
+    return bitmapOnly_ ? LeafKind::Bitmap : LeafKind::QAF;
+}
+
+std::uint16_t CLeaf::StoredRecordType() const {
+    return RecordTypeOf(Kind());
 }
 
 std::int64_t CLeaf::GetPalmBitmapSize() const {

@@ -8,6 +8,7 @@
 #include "core/imaging/Bitmap.h"
 #include "core/imaging/PalmBitmap.h"
 #include "core/model/LeafFields.h"
+#include "core/model/LeafKind.h"
 #include "core/model/RecordType.h"
 
 namespace trovique {
@@ -63,6 +64,13 @@ public:
     void SetFACTOnly(bool factOnly) { factOnly_ = factOnly; }
     bool BITMAPOnly() const { return bitmapOnly_; }
     void SetBITMAPOnly(bool bitmapOnly) { bitmapOnly_ = bitmapOnly; }
+    // The kind the record is stored as: FACTOnly wins over BITMAPOnly.
+    LeafKind Kind() const;
+    // Makes the leaf of one kind: exactly its flag set.
+    void SetKind(LeafKind kind) {
+        factOnly_ = kind == LeafKind::Fact;
+        bitmapOnly_ = kind == LeafKind::Bitmap;
+    }
     // Bit 3 of FlagB, of no meaning to this program and carried as read.
     bool SpareFlag() const { return spareFlag_; }
     void SetSpareFlag(bool spare) { spareFlag_ = spare; }

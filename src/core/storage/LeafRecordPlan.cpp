@@ -25,7 +25,7 @@ LeafRecordKeys LeafRecordPlan::Keys(std::int64_t own) const {
 
 LeafRecordPlan PlanLeafRecords(const CLeaf& leaf, bool exportSwitch) {
     const bool hasPictures = leaf.ColorBitmap() || leaf.MonochromeBitmap();
-    const bool bitmapKind = leaf.BITMAPOnly() && !leaf.FACTOnly();
+    const bool bitmapKind = leaf.Kind() == LeafKind::Bitmap;
     LeafRecordPlan plan;
     plan.slide = hasPictures || (!exportSwitch && bitmapKind);
     plan.ownKind = !exportSwitch && !plan.slide;

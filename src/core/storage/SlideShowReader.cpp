@@ -199,7 +199,7 @@ bool CSlideShowReader::ReadRoot(CMemoryFile& record) {
     fileVersion_ = root->Version();
     splashKey_ = root->TitleBitmapKey();
     const int index =
-        document_.AddGenNode(kKindRoot, {}, root, 0, Relationship::Child, false, false);
+        document_.AddGenNode(ElementKind::Root, {}, root, 0, Relationship::Child, AddOptions::None);
     if (index == 0) {
         return false;  // told by AddGenNode
     }
@@ -227,7 +227,8 @@ void CSlideShowReader::ReadNode(CMemoryFile& record, std::size_t number) {
     }
     CheckNewKey(node->Key(), number);
     const int parent = CheckedParent(node->ParentKey(), number);
-    if (document_.AddGenNode(kKindNode, {}, node, parent, Relationship::Child, false, false) == 0) {
+    if (document_.AddGenNode(ElementKind::Node, {}, node, parent, Relationship::Child,
+                             AddOptions::None) == 0) {
         ThrowDamaged(RecordName(number) + " could not be added.");
     }
 }
@@ -319,7 +320,8 @@ void CSlideShowReader::AddLeaf(std::shared_ptr<CLeaf> leaf, std::size_t number) 
     for (int slot = 1; slot <= CLeaf::kNumSeeAlso; ++slot) {
         leaf->SetSeeAlso(slot, 0);
     }
-    if (document_.AddGenNode(kKindLeaf, {}, leaf, parent, Relationship::Child, false, false) == 0) {
+    if (document_.AddGenNode(ElementKind::Leaf, {}, leaf, parent, Relationship::Child,
+                             AddOptions::None) == 0) {
         ThrowDamaged(RecordName(number) + " could not be added.");
     }
     pending_ = std::move(leaf);

@@ -10,13 +10,13 @@
 namespace trovique {
 namespace {
 
-std::string_view KindName(int kind) {
+std::string_view KindName(ElementKind kind) {
     switch (kind) {
-        case kKindRoot:
+        case ElementKind::Root:
             return "root";
-        case kKindNode:
+        case ElementKind::Node:
             return "node";
-        case kKindLeaf:
+        case ElementKind::Leaf:
             return "leaf";
         default:
             return "other";

@@ -53,11 +53,11 @@ bool CheckItem(CDocument& document, CValidationRun& run, int index) {
     const std::string reference =
         std::to_string(index) + ":" + document.Tree().GetNodePath(index, true);
     switch (entry.ElemType) {
-        case kKindRoot:
+        case ElementKind::Root:
             return run.CheckRoot(reference, RootPaneValuesOf(document));
-        case kKindNode:
+        case ElementKind::Node:
             return entry.Node == nullptr || run.CheckNode(reference, *entry.Node, entry.NodeType);
-        case kKindLeaf:
+        case ElementKind::Leaf:
             return entry.Leaf == nullptr || run.CheckLeaf(reference, *entry.Leaf);
         default:
             return true;
@@ -75,7 +75,7 @@ bool CheckTree(CDocument& document, CValidationResults& results, const CValidati
     if (root == 0) {
         // Nothing was read into the window: there is no slide to export.
         results.AddEntry("0:", "There must be at least one Slide in this Database.",
-                         DocumentControl::Tree, kKindRoot, false);
+                         DocumentControl::Tree, ElementKind::Root, false);
         return false;
     }
     statusBar.SetNumItems(document.Tree().GetChildCount(root) + 1);

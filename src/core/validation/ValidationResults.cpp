@@ -26,18 +26,18 @@ Reference SplitReference(std::string_view reference) {
     return {LeadingInteger(reference.substr(0, colon)), std::string(reference.substr(colon + 1))};
 }
 
-bool HasMessages(int kind) {
-    return kind == kKindRoot || kind == kKindNode || kind == kKindLeaf;
+bool HasMessages(ElementKind kind) {
+    return kind == ElementKind::Root || kind == ElementKind::Node || kind == ElementKind::Leaf;
 }
 
 }  // namespace
 
 int CValidationResults::ItemEntry::Image() const {
     switch (kind) {
-        case kKindRoot:
-        case kKindNode:
+        case ElementKind::Root:
+        case ElementKind::Node:
             return kImageNodeItem;
-        case kKindLeaf:
+        case ElementKind::Leaf:
             return kImageLeafItem;
         default:
             return kImageOtherItem;
@@ -78,7 +78,7 @@ void CValidationResults::Clear() {
 }
 
 void CValidationResults::AddEntry(std::string_view reference, const std::string& message,
-                                  DocumentControl control, int kind, bool warning) {
+                                  DocumentControl control, ElementKind kind, bool warning) {
     Reference split = SplitReference(reference);
     if (!current_ || currentIndex_ != split.index) {
         ItemEntry entry;

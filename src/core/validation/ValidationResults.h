@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/editor/ElementKinds.h"
 #include "core/validation/DocumentControl.h"
 #include "core/validation/ValidationLimit.h"
 
@@ -15,7 +16,7 @@ class CDocument;
 class IUserInterface;
 
 // The kind of the entry that reports a run stopped by the error limit; it has no message below.
-inline constexpr int kKindStopEntry = 6;
+inline constexpr ElementKind kKindStopEntry = ElementKind::Unset;
 
 // Told when the findings list changes, so that the results window follows it.
 class IValidationResultsObserver {
@@ -60,7 +61,7 @@ public:
         // The path part of the reference.
         std::string text;
         int elementIndex = 0;
-        int kind = 0;
+        ElementKind kind = ElementKind::Root;
         bool expanded = true;
         // Where Go To leads for an entry without messages (the stop entry).
         DocumentControl control = DocumentControl::None;
@@ -119,7 +120,7 @@ public:
     // without ":" has index 0 and is its own path. kind: 0 root, 1 node, 3 leaf, 6 stop entry
     // (any kind but 0, 1 and 3 gets no message node).
     void AddEntry(std::string_view reference, const std::string& message, DocumentControl control,
-                  int kind, bool warning);
+                  ElementKind kind, bool warning);
 
     const std::vector<ItemEntry>& Entries() const { return entries_; }
     bool Empty() const { return entries_.empty(); }

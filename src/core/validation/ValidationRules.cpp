@@ -36,7 +36,7 @@ std::string TooLongForDevice(const CPalmDevice& device, int lines) {
 // The findings of one item: each fails the item and counts once.
 class CValidationRun::Item {
 public:
-    Item(CValidationRun& run, const std::string& reference, int kind)
+    Item(CValidationRun& run, const std::string& reference, ElementKind kind)
         : run_(run), reference_(reference), kind_(kind) {}
 
     // Lists a finding; returns whether the rules may go on (the limit is not reached).
@@ -54,7 +54,7 @@ public:
 private:
     CValidationRun& run_;
     const std::string& reference_;
-    int kind_;
+    ElementKind kind_;
     bool passed_ = true;
 };
 
@@ -78,7 +78,7 @@ CValidationRun::CValidationRun(CValidationResults& results, CValidationLimit lim
     : results_(results), limit_(limit), device_(device) {}
 
 void CValidationRun::Record(const std::string& reference, const std::string& message,
-                            DocumentControl control, int kind, bool warning) {
+                            DocumentControl control, ElementKind kind, bool warning) {
     results_.AddEntry(reference, message, control, kind, warning);
     ++count_;
 }
@@ -90,7 +90,7 @@ void CValidationRun::AddStopEntry() {
 }
 
 bool CValidationRun::CheckRoot(const std::string& reference, const RootPaneValues& root) {
-    Item item(*this, reference, kKindRoot);
+    Item item(*this, reference, ElementKind::Root);
     const auto rules = [&] {
         if (root.title.empty() && !item.Add("Slide Show Title On Palm can not be blank.",
                                             DocumentControl::SlideShowTitle)) {
@@ -130,7 +130,7 @@ bool CValidationRun::CheckRoot(const std::string& reference, const RootPaneValue
 }
 
 bool CValidationRun::CheckNode(const std::string& reference, const CNodeFields& node, int level) {
-    Item item(*this, reference, kKindNode);
+    Item item(*this, reference, ElementKind::Node);
     const std::string& title = node.Title();
     const std::string_view levelName = NodeLevelName(level);
     const auto rules = [&] {
@@ -155,11 +155,11 @@ bool CValidationRun::CheckNode(const std::string& reference, const CNodeFields& 
 }
 
 bool CValidationRun::CheckLeaf(const std::string& reference, const CLeaf& leaf) {
-    Item item(*this, reference, kKindLeaf);
+    Item item(*this, reference, ElementKind::Leaf);
     const std::string& title = leaf.Title();
     const bool hasBitmap = leaf.ColorBitmap() || leaf.MonochromeBitmap();
-    const bool isQAF = !leaf.FACTOnly() && !leaf.BITMAPOnly();
-    const bool isBitmap = leaf.BITMAPOnly() && !leaf.FACTOnly();
+    const bool isQAF = leaf.Kind() == LeafKind::QAF;
+    const bool isBitmap = leaf.Kind() == LeafKind::Bitmap;
     // Converting the pictures is the dear part of the size; it is done once for both rules.
     std::optional<std::int64_t> bitmapSize;
     const auto bitmapTooBig = [&] {

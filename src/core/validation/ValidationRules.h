@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/editor/ElementKinds.h"
 #include "core/validation/DocumentControl.h"
 #include "core/validation/PalmDevice.h"
 #include "core/validation/ValidationLimit.h"
@@ -63,7 +64,7 @@ private:
     friend class Item;
 
     void Record(const std::string& reference, const std::string& message, DocumentControl control,
-                int kind, bool warning);
+                ElementKind kind, bool warning);
     void CheckQuestionAndAnswers(Item& item, const CLeaf& leaf);
     bool CheckSeeAlso(Item& item, const CLeaf& leaf);
 

@@ -170,8 +170,9 @@ TEST_F(GetFileNameTest, BitmapDialogsRememberTheChosenFolder) {
     GetFileName(services, DescribeFileDialog(FileDialogKind::Open, "/"));
     EXPECT_EQ(store.Get("Norvane Trovique", "Settings", "LastGraphicsPath"), "/pictures/slides/");
     ui.QueueFileName("");
-    GetFileName(services, DescribeFileDialog(FileDialogKind::ColorBitmap, "/"));
+    GetFileName(services, DescribeFileDialog(FileDialogKind::ColorBitmap, ""));
     EXPECT_EQ(store.Get("Norvane Trovique", "Settings", "LastGraphicsPath"), "/pictures/slides/");
+    EXPECT_EQ(ui.FileDialogs().back().initial, "/pictures/slides/") << "opens where it was left";
 }
 
 }  // namespace

@@ -229,7 +229,8 @@ TEST_F(DocumentObserverContractTest, MirrorFollowsEveryStepOfTheRandomEditRun) {
 TEST_F(DocumentObserverContractTest, ABigPasteIsOneInsertAndItsUndoOneRemoval) {
     const int source = AddNodeUnder(Root());
     for (int i = 0; i < 5000; ++i) {
-        doc->AddGenNode(kKindLeaf, {}, nullptr, source, Relationship::Child, false, false);
+        doc->AddGenNode(ElementKind::Leaf, {}, nullptr, source, Relationship::Child,
+                        AddOptions::None);
     }
     ASSERT_TRUE(doc->CopyNode(source));
     const int inserted = mirror.Inserted();
@@ -251,7 +252,7 @@ TEST_F(DocumentObserverContractTest, IndentIsAnInsertAndMoves) {
     AddLeafUnder(node);
     doc->Tree().Select(node);
     const int inserted = mirror.Inserted();
-    ASSERT_TRUE(doc->Indent(true));
+    ASSERT_TRUE(doc->Indent(IndentScope::Children));
     EXPECT_EQ(mirror.Inserted(), inserted + 1);
     EXPECT_EQ(mirror.Moved(), 2);
     mirror.ExpectEqualsTree();

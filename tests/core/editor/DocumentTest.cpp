@@ -104,24 +104,29 @@ TEST_F(DocumentTest, LeafInsertedBeforePageFiveTakesItAndMovesTheRestOn) {
     for (int i = 0; i < 8; ++i) {
         leaves.push_back(AddLeafUnder(node));
     }
-    const int added = doc->AddGenNode(kKindLeaf, "inserted", nullptr, leaves[4],
-                                      Relationship::Previous, false, false);
+    const int added = doc->AddGenNode(ElementKind::Leaf, "inserted", nullptr, leaves[4],
+                                      Relationship::Previous, AddOptions::None);
     EXPECT_EQ(LeafOf(added).LPI(), 5);
     EXPECT_EQ(LeafOf(added).Title(), "inserted");
     EXPECT_EQ(LeafOf(leaves[4]).LPI(), 6);
     EXPECT_EQ(LeafOf(leaves[7]).LPI(), 9);
-    const int after =
-        doc->AddGenNode(kKindLeaf, {}, nullptr, leaves[7], Relationship::Next, false, false);
+    const int after = doc->AddGenNode(ElementKind::Leaf, {}, nullptr, leaves[7], Relationship::Next,
+                                      AddOptions::None);
     EXPECT_EQ(LeafOf(after).LPI(), 10);
     ExpectPagesDense();
 }
 
 TEST_F(DocumentTest, MissingPeerIsReportedAndNothingIsAdded) {
     const int before = doc->Tree().NextFreeIndex();
-    EXPECT_EQ(doc->AddGenNode(kKindLeaf, {}, nullptr, 0, Relationship::Next, false, false), 0);
-    EXPECT_EQ(doc->AddGenNode(kKindNode, {}, nullptr, 999, Relationship::Previous, false, false),
+    EXPECT_EQ(
+        doc->AddGenNode(ElementKind::Leaf, {}, nullptr, 0, Relationship::Next, AddOptions::None),
+        0);
+    EXPECT_EQ(doc->AddGenNode(ElementKind::Node, {}, nullptr, 999, Relationship::Previous,
+                              AddOptions::None),
               0);
-    EXPECT_EQ(doc->AddGenNode(5, {}, nullptr, Root(), Relationship::Child, false, false), 0);
+    EXPECT_EQ(doc->AddGenNode(static_cast<ElementKind>(5), {}, nullptr, Root(), Relationship::Child,
+                              AddOptions::None),
+              0);
     ASSERT_EQ(Ui().Messages().size(), 2u);
     EXPECT_EQ(Ui().Messages()[0].text, "AddGenNode error: No peer node specified.");
     EXPECT_EQ(Ui().Messages()[0].style, kStyleExclamation);
@@ -180,13 +185,16 @@ TEST_F(DocumentTest, RecordGivenKeepsItsKeyUnlessReAdded) {
     node->SetKey(40);
     node->SetTitle("Kept");
     node->SetExpanded(true);
-    EXPECT_EQ(doc->AddGenNode(kKindNode, {}, node, Root(), Relationship::Child, false, false), 40);
+    EXPECT_EQ(
+        doc->AddGenNode(ElementKind::Node, {}, node, Root(), Relationship::Child, AddOptions::None),
+        40);
     EXPECT_TRUE(doc->Tree().IsExpanded(40));
     EXPECT_EQ(doc->Tree().Entry(40).Title(), "Kept");
     EXPECT_EQ(doc->Tree().NextFreeIndex(), 41);
     auto copy = std::make_shared<CLeaf>();
     copy->SetKey(40);
-    const int fresh = doc->AddGenNode(kKindLeaf, {}, copy, 40, Relationship::Child, false, true);
+    const int fresh =
+        doc->AddGenNode(ElementKind::Leaf, {}, copy, 40, Relationship::Child, AddOptions::ReAdd);
     EXPECT_EQ(fresh, 41);
     EXPECT_EQ(copy->Key(), 41);
 }
@@ -194,10 +202,14 @@ TEST_F(DocumentTest, RecordGivenKeepsItsKeyUnlessReAdded) {
 TEST_F(DocumentTest, KeyUsedTwiceIsRefused) {
     auto first = std::make_shared<CNode>();
     first->SetKey(7);
-    ASSERT_EQ(doc->AddGenNode(kKindNode, {}, first, Root(), Relationship::Child, false, false), 7);
+    ASSERT_EQ(doc->AddGenNode(ElementKind::Node, {}, first, Root(), Relationship::Child,
+                              AddOptions::None),
+              7);
     auto second = std::make_shared<CNode>();
     second->SetKey(7);
-    EXPECT_EQ(doc->AddGenNode(kKindNode, {}, second, Root(), Relationship::Child, false, false), 0);
+    EXPECT_EQ(doc->AddGenNode(ElementKind::Node, {}, second, Root(), Relationship::Child,
+                              AddOptions::None),
+              0);
     ASSERT_EQ(Ui().Messages().size(), 1u);
     EXPECT_EQ(Ui().Messages()[0].text.rfind("AddNode error: ", 0), 0u);
     EXPECT_EQ(doc->Tree().Children(Root()).size(), 1u);
@@ -255,8 +267,8 @@ TEST_F(DocumentTest, PagesStayDenseUnderRandomInsertions) {
             const auto relationship = choice == 1   ? Relationship::Previous
                                       : choice == 2 ? Relationship::Next
                                                     : Relationship::First;
-            leaves.push_back(
-                doc->AddGenNode(kKindLeaf, {}, nullptr, peer, relationship, false, false));
+            leaves.push_back(doc->AddGenNode(ElementKind::Leaf, {}, nullptr, peer, relationship,
+                                             AddOptions::None));
         }
         ASSERT_NE(leaves.back(), 0);
     }

@@ -11,9 +11,9 @@
 namespace trovique {
 namespace {
 
-constexpr int kQAF = CDocument::kLeafKindQAF;
-constexpr int kBitmap = CDocument::kLeafKindBitmap;
-constexpr int kFact = CDocument::kLeafKindFact;
+constexpr LeafKind kQAF = LeafKind::QAF;
+constexpr LeafKind kBitmap = LeafKind::Bitmap;
+constexpr LeafKind kFact = LeafKind::Fact;
 
 class LeafConversionTest : public testing::Test, public test::DocumentFixture {
 protected:
@@ -26,10 +26,10 @@ protected:
         return doc->AddQAF();
     }
     CLeaf& LeafOf(int index) { return *doc->Tree().Entry(index).Leaf; }
-    int KindOf(int index) {
+    LeafKind KindOf(int index) {
         return LeafOf(index).BITMAPOnly() ? kBitmap : LeafOf(index).FACTOnly() ? kFact : kQAF;
     }
-    void Convert(int leaf, int kind) {
+    void Convert(int leaf, LeafKind kind) {
         doc->Tree().Select(leaf);
         ASSERT_TRUE(doc->ConvertSelectedLeaf(kind));
     }
@@ -44,10 +44,12 @@ TEST_F(LeafConversionTest, EveryKindToEveryKindMovesTheSizeByTheDifference) {
     test::PictureFiles files;
     const auto picture = files.Load("color", test::ExactSizeImage(160, 120, 3000));
     ASSERT_EQ(test::PalmSize(*picture), 3000);
-    const std::map<int, std::int64_t> contribution = {{kQAF, 250}, {kFact, 100}, {kBitmap, 3018}};
-    for (const int from : {kQAF, kBitmap, kFact}) {
-        for (const int to : {kQAF, kBitmap, kFact}) {
-            SCOPED_TRACE(std::to_string(from) + " -> " + std::to_string(to));
+    const std::map<LeafKind, std::int64_t> contribution = {
+        {kQAF, 250}, {kFact, 100}, {kBitmap, 3018}};
+    for (const LeafKind from : {kQAF, kBitmap, kFact}) {
+        for (const LeafKind to : {kQAF, kBitmap, kFact}) {
+            SCOPED_TRACE(std::to_string(RecordTypeOf(from)) + " -> " +
+                         std::to_string(RecordTypeOf(to)));
             const int leaf = AddLeaf();
             LeafOf(leaf).SetColorBitmap(picture);
             Convert(leaf, from);
@@ -117,7 +119,7 @@ TEST_F(LeafConversionTest, AFailingEntryLeavesTheEarlierOnesConverted) {
 // ---- The main window's commands ----
 
 TEST(LeafCommandArgumentTest, ArgumentsNameKinds) {
-    for (const auto& [argument, kind] : std::vector<std::pair<std::string, int>>{
+    for (const auto& [argument, kind] : std::vector<std::pair<std::string, LeafKind>>{
              {"0", kQAF}, {"1", kFact}, {"2", kBitmap}, {"", kQAF}, {"1.5", kBitmap}}) {
         EXPECT_EQ(LeafKindFromArgument(argument), kind) << '"' << argument << '"';
     }

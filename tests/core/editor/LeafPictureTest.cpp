@@ -18,7 +18,7 @@ protected:
         doc = NewDocument();
         doc->Tree().Select(doc->AddNode());
         leaf = doc->AddQAF();
-        ASSERT_TRUE(doc->ConvertLeaves({leaf}, CDocument::kLeafKindBitmap));
+        ASSERT_TRUE(doc->ConvertLeaves({leaf}, LeafKind::Bitmap));
         doc->ForceDirty(false);
     }
     void ClearAll() {
@@ -146,17 +146,20 @@ TEST_F(LeafPictureTest, PicturesAbove60000BytesAskFirstUnlessSilenced) {
 }
 
 TEST_F(LeafPictureTest, ClearingAndGreyFromColourKeepTheSizeInStep) {
-    EXPECT_FALSE(doc->LeafPictureAction(leaf, 4));
+    EXPECT_FALSE(doc->LeafPictureAction(leaf, CDocument::PictureAction::FromColor));
     EXPECT_EQ(LastMessage(), "Color bitmap not set.  Can not convert to monochrome.");
-    ASSERT_TRUE(doc->LeafPictureAction(leaf, 2, files.Write("mono", MonochromeImage(160, 120))));
-    ASSERT_TRUE(doc->LeafPictureAction(leaf, 0, files.Write("color", ColorImage(160, 120))));
-    ASSERT_TRUE(doc->LeafPictureAction(leaf, 4));
+    ASSERT_TRUE(doc->LeafPictureAction(leaf, CDocument::PictureAction::SetMonochrome,
+                                       files.Write("mono", MonochromeImage(160, 120))));
+    ASSERT_TRUE(doc->LeafPictureAction(leaf, CDocument::PictureAction::SetColor,
+                                       files.Write("color", ColorImage(160, 120))));
+    ASSERT_TRUE(doc->LeafPictureAction(leaf, CDocument::PictureAction::FromColor));
     EXPECT_TRUE(Leaf().MonochromeBitmap()->GrayScaleExpanded());
     EXPECT_EQ(doc->Tree().DBSize(), doc->ComputeDBSize());
-    ASSERT_TRUE(doc->LeafPictureAction(leaf, 1) && doc->LeafPictureAction(leaf, 3));
+    ASSERT_TRUE(doc->LeafPictureAction(leaf, CDocument::PictureAction::ClearColor) &&
+                doc->LeafPictureAction(leaf, CDocument::PictureAction::ClearMonochrome));
     EXPECT_FALSE(Leaf().ColorBitmap() || Leaf().MonochromeBitmap());
     EXPECT_EQ(doc->Tree().DBSize(), doc->ComputeDBSize());
-    EXPECT_FALSE(doc->LeafPictureAction(leaf, 5));
+    EXPECT_FALSE(doc->LeafPictureAction(leaf, static_cast<CDocument::PictureAction>(5)));
     EXPECT_EQ(LastMessage(), "Invalid Action: 5");
 }
 
@@ -173,11 +176,11 @@ TEST_F(LeafPictureTest, AFileThatIsNoBitmapIsReportedAndChangesNothing) {
 // Only a BITMAP leaf's pictures reach the handheld: a picture of another kind of leaf counts
 // once the leaf becomes a BITMAP leaf, and only then.
 TEST_F(LeafPictureTest, PicturesOfOtherKindsCountOnceTheLeafIsABitmapLeaf) {
-    ASSERT_TRUE(doc->ConvertLeaves({leaf}, CDocument::kLeafKindFact));
+    ASSERT_TRUE(doc->ConvertLeaves({leaf}, LeafKind::Fact));
     const std::int64_t before = doc->Tree().DBSize();
     ASSERT_TRUE(doc->SetLeafPicture(leaf, true, files.Write("color", ColorImage(160, 120))));
     EXPECT_EQ(doc->Tree().DBSize(), before);
-    ASSERT_TRUE(doc->ConvertLeaves({leaf}, CDocument::kLeafKindBitmap));
+    ASSERT_TRUE(doc->ConvertLeaves({leaf}, LeafKind::Bitmap));
     EXPECT_EQ(doc->Tree().DBSize(), before - 100 + 18 + Leaf().GetPalmBitmapSize());
 }
 

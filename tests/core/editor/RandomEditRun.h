@@ -45,7 +45,7 @@ public:
                 doc_.PasteNode(item);
                 break;
             case 3:
-                doc_.MoveNode(static_cast<int>(random_() % 4));
+                doc_.MoveNode(static_cast<MoveDirection>(random_() % 4));
                 break;
             case 4:
                 doc_.Undo();
@@ -94,7 +94,7 @@ public:
                 doc_.CutNode(item);
                 break;
             case 13:
-                doc_.Indent(random_() % 2 == 0);
+                doc_.Indent(random_() % 2 == 0 ? IndentScope::Item : IndentScope::Children);
                 break;
             case 14:
                 Rename(item);
@@ -109,7 +109,8 @@ public:
             default:
                 if (random_() % 5 == 0) {
                     doc_.ClearTree();
-                    doc_.AddGenNode(kKindRoot, {}, nullptr, 0, Relationship::Child, false, false);
+                    doc_.AddGenNode(ElementKind::Root, {}, nullptr, 0, Relationship::Child,
+                                    AddOptions::None);
                 }
                 AddNode(tree.GetNodeInfoIndexOfRoot());
                 break;
@@ -118,8 +119,7 @@ public:
     }
 
 private:
-    static constexpr int kKinds[] = {CDocument::kLeafKindQAF, CDocument::kLeafKindBitmap,
-                                     CDocument::kLeafKindFact};
+    static constexpr LeafKind kKinds[] = {LeafKind::QAF, LeafKind::Bitmap, LeafKind::Fact};
 
     // A node where the menu offers one: under a node above the last level.
     void AddNode(int item) {
@@ -130,9 +130,9 @@ private:
 
     void Rename(int item) {
         const CGenElemInfo& entry = doc_.Tree().Entry(item);
-        const TextField field = entry.IsLeaf()                ? TextField::LeafTitle
-                                : entry.ElemType == kKindNode ? TextField::NodeTitle
-                                                              : TextField::SlideShowTitle;
+        const TextField field = entry.IsLeaf()                        ? TextField::LeafTitle
+                                : entry.ElemType == ElementKind::Node ? TextField::NodeTitle
+                                                                      : TextField::SlideShowTitle;
         doc_.SetFieldText(item, field, "Title " + std::to_string(++renamed_));
     }
 

@@ -119,7 +119,7 @@ TEST_F(StructureEditTest, AtMost256NodeChildrenButAMoveUnderTheSameParentFits) {
     EXPECT_FALSE(doc->PasteNode(Root()));
     EXPECT_EQ(LastMessage(), "Pasting data here would result in more than 256 nodes under Deck.");
     doc->Tree().Select(majors[0]);
-    EXPECT_TRUE(doc->MoveNode(3));
+    EXPECT_TRUE(doc->MoveNode(MoveDirection::Last));
     EXPECT_EQ(doc->Tree().LastChild(Root()), majors[0]);
     ExpectInvariants();
 }
@@ -128,12 +128,12 @@ TEST_F(StructureEditTest, MovingTheFirstSiblingUpIsRefused) {
     const int node = AddNodeUnder(Root());
     const auto leaves = AddLeaves(node, 3);
     doc->Tree().Select(leaves[0]);
-    EXPECT_FALSE(doc->MoveNode(0));
-    EXPECT_FALSE(doc->MoveNode(2));
+    EXPECT_FALSE(doc->MoveNode(MoveDirection::Up));
+    EXPECT_FALSE(doc->MoveNode(MoveDirection::First));
     EXPECT_EQ(LastMessage(), "Source and destination nodes are the same.  Move will not proceed.");
     EXPECT_EQ(Ui().Messages().back().style, kStyleExclamation);
     doc->Tree().Select(leaves[2]);
-    EXPECT_FALSE(doc->MoveNode(1));
+    EXPECT_FALSE(doc->MoveNode(MoveDirection::Down));
 }
 
 TEST_F(StructureEditTest, DeleteAsksWithTheBranchCounts) {
@@ -183,26 +183,26 @@ TEST_F(StructureEditTest, IndentRulesAndLevelPushDown) {
     const int topic = AddNodeUnder(sub);
     AddNodeUnder(topic);  // a Sub Topic
     const auto leaves = AddLeaves(AddNodeUnder(Root()), 2);
-    EXPECT_FALSE(doc->IsIndentOK(topic, false, true));
+    EXPECT_FALSE(doc->IsIndentOK(topic, IndentScope::Item, true));
     EXPECT_EQ(LastMessage(),
               "Only 5 node levels are allowed.\r\nIndenting here would result in more than 5 "
               "node levels.");
-    EXPECT_FALSE(doc->IsIndentOK(leaves[0], false, true));
+    EXPECT_FALSE(doc->IsIndentOK(leaves[0], IndentScope::Item, true));
     EXPECT_EQ(LastMessage(),
               "Leaves can not be Indented directly.  Use Indent All Children from a Leaf's "
               "parent node.");
-    EXPECT_FALSE(doc->IsIndentOK(Root(), false, true));
+    EXPECT_FALSE(doc->IsIndentOK(Root(), IndentScope::Item, true));
     EXPECT_EQ(LastMessage(), "The Root node can not be indented.");
 
     const int lone = AddNodeUnder(Root());
-    EXPECT_FALSE(doc->IsIndentOK(lone, true, true));
+    EXPECT_FALSE(doc->IsIndentOK(lone, IndentScope::Children, true));
     EXPECT_EQ(LastMessage(), "The selected node has no children to Indent.");
     doc->Tree().Select(lone);
-    ASSERT_TRUE(doc->Indent(false));
+    ASSERT_TRUE(doc->Indent(IndentScope::Item));
     EXPECT_EQ(doc->Tree().Level(lone), 13);
     EXPECT_EQ(doc->Tree().Entry(doc->Tree().Parent(lone)).Title(), "<Major Category>");
     doc->Tree().Select(doc->Tree().Parent(leaves[0]));
-    ASSERT_TRUE(doc->Indent(true));
+    ASSERT_TRUE(doc->Indent(IndentScope::Children));
     EXPECT_EQ(doc->Tree().Level(doc->Tree().Parent(leaves[0])), 13);
     EXPECT_EQ(Page(leaves[0]), 1);
     ExpectInvariants();
@@ -265,7 +265,7 @@ TEST_F(StructureEditTest, UndoOfAMoveBringsTheItemBack) {
     const int node = AddNodeUnder(Root());
     const auto leaves = AddLeaves(node, 3);
     doc->Tree().Select(leaves[0]);
-    ASSERT_TRUE(doc->MoveNode(1));
+    ASSERT_TRUE(doc->MoveNode(MoveDirection::Down));
     EXPECT_EQ(doc->Tree().Children(node), (std::vector<int>{leaves[1], leaves[0], leaves[2]}));
     EXPECT_EQ(Page(leaves[0]), 2);
     ASSERT_TRUE(doc->Undo());
@@ -299,7 +299,7 @@ TEST_F(StructureEditTest, EveryEditButCopyMarksTheDocumentChanged) {
             {"move",
              [&](const auto& l) {
                  doc->Tree().Select(l[0]);
-                 return doc->MoveNode(1);
+                 return doc->MoveNode(MoveDirection::Down);
              }},
             {"cut", [&](const auto& l) { return doc->CutNode(l[0]); }},
             {"delete", [&](const auto& l) { return doc->Delete(l[1]); }},
@@ -354,7 +354,7 @@ TEST_F(StructureEditTest, EmptyingTheTreeDropsTheUndoRecord) {
     Ui().QueueConfirm(true);
     ASSERT_TRUE(doc->Delete(leaf));
     doc->ClearTree();
-    doc->AddGenNode(kKindRoot, {}, nullptr, 0, Relationship::Child, false, false);
+    doc->AddGenNode(ElementKind::Root, {}, nullptr, 0, Relationship::Child, AddOptions::None);
     EXPECT_FALSE(doc->UndoMenu().enabled);
     EXPECT_FALSE(doc->Undo());
     EXPECT_FALSE(doc->Tree().IsLive(leaf));

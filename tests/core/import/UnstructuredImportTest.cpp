@@ -220,8 +220,9 @@ TEST_F(UnstructuredImportTest, NoMoreLeavesThanOneNodeCanHold) {
 TEST_F(UnstructuredImportTest, NoLeafPastTheLastSixteenBitKey) {
     auto last = std::make_shared<CLeaf>();
     last->SetKey(65535);
-    ASSERT_EQ(doc->AddGenNode(kKindLeaf, {}, last, Root(), Relationship::Child, false, false),
-              65535);
+    ASSERT_EQ(
+        doc->AddGenNode(ElementKind::Leaf, {}, last, Root(), Relationship::Child, AddOptions::None),
+        65535);
     EXPECT_FALSE(Import("A;B", {{";"}, 0, ""}).ok);
     EXPECT_EQ(doc->Tree().LeafCount(), 1u);
     ASSERT_EQ(Ui().Messages().size(), 1u);

@@ -60,12 +60,13 @@ protected:
 
     int Root(const CDocument& doc) const { return doc.Tree().GetNodeInfoIndexOfRoot(); }
     int AddNodeUnder(CDocument& doc, int parent) {
-        return doc.AddGenNode(kKindNode, {}, nullptr, parent, Relationship::Child, false, false);
+        return doc.AddGenNode(ElementKind::Node, {}, nullptr, parent, Relationship::Child,
+                              AddOptions::None);
     }
     // A leaf of the kind, with every text and switch filled so that a lost field shows.
     int AddLeafUnder(CDocument& doc, int parent, LeafKind kind, const std::string& title) {
-        const int index =
-            doc.AddGenNode(kKindLeaf, title, nullptr, parent, Relationship::Child, false, false);
+        const int index = doc.AddGenNode(ElementKind::Leaf, title, nullptr, parent,
+                                         Relationship::Child, AddOptions::None);
         CLeaf& leaf = *doc.Tree().Entry(index).Leaf;
         leaf.SetFACTOnly(kind == LeafKind::FACT);
         leaf.SetBITMAPOnly(kind == LeafKind::BITMAP);

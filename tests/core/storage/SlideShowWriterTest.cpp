@@ -241,8 +241,8 @@ TEST_F(SlideShowWriterTest, MoreKeysThanSixteenBitsHoldFailsCleanly) {
     // In the handheld's file each leaf takes three keys (itself, its aux text and its fact)
     // but writes only the two text records: the keys run out before the record count does.
     for (int i = 0; i < 22000; ++i) {
-        const int leaf =
-            doc->AddGenNode(kKindLeaf, "L", nullptr, node, Relationship::Child, false, false);
+        const int leaf = doc->AddGenNode(ElementKind::Leaf, "L", nullptr, node, Relationship::Child,
+                                         AddOptions::None);
         doc->Tree().Entry(leaf).Leaf->SetAuxText("A");
         doc->Tree().Entry(leaf).Leaf->SetFact("F");
     }

@@ -13,12 +13,12 @@ class FindingsReportTest : public testing::Test {
 protected:
     void SetUp() override {
         results.AddEntry("2:\\Show", "Palm Creator ID can not be blank.",
-                         DocumentControl::CreatorID, kKindRoot, false);
+                         DocumentControl::CreatorID, ElementKind::Root, false);
         // Titles are Windows-1252 and may hold quotes, backslashes and line breaks.
         results.AddEntry("7:\\Show\\Caf\xe9 \"A\"", "<FACT> may\r\nnot", DocumentControl::LeafTitle,
-                         kKindLeaf, true);
+                         ElementKind::Leaf, true);
         results.AddEntry("7:\\Show\\Caf\xe9 \"A\"", "QAF Question must not be blank.",
-                         DocumentControl::Question, kKindLeaf, false);
+                         DocumentControl::Question, ElementKind::Leaf, false);
         results.AddEntry("0:Validation stopped because error count has reached 3.", "",
                          DocumentControl::None, kKindStopEntry, false);
     }

@@ -30,7 +30,7 @@ TEST_F(ValidateTest, NewSlideShowFailsOnlyForWantingASlide) {
     const auto& entry = results.Entries()[0];
     EXPECT_EQ(entry.elementIndex, Root());
     EXPECT_EQ(entry.text, "\\New Slide Show");
-    EXPECT_EQ(entry.kind, kKindRoot);
+    EXPECT_EQ(entry.kind, ElementKind::Root);
     EXPECT_EQ(entry.messages[0].control, DocumentControl::Tree);
     EXPECT_FALSE(entry.messages[0].warning);
 }

@@ -17,7 +17,7 @@ using NodeRef = CValidationResults::NodeRef;
 
 class ValidationResultsTest : public testing::Test, public test::ValidationFixture {
 protected:
-    void Add(int index, const std::string& message, int kind = kKindLeaf,
+    void Add(int index, const std::string& message, ElementKind kind = ElementKind::Leaf,
              DocumentControl control = DocumentControl::LeafTitle) {
         results.AddEntry(std::to_string(index) + ":Show\\Item " + std::to_string(index), message,
                          control, kind, false);
@@ -56,11 +56,11 @@ INSTANTIATE_TEST_SUITE_P(Findings, GroupingTest,
                          [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(ValidationResultsTest, EntriesAndMessagesCarryWhatTheWindowShows) {
-    results.AddEntry("2:\\Show", "root finding", DocumentControl::Tree, kKindRoot, false);
-    results.AddEntry("5:\\Show\\Planets", "node finding", DocumentControl::NodeTitle, kKindNode,
-                     true);
+    results.AddEntry("2:\\Show", "root finding", DocumentControl::Tree, ElementKind::Root, false);
+    results.AddEntry("5:\\Show\\Planets", "node finding", DocumentControl::NodeTitle,
+                     ElementKind::Node, true);
     results.AddEntry("17:\\Show\\Planets\\Mars", "leaf finding", DocumentControl::Question,
-                     kKindLeaf, false);
+                     ElementKind::Leaf, false);
     results.AddEntry("0:Validation stopped because error count has reached 3.", "",
                      DocumentControl::None, kKindStopEntry, false);
     const auto& entries = results.Entries();
@@ -84,9 +84,9 @@ TEST_F(ValidationResultsTest, EntriesAndMessagesCarryWhatTheWindowShows) {
 }
 
 TEST_F(ValidationResultsTest, ReferenceWithoutColonIsItsOwnPathOfIndexZero) {
-    results.AddEntry("no colon here", "m", DocumentControl::None, kKindLeaf, false);
+    results.AddEntry("no colon here", "m", DocumentControl::None, ElementKind::Leaf, false);
     // The path keeps any later colon.
-    results.AddEntry("12:a:b", "m", DocumentControl::None, kKindLeaf, false);
+    results.AddEntry("12:a:b", "m", DocumentControl::None, ElementKind::Leaf, false);
     ASSERT_EQ(results.Entries().size(), 2u);
     EXPECT_EQ(results.Entries()[0].elementIndex, 0);
     EXPECT_EQ(results.Entries()[0].text, "no colon here");
