@@ -4,8 +4,6 @@
 #include <array>
 #include <cctype>
 
-#include "core/editor/Document.h"
-
 namespace trovique {
 
 bool CommandNeedsSlideShow(int command) {
@@ -20,31 +18,20 @@ bool CommandNeedsSlideShow(int command) {
            kWithoutSlideShow.end();
 }
 
-int LeafKindOfParameter(std::string_view parameter) {
+std::optional<LeafKind> LeafKindOfParameter(std::string_view parameter) {
     std::string upper(parameter);
     std::transform(upper.begin(), upper.end(), upper.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     if (upper == "QAF") {
-        return CDocument::kLeafKindQAF;
+        return LeafKind::QAF;
     }
     if (upper == "FACT") {
-        return CDocument::kLeafKindFact;
+        return LeafKind::Fact;
     }
     if (upper == "BITMAP") {
-        return CDocument::kLeafKindBitmap;
+        return LeafKind::Bitmap;
     }
-    return 0;
-}
-
-int LeafKindOfArrayIndex(int index) {
-    switch (index) {
-        case 1:
-            return CDocument::kLeafKindFact;
-        case 2:
-            return CDocument::kLeafKindBitmap;
-        default:
-            return CDocument::kLeafKindQAF;
-    }
+    return std::nullopt;
 }
 
 std::string NewSlideShowCaption(int counter) {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "core/model/LeafKind.h"
 
 namespace trovique {
 
@@ -69,11 +72,9 @@ inline constexpr int kFrameHandler = -1;
 // nothing without one.
 bool CommandNeedsSlideShow(int command);
 
-// The leaf kind a leaf command's parameter names ("QAF", "FACT", "BITMAP"; case ignored), as
-// the conversion commands number them; 0 for any other text.
-int LeafKindOfParameter(std::string_view parameter);
-// The leaf kind of the items of a conversion array: 0 QAF, 1 FACT, 2 BITMAP; 0 when outside.
-int LeafKindOfArrayIndex(int index);
+// The leaf kind an add-leaf command's parameter names ("QAF", "FACT", "BITMAP"; case ignored);
+// none for any other text.
+std::optional<LeafKind> LeafKindOfParameter(std::string_view parameter);
 
 // Reported on a run-time error inside a command, before the error's description.
 inline constexpr const char* kCommandErrorPrefix = "An error has occurred: ";

@@ -25,6 +25,7 @@
 #include "core/app/TextEditCommands.h"
 #include "core/editor/Document.h"
 #include "core/editor/ElementClipboard.h"
+#include "core/editor/LeafCommands.h"
 #include "core/import/PowerPointImport.h"
 #include "core/import/UnstructuredImport.h"
 #include "core/import/UnstructuredSettings.h"
@@ -159,9 +160,9 @@ bool MainWindow::RunCommand(int command, const QString& parameter, IDocumentWind
         case cmd::kAddLeaf: {
             // The leaf kind travels as the parameter; a new leaf is made and given that kind.
             const int leaf = document->AddQAF();
-            const int kind = LeafKindOfParameter(parameter.toStdString());
-            if (leaf != 0 && kind != 0) {
-                document->ConvertLeaves({leaf}, kind);
+            const auto kind = LeafKindOfParameter(parameter.toStdString());
+            if (leaf != 0 && kind) {
+                document->ConvertLeaves({leaf}, *kind);
             }
             return refreshed(leaf != 0);
         }
@@ -223,8 +224,11 @@ bool MainWindow::RunCommand(int command, const QString& parameter, IDocumentWind
             }
             hooks_.print(*document, command == cmd::kPrint);
             return true;
-        case cmd::kMove:
-            return refreshed(document->MoveNode(parameter.toInt()));
+        case cmd::kMove: {
+            const int direction = parameter.toInt();
+            return direction >= 0 && direction <= 3 &&
+                   refreshed(document->MoveNode(static_cast<MoveDirection>(direction)));
+        }
         case cmd::kUndoRedo:
             return refreshed(document->UndoMenu().tag == kOpUndo ? document->Undo()
                                                                  : document->Redo());
@@ -249,21 +253,19 @@ bool MainWindow::RunCommand(int command, const QString& parameter, IDocumentWind
             OpenHelp(false);
             return true;
         case cmd::kConvertAllLeaves:
-            return refreshed(document->ConvertAllLeaves(LeafKindOfArrayIndex(parameter.toInt())));
         case cmd::kConvertLeaf:
-            return refreshed(
-                document->ConvertSelectedLeaf(LeafKindOfArrayIndex(parameter.toInt())));
+        case cmd::kMarkCopyEnabled:
+            // Confirmations included.
+            return refreshed(RunLeafCommand(*document, command, parameter.toStdString()));
         case cmd::kIndent:
-            return refreshed(document->Indent(false));
+            return refreshed(document->Indent(IndentScope::Item));
         case cmd::kIndentChildren:
-            return refreshed(document->Indent(true));
+            return refreshed(document->Indent(IndentScope::Children));
         case cmd::kOptions:
             if (hooks_.options) {
                 hooks_.options();
             }
             return static_cast<bool>(hooks_.options);
-        case cmd::kMarkCopyEnabled:
-            return refreshed(document->MarkLeavesCopyEnabled(parameter.toInt() != 0));
         case cmd::kTermAdd: {
             const auto term = AskText(ui_, {.title = CDocument::TermDialogCaption(false),
                                             .prompt = "Term:",

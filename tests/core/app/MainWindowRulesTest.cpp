@@ -20,14 +20,11 @@ TEST(CommandTableTest, OnlyTheWaysInWorkWithoutASlideShow) {
     }
 }
 
-TEST(CommandTableTest, LeafKindsOfParametersAndArrays) {
-    EXPECT_EQ(LeafKindOfParameter("QAF"), 3);
-    EXPECT_EQ(LeafKindOfParameter("fact"), 5);
-    EXPECT_EQ(LeafKindOfParameter("BITMAP"), 4);
-    EXPECT_EQ(LeafKindOfParameter("TERM"), 0);
-    EXPECT_EQ(LeafKindOfArrayIndex(0), 3);
-    EXPECT_EQ(LeafKindOfArrayIndex(1), 5);
-    EXPECT_EQ(LeafKindOfArrayIndex(2), 4);
+TEST(CommandTableTest, LeafKindsOfParameters) {
+    EXPECT_EQ(LeafKindOfParameter("QAF"), LeafKind::QAF);
+    EXPECT_EQ(LeafKindOfParameter("fact"), LeafKind::Fact);
+    EXPECT_EQ(LeafKindOfParameter("BITMAP"), LeafKind::Bitmap);
+    EXPECT_EQ(LeafKindOfParameter("TERM"), std::nullopt);
 }
 
 std::string Slot(const ISettingsStore& store, int i) {
