@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/app/ProgramFolder.h"
+#include "gui/app/MainWindowShots.h"
 #include "gui/app/Startup.h"
 #include "gui/app/TestHooks.h"
 #include "platform/NativeSettingsStore.h"
@@ -33,7 +34,10 @@ int main(int argc, char** argv) {
     NativeSettingsStore store;
     const auto clock = gui::MakeStartupClock();
     gui::CStartup startup({store, programFolder, *clock});
-    startup.onMainWindow = [](gui::MainWindow& main) { gui::TraceCommands(main); };
+    startup.onMainWindow = [](gui::MainWindow& main) {
+        gui::TraceCommands(main);
+        gui::InstallMainWindowShots(main);
+    };
     const auto exitCode = startup.Start(ReadArguments(arguments));
     return exitCode ? *exitCode : app.exec();
 }

@@ -151,6 +151,7 @@ std::optional<int> CStartup::Interactive(const std::string& startFile) {
 
 void CStartup::CreateMainWindow() {
     main_ = std::make_unique<MainWindow>(setup_.store, *ui_);
+    main_->SetApplication(application_.get());
     if (onMainWindow) {
         onMainWindow(*main_);
     }

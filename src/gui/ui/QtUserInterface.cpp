@@ -88,6 +88,9 @@ std::string CQtUserInterface::ChooseFile(const FileDialogSpec& spec) {
     dialog.setFileMode(spec.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // Core adds the extension and asks before replacing a file.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // Qt's own dialog unless asked otherwise: the same everywhere, and tests can drive it.
+    dialog.setOption(QFileDialog::DontUseNativeDialog,
+                     qEnvironmentVariableIntValue("TROVIQUE_NATIVE_DIALOGS") == 0);
     dialog.setNameFilters(NameFilters(spec.filters));
     const FileDialogStart start = StartOf(spec);
     if (!start.folder.empty()) {

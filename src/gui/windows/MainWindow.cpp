@@ -3,13 +3,19 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QScreen>
+#include <QToolBar>
 
 #include "core/app/ApplicationTitle.h"
+#include "core/app/RecentFiles.h"
 #include "core/app/SettingNames.h"
 #include "core/app/SettingsStore.h"
 #include "core/app/Twips.h"
 #include "core/app/WindowPlacement.h"
+#include "core/editor/ElementClipboard.h"
+#include "core/validation/ValidationResults.h"
 #include "gui/ui/QtUserInterface.h"
 #include "gui/ui/StatusBarView.h"
 
@@ -21,9 +27,27 @@ const std::string kTitle(kApplicationTitle);
 }  // namespace
 
 MainWindow::MainWindow(ISettingsStore& store, CQtUserInterface& ui, QWidget* parent)
-    : QMainWindow(parent), store_(store), ui_(ui), statusBar_(new StatusBarView(this)) {
+    : QMainWindow(parent),
+      store_(store),
+      ui_(ui),
+      services_{store, ui},
+      nodeClipboard_(std::make_unique<CElementClipboard>()),
+      validation_(std::make_unique<CValidationResults>(ui)),
+      recent_(std::make_unique<CRecentFiles>(store)),
+      statusBar_(new StatusBarView(this)),
+      mdi_(new QMdiArea(this)),
+      toolBar_(new QToolBar(this)) {
     setObjectName(QStringLiteral("frmMain"));
     setStatusBar(statusBar_);
+    mdi_->setObjectName(QStringLiteral("mdiArea"));
+    setCentralWidget(mdi_);
+    setAcceptDrops(true);
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this] {
+        UpdateMenuStatus(ActiveDocument() != nullptr);
+        ApplyNodeMenu();
+    });
+    BuildMenus();
+    BuildToolBar();
     openTimer_.setObjectName(QStringLiteral("tmrOpen"));
     openTimer_.setSingleShot(true);
     openTimer_.setInterval(kOpenDelayMilliseconds);
@@ -31,6 +55,11 @@ MainWindow::MainWindow(ISettingsStore& store, CQtUserInterface& ui, QWidget* par
 }
 
 MainWindow::~MainWindow() {
+    // The documents refer to the services and the clipboard, which go before the children.
+    closingAll_ = true;
+    disconnect(mdi_, nullptr, this, nullptr);
+    delete mdi_;
+    mdi_ = nullptr;
     Unload();
 }
 
@@ -46,6 +75,9 @@ void MainWindow::Load() {
     }
     store_.Set(kTitle, settings::kSettings, settings::kMainWindowHandle, std::to_string(id));
     loaded_ = true;
+    RebuildRecentFiles();
+    UpdateMenuStatus(false);
+    HideItemsWithoutWork();
     if (!startFile_.isEmpty()) {
         DoCmd(QFileInfo(startFile_).isFile() ? kCmdOpen : kCmdNew, startFile_);
     }
@@ -59,13 +91,20 @@ void MainWindow::OpenTimedDocument(const QString& file) {
     openTimer_.start();
 }
 
-void MainWindow::DoCmd(int command, const QString& parameter) {
-    emit commandIssued(command, parameter);
-}
-
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!CloseAllDocuments()) {
+        event->ignore();
+        return;
+    }
     Unload();
     QMainWindow::closeEvent(event);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+        validation_->Hide();
+    }
+    QMainWindow::changeEvent(event);
 }
 
 void MainWindow::Unload() {

@@ -1,0 +1,599 @@
+// The dispatcher: one core operation per command, on the active slide show window.
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QUrl>
+
+#include "core/app/Application.h"
+#include "core/app/ApplicationTitle.h"
+#include "core/app/Commands.h"
+#include "core/app/DroppedFiles.h"
+#include "core/app/FileDialog.h"
+#include "core/app/ImportTimeLimit.h"
+#include "core/app/Messages.h"
+#include "core/app/ProgramFolder.h"
+#include "core/app/RecentFiles.h"
+#include "core/app/TextEditCommands.h"
+#include "core/editor/Document.h"
+#include "core/editor/ElementClipboard.h"
+#include "core/editor/LeafCommands.h"
+#include "core/import/PowerPointImport.h"
+#include "core/import/UnstructuredImport.h"
+#include "core/import/UnstructuredSettings.h"
+#include "core/storage/SlideShowReader.h"
+#include "core/storage/SlideShowWriter.h"
+#include "core/validation/ExportGate.h"
+#include "core/validation/Validate.h"
+#include "core/validation/ValidationResults.h"
+#include "gui/ui/QtUserInterface.h"
+#include "gui/windows/DocumentWindow.h"
+#include "gui/windows/MainWindow.h"
+#include "platform/LibreOfficeSource.h"
+#include "platform/ProcessRunner.h"
+
+namespace trovique::gui {
+namespace {
+
+std::filesystem::path PathOf(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+// The finishing steps of every command, on every way out: the frame enabled again and the
+// pointer as it was.
+class CCommandScope {
+public:
+    CCommandScope(QWidget& frame, IUserInterface& ui)
+        : frame_(frame), ui_(ui), pointer_(ui.Pointer()) {}
+    ~CCommandScope() {
+        frame_.setEnabled(true);
+        ui_.SetPointer(pointer_);
+    }
+    CCommandScope(const CCommandScope&) = delete;
+    CCommandScope& operator=(const CCommandScope&) = delete;
+
+private:
+    QWidget& frame_;
+    IUserInterface& ui_;
+    MousePointer pointer_;
+};
+
+}  // namespace
+
+void MainWindow::SetApplication(CApplication* application) {
+    application_ = application;
+}
+
+void MainWindow::SetHooks(MainWindowHooks hooks) {
+    hooks_ = std::move(hooks);
+    if (loaded_) {
+        HideItemsWithoutWork();
+    }
+}
+
+IDocumentWindow* MainWindow::ActiveDocument() const {
+    QMdiSubWindow* active = mdi_->activeSubWindow();
+    if (!active && closingAll_ == false && !mdi_->subWindowList().isEmpty()) {
+        active = mdi_->currentSubWindow();
+    }
+    return active ? dynamic_cast<IDocumentWindow*>(active->widget()) : nullptr;
+}
+
+QList<IDocumentWindow*> MainWindow::Documents() const {
+    QList<IDocumentWindow*> documents;
+    for (QMdiSubWindow* window : mdi_->subWindowList()) {
+        if (auto* document = dynamic_cast<IDocumentWindow*>(window->widget())) {
+            documents << document;
+        }
+    }
+    return documents;
+}
+
+bool MainWindow::DoCmd(int command, const QString& parameter) {
+    emit commandIssued(command, parameter);
+    CCommandScope scope(*this, ui_);
+    IDocumentWindow* target = ActiveDocument();
+    if (!target && CommandNeedsSlideShow(command)) {
+        return false;
+    }
+    try {
+        return RunCommand(command, parameter, target);
+    } catch (const std::exception& error) {
+        ReportMessage(ui_, std::string(kCommandErrorPrefix) + error.what(), kStyleInformation);
+        return false;
+    }
+}
+
+bool MainWindow::RunCommand(int command, const QString& parameter, IDocumentWindow* target) {
+    CDocument* document = target ? &target->Document() : nullptr;
+    const auto refreshed = [this, target](bool result) {
+        target->RefreshActiveNode();
+        ApplyNodeMenu();
+        return result;
+    };
+    switch (command) {
+        case cmd::kNew:
+            if (!application_) {
+                return false;
+            }
+            LoadNewDoc();
+            return true;
+        case cmd::kOpen:
+        case cmd::kImport:
+        case cmd::kImportUnstructured:
+            return OpenOrImport(command, parameter);
+        case cmd::kClose: {
+            ui_.SetPointer(MousePointer::Hourglass);
+            QMdiSubWindow* window = mdi_->activeSubWindow();
+            const bool closed = window && window->close();
+            QCoreApplication::processEvents();
+            QCoreApplication::processEvents();
+            if (mdi_->subWindowList().isEmpty()) {
+                UpdateMenuStatus(false);
+            }
+            return closed;
+        }
+        case cmd::kSave:
+            return Save(*target, document->FileName().empty());
+        case cmd::kSaveAs:
+            return Save(*target, true);
+        case cmd::kExport:
+            return Export(*target);
+        case cmd::kValidate:
+            return Validate(*target);
+        case cmd::kGoToRoot:
+            document->Tree().GoToRoot();
+            return refreshed(true);
+        case cmd::kGoToParent:
+            document->Tree().GoToParent();
+            return refreshed(true);
+        case cmd::kAddNode:
+            return refreshed(document->AddNode() != 0);
+        case cmd::kAddLeaf: {
+            // The leaf kind travels as the parameter; a new leaf is made and given that kind.
+            const int leaf = document->AddQAF();
+            const auto kind = LeafKindOfParameter(parameter.toStdString());
+            if (leaf != 0 && kind) {
+                document->ConvertLeaves({leaf}, *kind);
+            }
+            return refreshed(leaf != 0);
+        }
+        case cmd::kDelete:
+            return refreshed(document->Delete());
+        case cmd::kRename:
+            return target->RenameNode();
+        case cmd::kNodeMenuOpening:
+            ApplyNodeMenu();
+            return true;
+        case cmd::kCut:
+            return refreshed(document->CutNode());
+        case cmd::kCopy:
+            return refreshed(document->CopyNode());
+        case cmd::kPaste:
+            return refreshed(document->PasteNode());
+        case cmd::kClearClipboard:
+            nodeClipboard_->Clear();
+            ApplyNodeMenu();
+            return true;
+        case cmd::kImportPowerPoint: {
+            std::string file = parameter.toStdString();
+            if (file.empty()) {
+                file = AskFile(static_cast<int>(FileDialogKind::PowerPoint), DataFolder());
+            }
+            if (file.empty()) {
+                return false;
+            }
+            CProcessRunner runner;
+            CLibreOfficeSource source(runner, ImportTimeLimit(store_));
+            return refreshed(ImportFromPowerPoint(*document, source, PathOf(file)).succeeded);
+        }
+        case cmd::kMainWindowLoad:
+            Load();
+            return true;
+        case cmd::kRecentFile: {
+            QAction* item = Action(QStringLiteral("mnuFileMRU_%1").arg(parameter));
+            return item && DoCmd(cmd::kOpen, item->data().toString());
+        }
+        case cmd::kBranchCollapse:
+        case cmd::kBranchExpand:
+            ui_.SetPointer(MousePointer::Hourglass);
+            target->BranchExpand(command == cmd::kBranchExpand);
+            return true;
+        case cmd::kLock:
+            return refreshed(document->LockDB());
+        case cmd::kUnlock: {
+            const auto password =
+                AskText(ui_, {.title = std::string(kApplicationTitle),
+                              .prompt = "Enter the password to unlock the slide show:",
+                              .initial = {},
+                              .secret = true});
+            return password && refreshed(document->UnlockDB(*password));
+        }
+        case cmd::kPrintDirect:
+        case cmd::kPrint:
+            if (!hooks_.print) {
+                return false;
+            }
+            hooks_.print(*document, command == cmd::kPrint);
+            return true;
+        case cmd::kMove: {
+            const int direction = parameter.toInt();
+            return direction >= 0 && direction <= 3 &&
+                   refreshed(document->MoveNode(static_cast<MoveDirection>(direction)));
+        }
+        case cmd::kUndoRedo:
+            return refreshed(document->UndoMenu().tag == kOpUndo ? document->Undo()
+                                                                 : document->Redo());
+        case cmd::kRedo:
+            return refreshed(document->Redo());
+        case cmd::kTextCut:
+        case cmd::kTextCopy:
+        case cmd::kTextPaste:
+        case cmd::kTextDelete:
+        case cmd::kTextSelectAll:
+        case cmd::kTextUndo:
+            return TextCommand(command);
+        case cmd::kTextImportFromFile:
+            return ImportTextIntoField();
+        case cmd::kEditMenuOpening:
+            ApplyTextEditItems(false);
+            return true;
+        case cmd::kContextMenuOpening:
+            ApplyTextEditItems(true);
+            return true;
+        case cmd::kHelpContents:
+            OpenHelp(false);
+            return true;
+        case cmd::kConvertAllLeaves:
+        case cmd::kConvertLeaf:
+        case cmd::kMarkCopyEnabled:
+            // Confirmations included.
+            return refreshed(RunLeafCommand(*document, command, parameter.toStdString()));
+        case cmd::kIndent:
+            return refreshed(document->Indent(IndentScope::Item));
+        case cmd::kIndentChildren:
+            return refreshed(document->Indent(IndentScope::Children));
+        case cmd::kOptions:
+            if (hooks_.options) {
+                hooks_.options();
+            }
+            return static_cast<bool>(hooks_.options);
+        case cmd::kTermAdd: {
+            const auto term = AskText(ui_, {.title = CDocument::TermDialogCaption(false),
+                                            .prompt = "Term:",
+                                            .initial = {},
+                                            .maxLength = 255});
+            return term && refreshed(document->AddTerm(*term) != 0);
+        }
+        case cmd::kTermEdit: {
+            const int item = document->Tree().Selected();
+            const auto term =
+                AskText(ui_, {.title = CDocument::TermDialogCaption(true),
+                              .prompt = "Term:",
+                              .initial = FieldText(*document, item, TextField::LeafTitle),
+                              .maxLength = 255});
+            return term && refreshed(document->RenameTerm(item, *term));
+        }
+        case cmd::kTermDelete:
+            return refreshed(document->Delete());
+        default:
+            return false;
+    }
+}
+
+DocumentWindow* MainWindow::MakeDocumentWindow() {
+    auto* window = new DocumentWindow(services_, application_->Palettes());
+    window->Document().SetNodeClipboard(nodeClipboard_.get());
+    window->askClose = [this](DocumentWindow& closing) { return AskCloseDocument(closing); };
+    QMdiSubWindow* child = mdi_->addSubWindow(window);
+    child->setAttribute(Qt::WA_DeleteOnClose);
+    connect(child, &QObject::destroyed, this, [this] {
+        if (!closingAll_ && mdi_->subWindowList().isEmpty()) {
+            UpdateMenuStatus(false);
+        }
+    });
+    return window;
+}
+
+void MainWindow::LoadNewDoc() {
+    ++newDocumentCounter_;
+    DocumentWindow* window = MakeDocumentWindow();
+    window->Document().InitialCaption(NewSlideShowCaption(newDocumentCounter_));
+    window->Document().ForceDirty(false);
+    window->UpdateCaption();
+    if (application_->AllowGUI() || isVisible()) {
+        window->parentWidget()->show();
+        mdi_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->parentWidget()));
+    }
+    UpdateMenuStatus(true);
+    ApplyNodeMenu();
+}
+
+IDocumentWindow* MainWindow::FindOpen(const std::string& file) const {
+    for (IDocumentWindow* window : Documents()) {
+        if (SameFileName(window->Document().FileName(), file)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+std::string MainWindow::DataFolder() const {
+    return application_ ? application_->LastDataPath() : std::string();
+}
+
+std::string MainWindow::AskFile(int kind, const std::string& initial) {
+    return GetFileName(services_, DescribeFileDialog(static_cast<FileDialogKind>(kind), initial));
+}
+
+bool MainWindow::OpenOrImport(int command, const QString& parameter) {
+    if (!application_) {
+        return false;
+    }
+    std::string file = parameter.toStdString();
+    if (file.empty()) {
+        const FileDialogKind kind = command == cmd::kImport ? FileDialogKind::Import
+                                    : command == cmd::kImportUnstructured
+                                        ? FileDialogKind::ImportText
+                                        : FileDialogKind::Open;
+        file = AskFile(static_cast<int>(kind), DataFolder());
+    }
+    if (file.empty()) {
+        return false;
+    }
+    if (IDocumentWindow* open = FindOpen(file)) {
+        mdi_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(open->Widget().parentWidget()));
+        open->Widget().setFocus();
+        if (command != cmd::kImport) {
+            MRUSet(QString::fromStdString(file));
+        }
+        return true;
+    }
+    DocumentWindow* window = MakeDocumentWindow();
+    QWidget* child = window->parentWidget();
+    QCoreApplication::processEvents();
+    setEnabled(false);
+    child->setEnabled(false);
+    child->repaint();
+    ui_.ReleaseTopMost();  // a splash still up must not cover the reading step's messages
+    if (!ReadInto(*window, command, file)) {
+        delete child;
+        if (mdi_->subWindowList().isEmpty()) {
+            UpdateMenuStatus(false);
+        }
+        return false;
+    }
+    window->UpdateCaption();
+    child->show();
+    child->setEnabled(true);
+    setEnabled(true);
+    mdi_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(child));
+    QCoreApplication::processEvents();
+    UpdateMenuStatus(true);
+    ApplyNodeMenu();
+    if (command == cmd::kOpen) {
+        MRUSet(QString::fromStdString(file));
+    }
+    return true;
+}
+
+bool MainWindow::ReadInto(DocumentWindow& window, int command, const std::string& file) {
+    CDocument& document = window.Document();
+    if (command != cmd::kImportUnstructured) {
+        return Read(document, PathOf(file), command == cmd::kImport);
+    }
+    // The options dialog comes with the import dialogs; until then the stored options are
+    // used as if it had been confirmed.
+    const UnstructuredSettings settings = LoadUnstructuredSettings(store_);
+    ++newDocumentCounter_;
+    document.InitialCaption(NewSlideShowCaption(newDocumentCounter_));
+    return ReadUnstructured(document, PathOf(file), settings.DelimiterStrings(),
+                            settings.TitleChars(), settings.TitleDelimiterString());
+}
+
+bool MainWindow::Save(IDocumentWindow& target, bool askName) {
+    CDocument& document = target.Document();
+    std::string file = document.FileName();
+    if (askName) {
+        file =
+            AskFile(static_cast<int>(FileDialogKind::SaveAs), file.empty() ? DataFolder() : file);
+        if (file.empty()) {
+            return false;
+        }
+    }
+    const bool saved = trovique::Save(document, PathOf(file));
+    target.UpdateCaption();
+    if (QWidget* child = target.Widget().parentWidget()) {
+        child->setWindowTitle(target.Widget().windowTitle());
+    }
+    return saved;
+}
+
+bool MainWindow::Export(IDocumentWindow& target) {
+    CDocument& document = target.Document();
+    const std::string initial = application_ ? application_->LastExportPath() : DataFolder();
+    const ExportOutcome outcome = ExportValidSlideShow(
+        document, *validation_,
+        application_ ? CValidationLimit::FromApplication(*application_) : CValidationLimit(),
+        initial);
+    if (outcome == ExportOutcome::Invalid) {
+        ShowValidate(true);
+    }
+    return outcome == ExportOutcome::Exported;
+}
+
+bool MainWindow::Validate(IDocumentWindow& target) {
+    const bool valid = trovique::Validate(
+        target.Document(), *validation_,
+        application_ ? CValidationLimit::FromApplication(*application_) : CValidationLimit());
+    if (validation_->Visible() && !valid) {
+        ShowValidate(true);
+    }
+    target.RefreshActiveNode();
+    return valid;
+}
+
+void MainWindow::ShowValidate(bool bringToFront) {
+    validation_->Show(bringToFront);
+    if (hooks_.showValidate) {
+        hooks_.showValidate(bringToFront);
+    }
+}
+
+bool MainWindow::TextCommand(int command) {
+    QWidget* focus = QApplication::focusWidget();
+    auto* line = qobject_cast<QLineEdit*>(focus);
+    auto* text = qobject_cast<QPlainTextEdit*>(focus);
+    if (!line && !text) {
+        return false;
+    }
+    switch (command) {
+        case cmd::kTextCut:
+            line ? line->cut() : text->cut();
+            break;
+        case cmd::kTextCopy:
+            line ? line->copy() : text->copy();
+            break;
+        case cmd::kTextPaste:
+            line ? line->paste() : text->paste();
+            break;
+        case cmd::kTextDelete:
+            line ? line->del() : text->textCursor().removeSelectedText();
+            break;
+        case cmd::kTextSelectAll:
+            line ? line->selectAll() : text->selectAll();
+            break;
+        default:
+            line ? line->undo() : text->undo();
+            break;
+    }
+    return true;
+}
+
+bool MainWindow::ImportTextIntoField() {
+    IDocumentWindow* target = ActiveDocument();
+    auto* field = target ? qobject_cast<QPlainTextEdit*>(target->FactTextBox()) : nullptr;
+    if (!field || field->isReadOnly()) {
+        return false;
+    }
+    const std::string file = AskFile(static_cast<int>(FileDialogKind::ImportText), DataFolder());
+    if (file.empty()) {
+        return false;
+    }
+    QFile input(QString::fromStdString(file));
+    if (!input.open(QIODevice::ReadOnly)) {
+        ReportMessage(ui_, std::string(kCommandErrorPrefix) + input.errorString().toStdString(),
+                      kStyleInformation);
+        return false;
+    }
+    constexpr qint64 kLargestField = 10000;
+    QString content = QString::fromUtf8(input.read(kLargestField * 4));
+    if (content.size() > kLargestField) {
+        content.truncate(kLargestField);
+        ReportMessage(ui_, ImportedTextTruncatedText(kLargestField), kStyleInformation);
+    }
+    field->setPlainText(content);
+    return true;
+}
+
+bool MainWindow::AskCloseDocument(DocumentWindow& window) {
+    CDocument& document = window.Document();
+    if (!document.Dirty()) {
+        validation_->DocumentClosing(&document);
+        return true;
+    }
+    const MessageAnswer answer = ReportMessage(
+        ui_, "Data has changed for:\r\n" + document.WindowTitle() + ".\r\n\r\nSave it now?",
+        kStyleYesNoCancel);
+    if (answer == MessageAnswer::Cancel) {
+        return false;
+    }
+    if (answer == MessageAnswer::Yes && !Save(window, document.FileName().empty())) {
+        return false;
+    }
+    validation_->DocumentClosing(&document);
+    return true;
+}
+
+bool MainWindow::CloseAllDocuments() {
+    for (QMdiSubWindow* child : mdi_->subWindowList()) {
+        if (!child->close()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool MainWindow::SaveAll() {
+    for (IDocumentWindow* window : Documents()) {
+        if (!Save(*window, window->Document().FileName().empty())) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    event->acceptProposedAction();
+    HandleDragDropFile(event->mimeData());
+}
+
+void MainWindow::HandleDragDropFile(const QMimeData* dropped) {
+    raise();
+    activateWindow();
+    if (!dropped || !dropped->hasUrls()) {
+        ReportMessage(ui_, kUnsupportedDropTarget, kStyleExclamation);
+        return;
+    }
+    for (const QUrl& url : dropped->urls()) {
+        const QString file = url.toLocalFile();
+        switch (ClassifyDroppedFile(file.toStdString())) {
+            case DropAction::Open:
+                DoCmd(cmd::kOpen, file);
+                break;
+            case DropAction::Import:
+                DoCmd(cmd::kImport, file);
+                break;
+            case DropAction::Refuse:
+                ReportMessage(ui_, UnrecognizedFileTypeText(file.toStdString()), kStyleExclamation);
+                break;
+        }
+    }
+}
+
+void MainWindow::OpenHelp(bool index) {
+    // The help pages ship in share/trovique/help, found beside the program in the build tree.
+    QStringList candidates;
+    try {
+        const QString folder = QString::fromStdString(RunningProgramFolder().string());
+        candidates << folder + QStringLiteral("/help/index.html")
+                   << folder + QStringLiteral("/../../share/trovique/help/index.html")
+                   << folder + QStringLiteral("/../share/trovique/help/index.html");
+    } catch (const std::exception&) {
+    }
+    for (const QString& candidate : candidates) {
+        if (QFileInfo::exists(candidate)) {
+            QUrl url = QUrl::fromLocalFile(QFileInfo(candidate).canonicalFilePath());
+            if (index) {
+                url.setFragment(QStringLiteral("index"));
+            }
+            QDesktopServices::openUrl(url);
+            return;
+        }
+    }
+    ReportMessage(ui_, kNoHelpText, kStyleInformation);
+}
+
+}  // namespace trovique::gui
