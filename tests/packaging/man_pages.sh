@@ -23,7 +23,7 @@ grep -qF "$("$bin/trovique-cli" --version)" <<<"$page" || { echo "trovique-cli.1
 page=$(render "$man/trovique.1")
 switches="/SHOWUI /AUTOPDB /SHOWABOUT"
 if [ -x "$bin/trovique" ] && help=$(QT_QPA_PLATFORM=offscreen timeout 20 "$bin/trovique" --help 2>&1); then
-    switches="$switches $(grep -o '/[A-Z][A-Z]*' <<<"$help" | sort -u | tr '\n' ' ')"
+    switches="$switches $( (grep -o '/[A-Z][A-Z]*' <<<"$help" || true) | sort -u | tr '\n' ' ')"
 fi
 for switch in $switches; do
     grep -qF -- "$switch" <<<"$page" || { echo "trovique.1 lacks $switch"; failed=1; }
