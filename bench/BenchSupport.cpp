@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "core/app/MessageStyle.h"
+#include "core/services/MessageStyle.h"
 #include "core/imaging/PalmPaletteFiles.h"
 
 namespace trovique::bench {

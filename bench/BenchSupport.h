@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <string>
 
-#include "core/app/MemorySettingsStore.h"
-#include "core/app/Services.h"
-#include "core/app/UserInterface.h"
+#include "core/services/MemorySettingsStore.h"
+#include "core/services/Services.h"
+#include "core/services/UserInterface.h"
 #include "core/imaging/PalmBitmap.h"
 
 namespace trovique::bench {

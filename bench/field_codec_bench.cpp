@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/common/MemoryFile.h"
-#include "core/storage/FieldCodec.h"
+#include "core/codec/FieldCodec.h"
 
 namespace {
 

@@ -18,8 +18,8 @@
 #include <random>
 
 #include "BenchSupport.h"
-#include "core/app/MemorySettingsStore.h"
-#include "core/app/Services.h"
+#include "core/services/MemorySettingsStore.h"
+#include "core/services/Services.h"
 #include "core/editor/Document.h"
 #include "core/imaging/Palette.h"
 #include "core/import/PowerPointImport.h"

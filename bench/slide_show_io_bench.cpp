@@ -12,12 +12,12 @@
 #include <string>
 
 #include "BenchSupport.h"
-#include "core/app/MemorySettingsStore.h"
-#include "core/app/Services.h"
+#include "core/services/MemorySettingsStore.h"
+#include "core/services/Services.h"
 #include "core/editor/Document.h"
 #include "core/imaging/Palette.h"
-#include "core/storage/SlideShowReader.h"
-#include "core/storage/SlideShowWriter.h"
+#include "core/slideshowfile/SlideShowReader.h"
+#include "core/slideshowfile/SlideShowWriter.h"
 
 namespace {
 

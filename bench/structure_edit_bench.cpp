@@ -9,8 +9,8 @@
 #include <string>
 
 #include "BenchSupport.h"
-#include "core/app/MemorySettingsStore.h"
-#include "core/app/Services.h"
+#include "core/services/MemorySettingsStore.h"
+#include "core/services/Services.h"
 #include "core/editor/Document.h"
 #include "core/imaging/Palette.h"
 

@@ -19,15 +19,15 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "core/app/MemorySettingsStore.h"
-#include "core/app/Services.h"
+#include "core/services/MemorySettingsStore.h"
+#include "core/services/Services.h"
 #include "core/common/DiskFile.h"
 #include "core/editor/Document.h"
 #include "core/imaging/Palette.h"
 #include "core/import/PieceSplitter.h"
 #include "core/import/TextFileDecoding.h"
 #include "core/import/UnstructuredImport.h"
-#include "core/storage/SlideShowWriter.h"
+#include "core/slideshowfile/SlideShowWriter.h"
 
 namespace {
 

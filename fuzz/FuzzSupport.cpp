@@ -8,7 +8,7 @@
 #include <string>
 #include <system_error>
 
-#include "core/app/MessageStyle.h"
+#include "core/services/MessageStyle.h"
 #include "core/imaging/PalmPaletteFiles.h"
 
 namespace trovique::fuzz {

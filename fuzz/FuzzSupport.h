@@ -7,9 +7,9 @@
 #include <span>
 #include <string_view>
 
-#include "core/app/MemorySettingsStore.h"
-#include "core/app/Services.h"
-#include "core/app/UserInterface.h"
+#include "core/services/MemorySettingsStore.h"
+#include "core/services/Services.h"
+#include "core/services/UserInterface.h"
 #include "core/imaging/PalmBitmap.h"
 
 namespace trovique::fuzz {

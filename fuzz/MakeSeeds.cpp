@@ -15,7 +15,7 @@
 #include "core/editor/Document.h"
 #include "core/imaging/PalmBitmap.h"
 #include "core/imaging/PalmPaletteFiles.h"
-#include "core/storage/SlideShowWriter.h"
+#include "core/slideshowfile/SlideShowWriter.h"
 #include "platform/FixtureWriters.h"
 #include "support/BitmapWriter.h"
 #include "support/SlideShowFiles.h"

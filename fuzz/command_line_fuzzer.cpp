@@ -2,7 +2,7 @@
 #include <string_view>
 
 #include "core/app/StartupOptions.h"
-#include "core/app/StringParse.h"
+#include "core/common/StringParse.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace trovique;

@@ -3,9 +3,9 @@
 
 #include "core/common/Error.h"
 #include "core/common/MemoryFile.h"
-#include "core/storage/DBHeader.h"
-#include "core/storage/FieldCodec.h"
-#include "core/storage/RecordListData.h"
+#include "core/palmdb/DBHeader.h"
+#include "core/codec/FieldCodec.h"
+#include "core/palmdb/RecordListData.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace trovique;

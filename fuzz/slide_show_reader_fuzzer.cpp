@@ -1,7 +1,7 @@
 // A whole slide show file (.sdb or .pdb), opened from a private temporary folder.
 #include "FuzzSupport.h"
 #include "core/editor/Document.h"
-#include "core/storage/SlideShowReader.h"
+#include "core/slideshowfile/SlideShowReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace trovique;

@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "core/app/ProgramFolder.h"
+#include "core/settings/ProgramFolder.h"
 
 namespace trovique::cli {
 

@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "cli/TerminalUserInterface.h"
-#include "core/app/Application.h"
-#include "core/app/Services.h"
 #include "core/editor/Document.h"
+#include "core/services/Services.h"
+#include "core/settings/Application.h"
 #include "platform/NativeSettingsStore.h"
 
 namespace trovique::cli {

@@ -10,7 +10,7 @@
 #include "cli/CliContext.h"
 #include "cli/Command.h"
 #include "core/import/PowerPointImport.h"
-#include "core/storage/SlideShowWriter.h"
+#include "core/slideshowfile/SlideShowWriter.h"
 #include "platform/CancelSignals.h"
 #include "platform/LibreOfficeBatch.h"
 #include "platform/ProcessRunner.h"

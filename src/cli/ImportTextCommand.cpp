@@ -8,13 +8,13 @@
 
 #include "cli/CliContext.h"
 #include "cli/Command.h"
-#include "core/app/MessageStyle.h"
-#include "core/app/Messages.h"
 #include "core/common/Error.h"
 #include "core/import/UnstructuredImport.h"
 #include "core/import/UnstructuredSettings.h"
-#include "core/storage/SlideShowReader.h"
-#include "core/storage/SlideShowWriter.h"
+#include "core/services/MessageStyle.h"
+#include "core/services/Messages.h"
+#include "core/slideshowfile/SlideShowReader.h"
+#include "core/slideshowfile/SlideShowWriter.h"
 
 namespace trovique::cli {
 namespace {

@@ -7,11 +7,11 @@
 
 #include "cli/CliContext.h"
 #include "cli/Command.h"
+#include "core/codec/PalmTime.h"
+#include "core/codec/Windows1252.h"
 #include "core/common/TextEscaping.h"
 #include "core/model/NodeLevel.h"
-#include "core/storage/PalmTime.h"
-#include "core/storage/SlideShowReader.h"
-#include "core/storage/Windows1252.h"
+#include "core/slideshowfile/SlideShowReader.h"
 
 namespace trovique::cli {
 namespace {

@@ -8,15 +8,15 @@
 #include <vector>
 
 #include "cli/Command.h"
-#include "core/app/ProgramFolder.h"
 #include "core/common/DiskFile.h"
 #include "core/common/Error.h"
+#include "core/common/FileReplace.h"
 #include "core/common/MemoryFile.h"
 #include "core/imaging/Bitmap.h"
 #include "core/imaging/PalmBitmap.h"
 #include "core/imaging/PalmPaletteFiles.h"
 #include "core/imaging/PicturePreparation.h"
-#include "core/storage/FileReplace.h"
+#include "core/settings/ProgramFolder.h"
 
 namespace trovique::cli {
 namespace {

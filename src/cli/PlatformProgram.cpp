@@ -9,8 +9,8 @@
 #include <iostream>
 
 #include "cli/Command.h"
-#include "core/app/ProgramFolder.h"
 #include "core/common/Error.h"
+#include "core/settings/ProgramFolder.h"
 
 namespace trovique::cli {
 

@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "cli/Command.h"
-#include "core/app/Application.h"
-#include "core/app/ApplicationTitle.h"
-#include "core/app/EffectiveSettings.h"
-#include "core/app/ProgramFolder.h"
 #include "core/common/TextEscaping.h"
+#include "core/services/ApplicationTitle.h"
+#include "core/settings/Application.h"
+#include "core/settings/EffectiveSettings.h"
+#include "core/settings/ProgramFolder.h"
 #include "platform/NativeSettingsStore.h"
 
 namespace trovique::cli {

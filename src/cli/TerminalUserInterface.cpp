@@ -8,9 +8,9 @@
 #include <ostream>
 #include <stdexcept>
 
-#include "core/app/ApplicationTitle.h"
-#include "core/app/FileDialog.h"
-#include "core/storage/Windows1252.h"
+#include "core/codec/Windows1252.h"
+#include "core/services/ApplicationTitle.h"
+#include "core/services/FileDialog.h"
 
 #if defined(_WIN32)
 #include <io.h>

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/UserInterface.h"
+#include "core/services/UserInterface.h"
 
 namespace trovique::cli {
 

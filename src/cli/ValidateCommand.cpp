@@ -8,9 +8,9 @@
 
 #include "cli/CliContext.h"
 #include "cli/Command.h"
-#include "core/app/NumericText.h"
 #include "core/common/Error.h"
-#include "core/storage/SlideShowReader.h"
+#include "core/common/NumericText.h"
+#include "core/slideshowfile/SlideShowReader.h"
 #include "core/validation/FindingsReport.h"
 #include "core/validation/Validate.h"
 #include "core/validation/ValidationResults.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/ProgramFolder.h"
+#include "core/settings/ProgramFolder.h"
 #include "gui/app/MainWindowShots.h"
 #include "gui/app/Startup.h"
 #include "gui/app/TestHooks.h"

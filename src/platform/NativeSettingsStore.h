@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/app/SettingsStore.h"
+#include "core/services/SettingsStore.h"
 
 namespace trovique {
 

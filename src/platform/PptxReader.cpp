@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/codec/Windows1252.h"
 #include "core/common/Error.h"
-#include "core/storage/Windows1252.h"
 #include "platform/ZipArchive.h"
 
 namespace trovique {

@@ -11,7 +11,7 @@
 #include <map>
 #include <sstream>
 
-#include "core/storage/SlideShowReader.h"
+#include "core/slideshowfile/SlideShowReader.h"
 #include "support/DocumentFixture.h"
 #include "support/TestPaths.h"
 

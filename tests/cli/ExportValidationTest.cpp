@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "core/storage/SlideShowWriter.h"
+#include "core/slideshowfile/SlideShowWriter.h"
 #include "support/DocumentFixture.h"
 #include "support/TestPaths.h"
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/model/Leaf.h"
-#include "core/storage/SlideShowReader.h"
+#include "core/slideshowfile/SlideShowReader.h"
 #include "support/DocumentFixture.h"
 #include "support/TestPaths.h"
 

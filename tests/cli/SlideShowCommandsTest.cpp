@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/storage/SlideShowReader.h"
-#include "core/storage/SlideShowWriter.h"
+#include "core/slideshowfile/SlideShowReader.h"
+#include "core/slideshowfile/SlideShowWriter.h"
 #include "support/DocumentFixture.h"
 #include "support/SlideShowFiles.h"
 #include "support/TestPaths.h"

@@ -7,8 +7,8 @@
 #include <sstream>
 
 #include "cli/TerminalUserInterface.h"
-#include "core/app/FileDialog.h"
-#include "core/app/MemorySettingsStore.h"
+#include "core/services/FileDialog.h"
+#include "core/services/MemorySettingsStore.h"
 #include "support/TestPaths.h"
 
 namespace trovique::cli {

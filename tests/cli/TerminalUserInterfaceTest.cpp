@@ -6,8 +6,8 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "core/app/MemorySettingsStore.h"
-#include "core/app/Messages.h"
+#include "core/services/MemorySettingsStore.h"
+#include "core/services/Messages.h"
 
 namespace trovique::cli {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/storage/SlideShowWriter.h"
+#include "core/slideshowfile/SlideShowWriter.h"
 #include "support/DocumentFixture.h"
 #include "support/TestPaths.h"
 

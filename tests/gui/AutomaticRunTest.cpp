@@ -11,13 +11,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/app/Application.h"
-#include "core/app/MemorySettingsStore.h"
-#include "core/app/RegAPI.h"
 #include "core/delivery/AutoImportExportInstall.h"
 #include "core/delivery/HotSyncInstall.h"
 #include "core/editor/Document.h"
 #include "core/import/PresentationSource.h"
+#include "core/services/MemorySettingsStore.h"
+#include "core/services/RegAPI.h"
+#include "core/settings/Application.h"
 #include "gui/ui/ProgressWindow.h"
 #include "gui/ui/QtUserInterface.h"
 #include "gui/ui/TopMost.h"

@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "core/app/ApplicationTitle.h"
-#include "core/app/MemorySettingsStore.h"
-#include "core/app/Messages.h"
+#include "core/services/ApplicationTitle.h"
+#include "core/services/MemorySettingsStore.h"
+#include "core/services/Messages.h"
 #include "gui/ui/QtUserInterface.h"
 #include "support/GuiTestSupport.h"
 

@@ -18,10 +18,10 @@
 #include <deque>
 #include <filesystem>
 
-#include "core/app/Application.h"
-#include "core/app/MemorySettingsStore.h"
 #include "core/editor/Document.h"
-#include "core/storage/SlideShowWriter.h"
+#include "core/services/MemorySettingsStore.h"
+#include "core/settings/Application.h"
+#include "core/slideshowfile/SlideShowWriter.h"
 #include "core/validation/ValidationResults.h"
 #include "gui/ui/QtUserInterface.h"
 #include "gui/windows/IDocumentWindow.h"

@@ -5,8 +5,8 @@
 #include <QMessageBox>
 #include <QtTest>
 
-#include "core/app/MessageStyle.h"
-#include "core/app/Messages.h"
+#include "core/services/MessageStyle.h"
+#include "core/services/Messages.h"
 #include "gui/ui/MessageBox.h"
 #include "gui/ui/QtUserInterface.h"
 #include "gui/ui/TopMost.h"

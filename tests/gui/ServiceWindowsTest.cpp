@@ -10,8 +10,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "core/app/FileDialogSpec.h"
-#include "core/app/Messages.h"
+#include "core/services/FileDialogSpec.h"
+#include "core/services/Messages.h"
 #include "gui/dialogs/AboutDialog.h"
 #include "gui/dialogs/MultiMessageDialog.h"
 #include "gui/ui/ProgressWindow.h"

@@ -5,8 +5,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "core/app/ApplicationTitle.h"
-#include "core/app/MemorySettingsStore.h"
+#include "core/services/ApplicationTitle.h"
+#include "core/services/MemorySettingsStore.h"
 #include "gui/app/Startup.h"
 #include "gui/ui/QtUserInterface.h"
 #include "gui/windows/MainWindow.h"

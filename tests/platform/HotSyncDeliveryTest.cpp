@@ -12,7 +12,7 @@
 
 #include "core/delivery/AutoImportExportInstall.h"
 #include "core/editor/Document.h"
-#include "core/storage/SlideShowReader.h"
+#include "core/slideshowfile/SlideShowReader.h"
 #include "platform/ProcessRunner.h"
 #include "support/DeliveryFixture.h"
 

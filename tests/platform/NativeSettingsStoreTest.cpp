@@ -7,8 +7,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/app/Application.h"
 #include "core/common/Error.h"
+#include "core/settings/Application.h"
 #include "support/TestPaths.h"
 
 namespace trovique {

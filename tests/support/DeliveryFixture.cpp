@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "core/app/ApplicationTitle.h"
-#include "core/app/RegAPI.h"
-#include "core/app/SettingNames.h"
 #include "core/delivery/HotSyncInstall.h"
+#include "core/services/ApplicationTitle.h"
+#include "core/services/RegAPI.h"
+#include "core/services/SettingNames.h"
 
 namespace trovique::test {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/app/Application.h"
 #include "core/delivery/AutoImportExportInstall.h"
+#include "core/settings/Application.h"
 #include "support/DocumentFixture.h"
 #include "support/ScriptedPresentationSource.h"
 #include "support/TestPaths.h"

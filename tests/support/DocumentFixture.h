@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "core/app/MemorySettingsStore.h"
-#include "core/app/Services.h"
 #include "core/editor/Document.h"
 #include "core/imaging/Palette.h"
+#include "core/services/MemorySettingsStore.h"
+#include "core/services/Services.h"
 #include "support/ScriptedUserInterface.h"
 
 namespace trovique::test {

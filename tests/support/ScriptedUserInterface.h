@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/UserInterface.h"
+#include "core/services/UserInterface.h"
 
 namespace trovique::test {
 

@@ -1,9 +1,9 @@
 #include "core/app/ImportTimeLimit.h"
 
-#include "core/app/ApplicationTitle.h"
-#include "core/app/NumericText.h"
-#include "core/app/SettingNames.h"
-#include "core/app/SettingsStore.h"
+#include "core/common/NumericText.h"
+#include "core/services/ApplicationTitle.h"
+#include "core/services/SettingNames.h"
+#include "core/services/SettingsStore.h"
 
 namespace trovique {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "core/app/ApplicationTitle.h"
+#include "core/services/ApplicationTitle.h"
 
 namespace trovique {
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <string>
 
-#include "core/app/SettingNames.h"
-#include "core/app/SettingsStore.h"
+#include "core/services/SettingNames.h"
+#include "core/services/SettingsStore.h"
 
 namespace trovique {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cctype>
 
-#include "core/app/ApplicationTitle.h"
-#include "core/app/MessageStyle.h"
-#include "core/app/StringParse.h"
 #include "core/common/Error.h"
+#include "core/common/StringParse.h"
+#include "core/services/ApplicationTitle.h"
+#include "core/services/MessageStyle.h"
 
 namespace trovique {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/MessageStyle.h"
+#include "core/services/MessageStyle.h"
 
 namespace trovique {
 

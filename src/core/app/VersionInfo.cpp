@@ -1,6 +1,6 @@
 #include "core/app/VersionInfo.h"
 
-#include "core/app/ApplicationTitle.h"
+#include "core/services/ApplicationTitle.h"
 
 #ifndef TROVIQUE_VERSION
 #define TROVIQUE_VERSION "0.0.0"

@@ -2,18 +2,18 @@
 
 #include <filesystem>
 
-#include "core/app/Application.h"
-#include "core/app/ApplicationTitle.h"
-#include "core/app/FileDialog.h"
-#include "core/app/MessageStyle.h"
-#include "core/app/Messages.h"
 #include "core/common/Error.h"
+#include "core/common/TempFile.h"
 #include "core/delivery/InstallTool.h"
 #include "core/delivery/PathOps.h"
 #include "core/editor/Document.h"
 #include "core/import/PowerPointImport.h"
-#include "core/storage/SlideShowWriter.h"
-#include "core/storage/TempFile.h"
+#include "core/services/ApplicationTitle.h"
+#include "core/services/FileDialog.h"
+#include "core/services/MessageStyle.h"
+#include "core/services/Messages.h"
+#include "core/settings/Application.h"
+#include "core/slideshowfile/SlideShowWriter.h"
 
 namespace trovique {
 namespace {

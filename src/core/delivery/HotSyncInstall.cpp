@@ -2,14 +2,14 @@
 
 #include <cctype>
 
-#include "core/app/ApplicationTitle.h"
-#include "core/app/NumericText.h"
-#include "core/app/Services.h"
-#include "core/app/SettingNames.h"
 #include "core/common/Error.h"
+#include "core/common/NumericText.h"
 #include "core/delivery/InstallTool.h"
 #include "core/delivery/PathOps.h"
 #include "core/delivery/ShellAndWait.h"
+#include "core/services/ApplicationTitle.h"
+#include "core/services/Services.h"
+#include "core/services/SettingNames.h"
 
 namespace trovique {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/InstallMethod.h"
+#include "core/settings/InstallMethod.h"
 
 namespace trovique {
 

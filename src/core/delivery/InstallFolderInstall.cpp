@@ -7,11 +7,11 @@
 #include <optional>
 #include <utility>
 
+#include "core/codec/Windows1252.h"
 #include "core/common/Error.h"
+#include "core/common/FileReplace.h"
 #include "core/delivery/PathOps.h"
-#include "core/storage/DBHeader.h"
-#include "core/storage/FileReplace.h"
-#include "core/storage/Windows1252.h"
+#include "core/palmdb/DBHeader.h"
 
 namespace trovique {
 namespace {

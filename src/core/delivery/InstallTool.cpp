@@ -1,10 +1,10 @@
 #include "core/delivery/InstallTool.h"
 
-#include "core/app/ApplicationTitle.h"
-#include "core/app/Services.h"
-#include "core/app/SettingNames.h"
 #include "core/delivery/InstallFolderInstall.h"
 #include "core/delivery/PilotXferInstall.h"
+#include "core/services/ApplicationTitle.h"
+#include "core/services/Services.h"
+#include "core/services/SettingNames.h"
 
 namespace trovique {
 namespace {

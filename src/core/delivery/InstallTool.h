@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "core/app/InstallMethod.h"
 #include "core/delivery/HotSyncInstall.h"
+#include "core/settings/InstallMethod.h"
 
 namespace trovique {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "core/app/Application.h"
-#include "core/app/ProgramFolder.h"
+#include "core/settings/Application.h"
+#include "core/settings/ProgramFolder.h"
 
 namespace trovique {
 namespace {

@@ -1,11 +1,11 @@
 #include "core/delivery/PilotXferInstall.h"
 
-#include "core/app/Services.h"
+#include "core/codec/Windows1252.h"
 #include "core/common/Error.h"
 #include "core/common/FindOnPath.h"
 #include "core/delivery/HotSyncInstall.h"
 #include "core/delivery/ShellAndWait.h"
-#include "core/storage/Windows1252.h"
+#include "core/services/Services.h"
 
 namespace trovique {
 namespace {

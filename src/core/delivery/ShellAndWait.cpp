@@ -4,9 +4,9 @@
 #include <chrono>
 #include <cmath>
 
-#include "core/app/UserInterface.h"
 #include "core/common/Error.h"
 #include "core/common/ProcessRunner.h"
+#include "core/services/UserInterface.h"
 
 namespace trovique {
 

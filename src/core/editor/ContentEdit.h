@@ -3,10 +3,10 @@
 #include <exception>
 #include <string_view>
 
-#include "core/app/MessageStyle.h"
-#include "core/app/Messages.h"
 #include "core/common/Error.h"
 #include "core/editor/Document.h"
+#include "core/services/MessageStyle.h"
+#include "core/services/Messages.h"
 
 // What the content edits of the document's panes share: their error trap and the lookup of the
 // leaf an edit changes.

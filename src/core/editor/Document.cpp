@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "core/app/MessageStyle.h"
-#include "core/app/Messages.h"
 #include "core/common/Error.h"
+#include "core/services/MessageStyle.h"
+#include "core/services/Messages.h"
 
 namespace trovique {
 

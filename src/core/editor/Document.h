@@ -9,12 +9,12 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/Services.h"
+#include "core/document/ElementClipboard.h"
+#include "core/document/SlideShowProperties.h"
+#include "core/document/SlideShowTree.h"
 #include "core/editor/DocumentPresentation.h"
-#include "core/editor/ElementClipboard.h"
-#include "core/editor/SlideShowProperties.h"
-#include "core/editor/SlideShowTree.h"
 #include "core/imaging/PalmBitmap.h"
+#include "core/services/Services.h"
 
 namespace trovique {
 

@@ -1,10 +1,10 @@
 // Adding items: the one way every item of the tree enters a document, whether typed in, read
 // from a file, imported or pasted.
 
-#include "core/app/MessageStyle.h"
-#include "core/app/Messages.h"
 #include "core/common/Error.h"
 #include "core/editor/Document.h"
+#include "core/services/MessageStyle.h"
+#include "core/services/Messages.h"
 
 namespace trovique {
 

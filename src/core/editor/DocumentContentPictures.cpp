@@ -2,14 +2,14 @@
 // reading them from .bmp files, re-indexing them against the handheld's palettes, the size and
 // kind checks, generated grey companions and the running size.
 
-#include "core/app/FileDialog.h"
-#include "core/app/MessageStyle.h"
-#include "core/app/Messages.h"
-#include "core/app/SettingNames.h"
 #include "core/editor/ContentEdit.h"
 #include "core/editor/Document.h"
 #include "core/imaging/Palette.h"
 #include "core/imaging/PicturePreparation.h"
+#include "core/services/FileDialog.h"
+#include "core/services/MessageStyle.h"
+#include "core/services/Messages.h"
+#include "core/services/SettingNames.h"
 
 namespace trovique {
 namespace {

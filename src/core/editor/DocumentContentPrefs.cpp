@@ -1,11 +1,11 @@
 // The slide show's preferences (password, beaming, copying of new leaves) and the lock that the
 // password puts on protected leaves.
 
-#include "core/app/MessageStyle.h"
-#include "core/app/Messages.h"
+#include "core/codec/Windows1252.h"
 #include "core/editor/ContentEdit.h"
 #include "core/editor/Document.h"
-#include "core/storage/Windows1252.h"
+#include "core/services/MessageStyle.h"
+#include "core/services/Messages.h"
 
 namespace trovique {
 namespace {

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <functional>
 
-#include "core/app/MessageStyle.h"
-#include "core/app/Messages.h"
+#include "core/codec/Windows1252.h"
 #include "core/editor/ContentEdit.h"
 #include "core/editor/Document.h"
 #include "core/model/Leaf.h"
-#include "core/storage/Windows1252.h"
+#include "core/services/MessageStyle.h"
+#include "core/services/Messages.h"
 
 namespace trovique {
 namespace content {

@@ -1,10 +1,10 @@
 // Changing the kind of leaves (QAF, FACT, BITMAP) and marking every leaf copy-enabled in one
 // stroke. Neither is recorded for undo.
 
-#include "core/app/MessageStyle.h"
-#include "core/app/Messages.h"
 #include "core/common/Error.h"
 #include "core/editor/Document.h"
+#include "core/services/MessageStyle.h"
+#include "core/services/Messages.h"
 
 namespace trovique {
 namespace {

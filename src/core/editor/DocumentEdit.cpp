@@ -3,13 +3,13 @@
 
 #include <algorithm>
 
-#include "core/app/MessageStyle.h"
-#include "core/app/Messages.h"
-#include "core/app/SettingNames.h"
+#include "core/codec/Windows1252.h"
 #include "core/common/Error.h"
 #include "core/editor/Document.h"
 #include "core/model/NodeLevel.h"
-#include "core/storage/Windows1252.h"
+#include "core/services/MessageStyle.h"
+#include "core/services/Messages.h"
+#include "core/services/SettingNames.h"
 
 namespace trovique {
 namespace {

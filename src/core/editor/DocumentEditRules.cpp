@@ -1,11 +1,11 @@
 // The shape rules that paste, move, undo and indent keep: five node levels, at most 256 node
 // children of one node, and no node holding both nodes and leaves.
 
-#include "core/app/MessageStyle.h"
-#include "core/app/Messages.h"
+#include "core/codec/Windows1252.h"
 #include "core/editor/Document.h"
 #include "core/model/NodeLevel.h"
-#include "core/storage/Windows1252.h"
+#include "core/services/MessageStyle.h"
+#include "core/services/Messages.h"
 
 namespace trovique {
 namespace {

@@ -1,9 +1,9 @@
 // Indent: pushing an item, or all children of an item, one level down under a new node.
 
-#include "core/app/MessageStyle.h"
-#include "core/app/Messages.h"
 #include "core/editor/Document.h"
 #include "core/model/NodeLevel.h"
+#include "core/services/MessageStyle.h"
+#include "core/services/Messages.h"
 
 namespace trovique {
 

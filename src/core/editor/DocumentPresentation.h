@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/editor/ElementClipboard.h"
-#include "core/editor/SlideShowTree.h"
+#include "core/document/ElementClipboard.h"
+#include "core/document/SlideShowTree.h"
 
 namespace trovique {
 

@@ -1,7 +1,7 @@
 // Undo and redo of the last structural edit, and the Undo menu item that describes it.
 
-#include "core/app/MessageStyle.h"
 #include "core/editor/Document.h"
+#include "core/services/MessageStyle.h"
 
 namespace trovique {
 bool CDocument::Undo() {

@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "core/app/MessageStyle.h"
-#include "core/app/Messages.h"
-#include "core/app/NumericText.h"
-#include "core/app/SettingNames.h"
+#include "core/common/NumericText.h"
 #include "core/editor/Document.h"
+#include "core/services/MessageStyle.h"
+#include "core/services/Messages.h"
+#include "core/services/SettingNames.h"
 
 namespace trovique {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "core/app/Services.h"
 #include "core/model/LeafKind.h"
+#include "core/services/Services.h"
 
 namespace trovique {
 

@@ -7,10 +7,10 @@
 #include <system_error>
 
 #include "core/common/DiskFile.h"
+#include "core/common/FileReplace.h"
 #include "core/common/MemoryFile.h"
 #include "core/imaging/Palette.h"
 #include "core/imaging/PalmBitmap.h"
-#include "core/storage/FileReplace.h"
 
 namespace trovique {
 namespace {

@@ -4,9 +4,9 @@
 #include <array>
 #include <string>
 
+#include "core/codec/UnsignedInt.h"
 #include "core/imaging/Bitmap.h"
 #include "core/imaging/Palette.h"
-#include "core/storage/UnsignedInt.h"
 
 namespace trovique {
 namespace {

@@ -6,15 +6,15 @@
 #include <memory>
 #include <system_error>
 
-#include "core/app/MessageStyle.h"
-#include "core/app/Messages.h"
+#include "core/codec/PalmTime.h"
+#include "core/codec/Windows1252.h"
 #include "core/common/Error.h"
 #include "core/editor/Document.h"
 #include "core/import/SlidePictures.h"
 #include "core/import/SlideText.h"
 #include "core/model/Leaf.h"
-#include "core/storage/PalmTime.h"
-#include "core/storage/Windows1252.h"
+#include "core/services/MessageStyle.h"
+#include "core/services/Messages.h"
 
 namespace trovique {
 namespace {

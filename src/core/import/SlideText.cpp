@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "core/app/ApplicationTitle.h"
-#include "core/app/NumericText.h"
-#include "core/app/SettingNames.h"
+#include "core/common/NumericText.h"
+#include "core/services/ApplicationTitle.h"
+#include "core/services/SettingNames.h"
 
 namespace trovique {
 namespace {

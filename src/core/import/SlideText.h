@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/SettingsStore.h"
 #include "core/import/PresentationSource.h"
+#include "core/services/SettingsStore.h"
 
 namespace trovique {
 

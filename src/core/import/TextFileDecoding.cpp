@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "core/storage/Windows1252.h"
+#include "core/codec/Windows1252.h"
 
 namespace trovique {
 namespace {

@@ -7,13 +7,13 @@
 #include <limits>
 #include <span>
 
-#include "core/app/MessageStyle.h"
-#include "core/app/Messages.h"
 #include "core/common/DiskFile.h"
 #include "core/common/Error.h"
 #include "core/editor/Document.h"
 #include "core/import/PieceSplitter.h"
 #include "core/model/Leaf.h"
+#include "core/services/MessageStyle.h"
+#include "core/services/Messages.h"
 
 namespace trovique {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "core/app/Application.h"
-#include "core/app/ApplicationTitle.h"
-#include "core/app/NumericText.h"
-#include "core/app/SettingNames.h"
 #include "core/common/Error.h"
+#include "core/common/NumericText.h"
+#include "core/services/ApplicationTitle.h"
+#include "core/services/SettingNames.h"
+#include "core/settings/Application.h"
 
 namespace trovique {
 namespace {

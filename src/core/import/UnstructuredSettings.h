@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "core/app/SettingsStore.h"
-#include "core/import/Delim.h"
+#include "core/services/SettingsStore.h"
+#include "core/settings/Delim.h"
 
 namespace trovique {
 

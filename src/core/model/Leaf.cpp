@@ -1,12 +1,12 @@
 #include "core/model/Leaf.h"
 
+#include "core/codec/FieldCodec.h"
 #include "core/common/Error.h"
 #include "core/common/MemoryFile.h"
 #include "core/model/Leaf21.h"
 #include "core/model/Leaf22.h"
 #include "core/model/LeafPictures.h"
 #include "core/model/RecordFields.h"
-#include "core/storage/FieldCodec.h"
 
 namespace trovique {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <charconv>
 
+#include "core/codec/FieldCodec.h"
+#include "core/codec/UnsignedInt.h"
 #include "core/common/Error.h"
-#include "core/storage/FieldCodec.h"
-#include "core/storage/UnsignedInt.h"
 
 namespace trovique::record {
 

@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "core/app/FileDialog.h"
-#include "core/app/Messages.h"
 #include "core/editor/Document.h"
-#include "core/storage/SlideShowWriter.h"
+#include "core/services/FileDialog.h"
+#include "core/services/Messages.h"
+#include "core/slideshowfile/SlideShowWriter.h"
 #include "core/validation/Validate.h"
 
 namespace trovique {

@@ -2,9 +2,9 @@
 
 #include <string_view>
 
+#include "core/codec/Windows1252.h"
 #include "core/common/TextEscaping.h"
-#include "core/editor/ElementKinds.h"
-#include "core/storage/Windows1252.h"
+#include "core/document/ElementKinds.h"
 #include "core/validation/ValidationResults.h"
 
 namespace trovique {

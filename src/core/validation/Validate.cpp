@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "core/app/MessageStyle.h"
-#include "core/app/Messages.h"
+#include "core/codec/Windows1252.h"
 #include "core/common/Error.h"
 #include "core/editor/Document.h"
-#include "core/storage/Windows1252.h"
+#include "core/services/MessageStyle.h"
+#include "core/services/Messages.h"
 #include "core/validation/ValidationResults.h"
 #include "core/validation/ValidationRules.h"
 

@@ -1,6 +1,6 @@
 #include "core/validation/ValidationLimit.h"
 
-#include "core/app/Application.h"
+#include "core/settings/Application.h"
 
 namespace trovique {
 

@@ -1,10 +1,10 @@
 #include "core/validation/ValidationOptions.h"
 
-#include "core/app/Application.h"
-#include "core/app/MessageStyle.h"
-#include "core/app/Messages.h"
-#include "core/app/NumericText.h"
 #include "core/common/Error.h"
+#include "core/common/NumericText.h"
+#include "core/services/MessageStyle.h"
+#include "core/services/Messages.h"
+#include "core/settings/Application.h"
 
 namespace trovique {
 

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "core/app/MessageStyle.h"
-#include "core/app/Messages.h"
-#include "core/app/NumericText.h"
+#include "core/common/NumericText.h"
+#include "core/document/ElementKinds.h"
 #include "core/editor/Document.h"
-#include "core/editor/ElementKinds.h"
+#include "core/services/MessageStyle.h"
+#include "core/services/Messages.h"
 #include "core/validation/Validate.h"
 
 namespace trovique {

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/editor/ElementKinds.h"
+#include "core/document/ElementKinds.h"
 #include "core/validation/DocumentControl.h"
 #include "core/validation/ValidationLimit.h"
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string_view>
 
+#include "core/document/ElementKinds.h"
 #include "core/editor/Document.h"
-#include "core/editor/ElementKinds.h"
 #include "core/model/Leaf.h"
 #include "core/model/NodeFields.h"
 #include "core/model/NodeLevel.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/editor/ElementKinds.h"
+#include "core/document/ElementKinds.h"
 #include "core/validation/DocumentControl.h"
 #include "core/validation/PalmDevice.h"
 #include "core/validation/ValidationLimit.h"

@@ -9,12 +9,12 @@
 #include <unistd.h>
 #endif
 
-#include "core/app/ApplicationTitle.h"
 #include "core/app/HandOver.h"
-#include "core/app/NumericText.h"
-#include "core/app/SettingNames.h"
-#include "core/app/SettingsStore.h"
-#include "core/storage/Windows1252.h"
+#include "core/codec/Windows1252.h"
+#include "core/common/NumericText.h"
+#include "core/services/ApplicationTitle.h"
+#include "core/services/SettingNames.h"
+#include "core/services/SettingsStore.h"
 
 namespace trovique::gui {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <QApplication>
 
-#include "core/app/Application.h"
 #include "core/app/ImportTimeLimit.h"
-#include "core/app/Messages.h"
 #include "core/delivery/AutoImportExportInstall.h"
 #include "core/editor/Document.h"
+#include "core/services/Messages.h"
+#include "core/settings/Application.h"
 #include "gui/app/SingleInstance.h"
 #include "gui/dialogs/AboutDialog.h"
 #include "gui/ui/QtUserInterface.h"

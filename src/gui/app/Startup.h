@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 
-#include "core/app/Services.h"
 #include "core/app/SplashWait.h"
 #include "core/app/StartupOptions.h"
+#include "core/services/Services.h"
 
 namespace trovique {
 class CApplication;

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/app/ApplicationTitle.h"
 #include "core/app/VersionInfo.h"
+#include "core/services/ApplicationTitle.h"
 
 namespace trovique::gui {
 

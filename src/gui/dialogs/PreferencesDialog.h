@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "core/app/SlideShowPreferences.h"
+#include "core/services/SlideShowPreferences.h"
 
 class QCheckBox;
 class QLineEdit;

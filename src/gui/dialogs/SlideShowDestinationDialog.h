@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "core/app/UserInterface.h"
+#include "core/services/UserInterface.h"
 
 class QLabel;
 class QPushButton;

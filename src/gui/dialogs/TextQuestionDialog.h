@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <string>
 
-#include "core/app/TextQuestion.h"
+#include "core/services/TextQuestion.h"
 
 class QLabel;
 class QLineEdit;

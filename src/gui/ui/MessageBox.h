@@ -2,7 +2,7 @@
 
 #include <QMessageBox>
 
-#include "core/app/MessageStyle.h"
+#include "core/services/MessageStyle.h"
 
 namespace trovique::gui {
 

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "core/app/Progress.h"
+#include "core/services/Progress.h"
 
 class QLabel;
 class QProgressBar;

@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "core/app/UserInterface.h"
+#include "core/services/UserInterface.h"
 
 namespace trovique::gui {
 

@@ -2,7 +2,7 @@
 
 #include <QStatusBar>
 
-#include "core/app/StatusBar.h"
+#include "core/services/StatusBar.h"
 
 class QLabel;
 

@@ -8,13 +8,13 @@
 #include <QScreen>
 #include <QToolBar>
 
-#include "core/app/ApplicationTitle.h"
 #include "core/app/RecentFiles.h"
-#include "core/app/SettingNames.h"
-#include "core/app/SettingsStore.h"
 #include "core/app/Twips.h"
-#include "core/app/WindowPlacement.h"
-#include "core/editor/ElementClipboard.h"
+#include "core/document/ElementClipboard.h"
+#include "core/services/ApplicationTitle.h"
+#include "core/services/SettingNames.h"
+#include "core/services/SettingsStore.h"
+#include "core/settings/WindowPlacement.h"
 #include "core/validation/ValidationResults.h"
 #include "gui/ui/QtUserInterface.h"
 #include "gui/ui/StatusBarView.h"

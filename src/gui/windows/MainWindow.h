@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-#include "core/app/Services.h"
+#include "core/services/Services.h"
 
 class QMimeData;
 

@@ -17,14 +17,14 @@
 #include <QToolBar>
 #include <QUrl>
 
-#include "core/app/ApplicationTitle.h"
 #include "core/app/Commands.h"
 #include "core/app/MainMenu.h"
-#include "core/app/Messages.h"
 #include "core/app/RecentFiles.h"
 #include "core/app/TextEditCommands.h"
 #include "core/editor/Document.h"
 #include "core/editor/DocumentPresentation.h"
+#include "core/services/ApplicationTitle.h"
+#include "core/services/Messages.h"
 #include "gui/dialogs/AboutDialog.h"
 #include "gui/ui/QtUserInterface.h"
 #include "gui/windows/DocumentWindow.h"

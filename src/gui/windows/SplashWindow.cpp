@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "core/app/ApplicationTitle.h"
 #include "core/app/VersionInfo.h"
+#include "core/services/ApplicationTitle.h"
 
 namespace trovique::gui {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/MemorySettingsStore.h"
+#include "core/services/MemorySettingsStore.h"
 
 namespace trovique {
 namespace {

@@ -5,9 +5,9 @@
 #include "core/app/Commands.h"
 #include "core/app/DroppedFiles.h"
 #include "core/app/MainMenu.h"
-#include "core/app/MemorySettingsStore.h"
 #include "core/app/RecentFiles.h"
 #include "core/app/TextEditCommands.h"
+#include "core/services/MemorySettingsStore.h"
 
 namespace trovique {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/MessageStyle.h"
 #include "core/common/Error.h"
+#include "core/services/MessageStyle.h"
 
 namespace trovique {
 namespace {

@@ -7,10 +7,10 @@
 #include <functional>
 
 #include "FakeInstallRunner.h"
-#include "core/app/MessageStyle.h"
 #include "core/delivery/PathOps.h"
 #include "core/editor/Document.h"
-#include "core/storage/SlideShowReader.h"
+#include "core/services/MessageStyle.h"
+#include "core/slideshowfile/SlideShowReader.h"
 #include "support/DeliveryFixture.h"
 
 namespace trovique {

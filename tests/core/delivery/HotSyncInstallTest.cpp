@@ -6,9 +6,9 @@
 #include <sstream>
 
 #include "FakeInstallRunner.h"
-#include "core/app/MemorySettingsStore.h"
 #include "core/common/Error.h"
 #include "core/delivery/ShellAndWait.h"
+#include "core/services/MemorySettingsStore.h"
 #include "support/DeliveryFixture.h"
 #include "support/ScriptedUserInterface.h"
 

@@ -10,13 +10,13 @@
 #include <thread>
 
 #include "FakeInstallRunner.h"
-#include "core/app/ApplicationTitle.h"
-#include "core/app/MemorySettingsStore.h"
-#include "core/app/RegAPI.h"
-#include "core/app/SettingNames.h"
 #include "core/common/Error.h"
 #include "core/common/FindOnPath.h"
 #include "core/delivery/InstallFolderInstall.h"
+#include "core/services/ApplicationTitle.h"
+#include "core/services/MemorySettingsStore.h"
+#include "core/services/RegAPI.h"
+#include "core/services/SettingNames.h"
 #include "support/DeliveryFixture.h"
 
 namespace trovique {

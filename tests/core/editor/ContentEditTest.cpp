@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "core/app/MessageStyle.h"
 #include "core/editor/Document.h"
+#include "core/services/MessageStyle.h"
 #include "support/DocumentFixture.h"
 
 namespace trovique {

@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "core/app/MessageStyle.h"
+#include "core/services/MessageStyle.h"
 #include "support/DocumentFixture.h"
 
 namespace trovique {

@@ -2,10 +2,10 @@
 
 #include <map>
 
-#include "core/app/MessageStyle.h"
 #include "core/editor/Document.h"
 #include "core/editor/EditorPictures.h"
 #include "core/editor/LeafCommands.h"
+#include "core/services/MessageStyle.h"
 #include "support/DocumentFixture.h"
 
 namespace trovique {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "core/app/MessageStyle.h"
 #include "core/editor/Document.h"
 #include "core/editor/EditorPictures.h"
+#include "core/services/MessageStyle.h"
 #include "support/DocumentFixture.h"
 
 namespace trovique {

@@ -5,8 +5,8 @@
 
 #include "core/editor/Document.h"
 #include "core/editor/EditorPictures.h"
-#include "core/storage/SlideShowReader.h"
-#include "core/storage/SlideShowWriter.h"
+#include "core/slideshowfile/SlideShowReader.h"
+#include "core/slideshowfile/SlideShowWriter.h"
 
 namespace trovique::test {
 

@@ -2,10 +2,10 @@
 
 #include <functional>
 
-#include "core/app/MessageStyle.h"
 #include "core/editor/Document.h"
 #include "core/editor/EditorPictures.h"
 #include "core/editor/RandomEditRun.h"
+#include "core/services/MessageStyle.h"
 #include "support/DocumentFixture.h"
 
 namespace trovique {

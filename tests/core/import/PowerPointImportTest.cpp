@@ -6,13 +6,13 @@
 #include <ctime>
 #include <fstream>
 
-#include "core/app/ApplicationTitle.h"
-#include "core/app/MessageStyle.h"
 #include "core/editor/Document.h"
 #include "core/import/SlidePictures.h"
 #include "core/model/Leaf.h"
-#include "core/storage/SlideShowReader.h"
-#include "core/storage/SlideShowWriter.h"
+#include "core/services/ApplicationTitle.h"
+#include "core/services/MessageStyle.h"
+#include "core/slideshowfile/SlideShowReader.h"
+#include "core/slideshowfile/SlideShowWriter.h"
 #include "support/DocumentFixture.h"
 #include "support/ScriptedPresentationSource.h"
 #include "support/TestPaths.h"

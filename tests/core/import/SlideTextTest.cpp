@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/ApplicationTitle.h"
-#include "core/app/MemorySettingsStore.h"
+#include "core/services/ApplicationTitle.h"
+#include "core/services/MemorySettingsStore.h"
 #include "support/ScriptedPresentationSource.h"
 
 namespace trovique {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/MessageStyle.h"
 #include "core/model/Leaf.h"
+#include "core/services/MessageStyle.h"
 #include "support/DocumentFixture.h"
 #include "support/TestPaths.h"
 

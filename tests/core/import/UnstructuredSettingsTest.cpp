@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "core/app/MemorySettingsStore.h"
+#include "core/services/MemorySettingsStore.h"
 
 namespace trovique {
 namespace {

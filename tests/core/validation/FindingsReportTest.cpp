@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/editor/ElementKinds.h"
+#include "core/document/ElementKinds.h"
 #include "core/validation/ValidationResults.h"
 #include "support/ScriptedUserInterface.h"
 

@@ -5,9 +5,9 @@
 #include <stdexcept>
 
 #include "ValidationFixture.h"
-#include "core/app/MessageStyle.h"
 #include "core/common/Error.h"
-#include "core/editor/ElementKinds.h"
+#include "core/document/ElementKinds.h"
+#include "core/services/MessageStyle.h"
 
 namespace trovique {
 namespace {

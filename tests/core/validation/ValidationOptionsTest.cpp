@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/Application.h"
-#include "core/app/MemorySettingsStore.h"
-#include "core/app/MessageStyle.h"
+#include "core/services/MemorySettingsStore.h"
+#include "core/services/MessageStyle.h"
+#include "core/settings/Application.h"
 #include "core/validation/ValidationLimit.h"
 #include "support/ScriptedUserInterface.h"
 #include "support/TestPaths.h"

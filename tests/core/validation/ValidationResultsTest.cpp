@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "ValidationFixture.h"
-#include "core/app/MessageStyle.h"
-#include "core/editor/ElementKinds.h"
+#include "core/document/ElementKinds.h"
+#include "core/services/MessageStyle.h"
 
 namespace trovique {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/app/MessageStyle.h"
-#include "core/editor/ElementKinds.h"
+#include "core/document/ElementKinds.h"
+#include "core/services/MessageStyle.h"
 #include "core/validation/ValidationResults.h"
 #include "support/DocumentFixture.h"
 #include "support/ScriptedUserInterface.h"
