@@ -294,6 +294,8 @@ DocumentWindow* MainWindow::MakeDocumentWindow() {
     window->Document().SetNodeClipboard(nodeClipboard_.get());
     window->askClose = [this](DocumentWindow& closing) { return AskCloseDocument(closing); };
     QMdiSubWindow* child = mdi_->addSubWindow(window);
+    // The frame would take the content's smallest size and cut the summary's lines.
+    child->resize(child->sizeHint().expandedTo(QSize(480, 320)));
     child->setAttribute(Qt::WA_DeleteOnClose);
     connect(child, &QObject::destroyed, this, [this] {
         if (!closingAll_ && mdi_->subWindowList().isEmpty()) {
