@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QTreeView>
 
 #include "gui/dialogs/ConfirmDialog.h"
 #include "gui/dialogs/MultiMessageDialog.h"
@@ -84,6 +86,7 @@ void CQtUserInterface::ShowLongMessage(const std::string& caption, const std::st
 std::string CQtUserInterface::ChooseFile(const FileDialogSpec& spec) {
     QFileDialog dialog(DialogParent(), FromCore(spec.title));
     dialog.setObjectName(QStringLiteral("dlgFile"));
+    dialog.resize(780, 460);
     dialog.setAcceptMode(spec.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(spec.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // Core adds the extension and asks before replacing a file.
@@ -98,6 +101,11 @@ std::string CQtUserInterface::ChooseFile(const FileDialogSpec& spec) {
     }
     if (!start.fileName.empty()) {
         dialog.selectFile(FromPath(start.fileName));
+    }
+    // The list's columns start at fixed widths that cut the modification dates short.
+    if (auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
