@@ -46,6 +46,13 @@ void DocumentWindow::BranchExpand(bool expand) {
     UpdateCaption();
 }
 
+void DocumentWindow::DisplayItem(int elementIndex, DocumentControl control) {
+    (void)control;
+    if (document_->DisplayItem(elementIndex)) {
+        UpdateCaption();
+    }
+}
+
 void DocumentWindow::closeEvent(QCloseEvent* event) {
     if (askClose && !askClose(*this)) {
         event->ignore();

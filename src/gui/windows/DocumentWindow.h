@@ -29,6 +29,7 @@ public:
     void RefreshActiveNode() override;
     bool RenameNode() override { return false; }
     void BranchExpand(bool expand) override;
+    void DisplayItem(int elementIndex, DocumentControl control) override;
     QWidget* FactTextBox() override { return nullptr; }
 
     // Asked when the window is to close: true lets it close.

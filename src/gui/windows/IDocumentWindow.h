@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "core/validation/DocumentControl.h"
+
 namespace trovique {
 class CDocument;
 }
@@ -25,6 +27,9 @@ public:
     virtual bool RenameNode() = 0;
     // Expands or collapses the selected item and everything below it.
     virtual void BranchExpand(bool expand) = 0;
+    // Shows an element chosen from outside (the validation window): "The node has been deleted."
+    // for one that is gone, else selects it and gives control the focus (None: the tree keeps it).
+    virtual void DisplayItem(int elementIndex, DocumentControl control) = 0;
     // The fact text box, where "Import From Text File..." may put a file; null when none.
     virtual QWidget* FactTextBox() = 0;
 };
