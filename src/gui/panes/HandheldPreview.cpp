@@ -1,4 +1,4 @@
-#include "gui/windows/preview/HandheldPreview.h"
+#include "gui/panes/HandheldPreview.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

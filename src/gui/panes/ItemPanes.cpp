@@ -1,4 +1,4 @@
-#include "gui/windows/panes/ItemPanes.h"
+#include "gui/panes/ItemPanes.h"
 
 #include <QLabel>
 #include <QLineEdit>
