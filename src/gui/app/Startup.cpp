@@ -7,12 +7,16 @@
 #include "core/editor/Document.h"
 #include "core/services/Messages.h"
 #include "core/settings/Application.h"
+#include "core/validation/ValidationLimit.h"
 #include "gui/app/SingleInstance.h"
 #include "gui/dialogs/AboutDialog.h"
+#include "gui/dialogs/OptionsDialog.h"
 #include "gui/ui/QtUserInterface.h"
 #include "gui/ui/TopMost.h"
+#include "gui/windows/IDocumentWindow.h"
 #include "gui/windows/MainWindow.h"
 #include "gui/windows/SplashWindow.h"
+#include "gui/windows/ValidateWindow.h"
 #include "platform/LibreOfficeSource.h"
 #include "platform/ProcessRunner.h"
 #include "platform/ShortPathName.h"
@@ -46,7 +50,7 @@ CStartup::CStartup(StartupSetup setup)
 }
 
 CStartup::~CStartup() {
-    main_.reset();
+    CloseMainWindow();
     server_.reset();
 }
 
@@ -116,7 +120,7 @@ int CStartup::Automatic(std::string presentation) {
     CLibreOfficeSource source(runner, ImportTimeLimit(setup_.store));
     DeliveryContext context{*application_, source, runner, {}, PlatformShortPathName()};
     const bool delivered = AutoImportExportInstall(document, context, presentation);
-    main_.reset();
+    CloseMainWindow();
     return delivered ? kExitOk : kExitFailure;
 }
 
@@ -152,9 +156,45 @@ std::optional<int> CStartup::Interactive(const std::string& startFile) {
 void CStartup::CreateMainWindow() {
     main_ = std::make_unique<MainWindow>(setup_.store, *ui_);
     main_->SetApplication(application_.get());
+    CreateValidateWindow();
     if (onMainWindow) {
         onMainWindow(*main_);
     }
+}
+
+void CStartup::CreateValidateWindow() {
+    ValidateWindowLinks links;
+    links.windowOf = [this](const CDocument* document) -> IDocumentWindow* {
+        for (IDocumentWindow* window : main_->Documents()) {
+            if (&window->Document() == document) {
+                return window;
+            }
+        }
+        return nullptr;
+    };
+    links.options = [this] { ShowOptions(); };
+    links.limit = [this] { return CValidationLimit::FromApplication(*application_); };
+    validate_ = std::make_unique<ValidateWindow>(main_->ValidationResults(), setup_.store,
+                                                 std::move(links));
+    MainWindowHooks hooks;
+    hooks.showValidate = [this](bool bringToFront) {
+        if (bringToFront) {
+            validate_->raise();
+            validate_->activateWindow();
+        }
+    };
+    hooks.options = [this] { ShowOptions(); };
+    main_->SetHooks(std::move(hooks));
+}
+
+void CStartup::ShowOptions() {
+    OptionsDialog dialog(*application_, *ui_, main_.get());
+    dialog.exec();
+}
+
+void CStartup::CloseMainWindow() {
+    validate_.reset();
+    main_.reset();
 }
 
 void CStartup::ReceiveHandOver(const QString& file) {

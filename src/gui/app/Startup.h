@@ -21,6 +21,7 @@ class CInstanceServer;
 class CQtUserInterface;
 class MainWindow;
 class SplashWindow;
+class ValidateWindow;
 
 // What start-up runs with; tests give their own settings, program folder and clock.
 struct StartupSetup {
@@ -56,6 +57,10 @@ private:
     int Automatic(std::string presentation);
     std::optional<int> Interactive(const std::string& startFile);
     void CreateMainWindow();
+    void CreateValidateWindow();
+    void ShowOptions();
+    // The validation window goes first: it lists the main window's findings.
+    void CloseMainWindow();
     void ReceiveHandOver(const QString& file);
     int Fail(const std::string& text);
 
@@ -65,6 +70,9 @@ private:
     std::unique_ptr<CApplication> application_;
     std::unique_ptr<CInstanceServer> server_;
     std::unique_ptr<MainWindow> main_;
+    // Created hidden with the main window and gone before it, since it lists the main window's
+    // findings.
+    std::unique_ptr<ValidateWindow> validate_;
     QPointer<SplashWindow> splash_;
 };
 

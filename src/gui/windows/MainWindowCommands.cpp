@@ -34,9 +34,12 @@
 #include "core/validation/ExportGate.h"
 #include "core/validation/Validate.h"
 #include "core/validation/ValidationResults.h"
+#include "gui/dialogs/UnstructuredOptionsDialog.h"
+#include "gui/ui/ProgressWindow.h"
 #include "gui/ui/QtUserInterface.h"
 #include "gui/windows/DocumentWindow.h"
 #include "gui/windows/MainWindow.h"
+#include "gui/windows/PresentationImportRun.h"
 #include "platform/LibreOfficeSource.h"
 #include "platform/ProcessRunner.h"
 
@@ -193,7 +196,9 @@ bool MainWindow::RunCommand(int command, const QString& parameter, IDocumentWind
             }
             CProcessRunner runner;
             CLibreOfficeSource source(runner, ImportTimeLimit(store_));
-            return refreshed(ImportFromPowerPoint(*document, source, PathOf(file)).succeeded);
+            return refreshed(
+                ImportPresentationInBackground(*document, source, PathOf(file), &ui_.ProgressView())
+                    .succeeded);
         }
         case cmd::kMainWindowLoad:
             Load();
@@ -392,8 +397,13 @@ bool MainWindow::ReadInto(DocumentWindow& window, int command, const std::string
     if (command != cmd::kImportUnstructured) {
         return Read(document, PathOf(file), command == cmd::kImport);
     }
-    // The options dialog comes with the import dialogs; until then the stored options are
-    // used as if it had been confirmed.
+    if (application_->ImportUnstructuredShowDlg()) {
+        UnstructuredOptionsDialog options(store_, ui_, file, this);
+        if (options.exec() != QDialog::Accepted) {
+            return false;
+        }
+    }
+    // What the dialog stored, or the stored options when it is not shown.
     const UnstructuredSettings settings = LoadUnstructuredSettings(store_);
     ++newDocumentCounter_;
     document.InitialCaption(NewSlideShowCaption(newDocumentCounter_));

@@ -382,6 +382,7 @@ void MainWindow::HideItemsWithoutWork() {
     }
     hide("mnuFilePrint", !hooks_.print);
     hide("mnuViewOptions", !hooks_.options);
+    hide("mnuViewGotoValidation", !hooks_.showValidate);
     if (QAction* print = toolButtons_.value(5)) {
         print->setVisible(static_cast<bool>(hooks_.print));
     }
