@@ -69,7 +69,8 @@ BuildDelimiterDialog::BuildDelimiterDialog(const CDelim& start, IUserInterface& 
     resize(560, 440);
 
     connect(add, &QPushButton::clicked, this, &BuildDelimiterDialog::AddSelected);
-    connect(codes_, &QTreeWidget::itemDoubleClicked, this, &BuildDelimiterDialog::AddSelected);
+    connect(codes_, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item) { AddCode(item); });
     connect(clear, &QPushButton::clicked, this, [this] {
         builder_.Clear();
         ShowDelimiter();
@@ -80,7 +81,11 @@ BuildDelimiterDialog::BuildDelimiterDialog(const CDelim& start, IUserInterface& 
 }
 
 void BuildDelimiterDialog::AddSelected() {
-    if (QTreeWidgetItem* item = codes_->currentItem()) {
+    AddCode(codes_->currentItem());
+}
+
+void BuildDelimiterDialog::AddCode(QTreeWidgetItem* item) {
+    if (item) {
         builder_.Append(item->data(0, Qt::UserRole).toInt());
         ShowDelimiter();
     }

@@ -6,6 +6,7 @@
 
 class QLineEdit;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace trovique::gui {
 
@@ -25,6 +26,7 @@ public:
     QTreeWidget& CodeList() { return *codes_; }
 
 private:
+    void AddCode(QTreeWidgetItem* item);
     void ShowDelimiter();
 
     CDelimiterBuilder builder_;
