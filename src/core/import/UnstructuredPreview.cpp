@@ -57,8 +57,8 @@ UnstructuredPreview PreviewUnstructuredText(std::string_view bytes,
         }
         const std::string_view content = std::string_view(text).substr(piece.offset, piece.length);
         preview.pieces.push_back({preview.pieces.size() + 1,
-                                  PieceTitle(content, titleChars, titleDelimiter), OneLine(content),
-                                  content.size()});
+                                  OneLine(PieceTitle(content, titleChars, titleDelimiter)),
+                                  OneLine(content), content.size()});
     }
     return preview;
 }

@@ -13,7 +13,8 @@ namespace trovique {
 // One leaf the delimited-text import would make, as the options dialog previews it.
 struct PreviewPiece {
     std::size_t number = 0;  // 1 for the file's first piece
-    // The title the leaf would get; empty when it keeps its default name.
+    // The title the leaf would get, on one line like the fact; empty when it keeps its default
+    // name.
     std::string title;
     // The start of the leaf's fact, its line breaks shown as " | " so that it fits one line.
     std::string fact;

@@ -1,14 +1,20 @@
 #include "gui/app/MainWindowShots.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QTreeWidget>
+#include <functional>
 
+#include "core/editor/Document.h"
+#include "gui/windows/IDocumentWindow.h"
 #include "gui/windows/MainWindow.h"
 
 namespace trovique::gui {
@@ -51,6 +57,64 @@ void AnswerSaveAs(MainWindow& main, const QString& file) {
     main.DoCmd(4, {});
 }
 
+void SaveGrab(QWidget& window, const QString& name) {
+    const QString folder = qEnvironmentVariable("TROVIQUE_GRAB_DIR");
+    if (!folder.isEmpty()) {
+        window.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+    }
+}
+
+// A new slide show with findings of several kinds: the root, a category without a title and
+// a leaf without a question or answers, then Validate, which shows the findings.
+void ValidateWithFindings(MainWindow& main) {
+    main.DoCmd(0, {});
+    IDocumentWindow* window = main.ActiveDocument();
+    if (!window) {
+        return;
+    }
+    CDocument& document = window->Document();
+    document.Tree().Select(document.Tree().GetNodeInfoIndexOfRoot());
+    const int category = document.AddNode();
+    document.Tree().Entry(category).Node->SetTitle("");
+    document.Tree().Select(category);
+    const int leaf = document.AddQAF();
+    document.Tree().Entry(leaf).Leaf->SetFACTOnly(false);
+    main.DoCmd(6, {});
+}
+
+// Runs action on the dialog named name once it shows.
+void OnDialog(MainWindow& main, const QString& name, std::function<void(QWidget&)> action) {
+    auto* poll = new QTimer(&main);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, name, action] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal->objectName() != name || !modal->isVisible()) {
+            return;
+        }
+        poll->stop();
+        poll->deleteLater();
+        action(*modal);
+    });
+    poll->start(50);
+}
+
+// The options of a text import, then "Add..." with a line break built in "Build Delimiter".
+void BuildDelimiter(MainWindow& main, const QString& file) {
+    OnDialog(main, QStringLiteral("frmImportUnstructured"), [&main](QWidget& options) {
+        OnDialog(main, QStringLiteral("frmBuildDelim"), [](QWidget& builder) {
+            auto* codes = builder.findChild<QTreeWidget*>(QStringLiteral("lstChars"));
+            auto* add = builder.findChild<QPushButton*>(QStringLiteral("cmdAdd"));
+            for (const int code : {13, 10}) {
+                codes->setCurrentItem(codes->topLevelItem(code));
+                add->click();
+            }
+        });
+        if (auto* add = options.findChild<QPushButton*>(QStringLiteral("cmdAdd"))) {
+            QMetaObject::invokeMethod(add, "click", Qt::QueuedConnection);
+        }
+    });
+    main.DoCmd(19, file);
+}
+
 }  // namespace
 
 void InstallMainWindowShots(MainWindow& main) {
@@ -70,6 +134,27 @@ void InstallMainWindowShots(MainWindow& main) {
             main.DoCmd(value.toInt(), {});
         } else if (kind == QLatin1String("replace")) {
             AnswerSaveAs(main, value);
+        } else if (kind == QLatin1String("validate")) {
+            ValidateWithFindings(main);
+        } else if (kind == QLatin1String("unstructured")) {
+            // With titles from the pieces, so that the preview shows them.
+            OnDialog(main, QStringLiteral("frmImportUnstructured"), [](QWidget& options) {
+                if (auto* useFirst =
+                        options.findChild<QAbstractButton*>(QStringLiteral("optTitle_1"))) {
+                    useFirst->click();
+                }
+            });
+            main.DoCmd(19, value);
+        } else if (kind == QLatin1String("delimiter")) {
+            BuildDelimiter(main, value);
+        } else if (kind == QLatin1String("presentation")) {
+            main.DoCmd(0, {});
+            main.DoCmd(20, value);
+            SaveGrab(main, QStringLiteral("frmMain-imported"));
+            if (IDocumentWindow* window = main.ActiveDocument()) {
+                window->Document().ForceDirty(false);
+            }
+            main.close();
         }
     });
 }

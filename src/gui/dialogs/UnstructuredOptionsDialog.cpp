@@ -70,14 +70,14 @@ UnstructuredOptionsDialog::UnstructuredOptionsDialog(ISettingsStore& store, IUse
     left->addWidget(MakeDelimiterFrame(), 1);
     left->addWidget(MakeTitleFrame());
     auto* columns = new QHBoxLayout;
-    columns->addLayout(left, 2);
+    columns->addLayout(left, 1);
     if (!previewFile_.empty()) {
-        columns->addWidget(MakePreviewFrame(), 3);
+        columns->addWidget(MakePreviewFrame(), 1);
     }
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns, 1);
     layout->addLayout(buttons);
-    resize(previewFile_.empty() ? 460 : 960, 440);
+    resize(previewFile_.empty() ? 560 : 1120, 460);
 
     ShowDelimiters(0);
     ShowTitleRule();
@@ -89,6 +89,10 @@ QWidget* UnstructuredOptionsDialog::MakeDelimiterFrame() {
     frame->setObjectName(QStringLiteral("fraDelimiters"));
     delimiters_ = new QListWidget(frame);
     delimiters_->setObjectName(QStringLiteral("lstDelimiters"));
+    // A delimiter of several codes reads longer than the list is wide.
+    delimiters_->setWordWrap(true);
+    delimiters_->setResizeMode(QListView::Adjust);
+    delimiters_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* add = Button(tr("&Add..."), "cmdAdd", frame);
     auto* edit = Button(tr("&Edit..."), "cmdEdit", frame);
     auto* remove = Button(tr("&Remove"), "cmdRemove", frame);
@@ -230,7 +234,8 @@ void UnstructuredOptionsDialog::SetTitleDelimiter() {
 void UnstructuredOptionsDialog::ShowDelimiters(int select) {
     delimiters_->clear();
     for (const std::string& line : options_.DelimiterLines()) {
-        delimiters_->addItem(FromRecord(line));
+        auto* item = new QListWidgetItem(FromRecord(line), delimiters_);
+        item->setToolTip(item->text());
     }
     if (delimiters_->count() > 0) {
         delimiters_->setCurrentRow(std::clamp(select, 0, delimiters_->count() - 1));

@@ -170,31 +170,22 @@ TEST_P(UnstructuredPreviewTest, CutsAsTheImportWould) {
     EXPECT_EQ(preview.more, c.more);
 }
 
-INSTANTIATE_TEST_SUITE_P(Pieces, UnstructuredPreviewTest,
-                         testing::Values(PreviewCase{"DefaultDelimiters",
-                                                     "A\r\n\r\nB\r\n\tC",
-                                                     TitleOption::Default,
-                                                     {"", "", ""},
-                                                     {"A", "B", "C"},
-                                                     false},
-                                         PreviewCase{"UnixLineBreaks",
-                                                     "Hello world\n\nSecond\nline",
-                                                     TitleOption::UseFirst,
-                                                     {"Hello", "Secon"},
-                                                     {"Hello world", "Second | line"},
-                                                     false},
-                                         PreviewCase{"TitleDelimiter",
-                                                     "Q1: what?\r\n\r\nno colon",
-                                                     TitleOption::ReadToDelim,
-                                                     {"Q1", ""},
-                                                     {"Q1: what?", "no colon"},
-                                                     false},
-                                         PreviewCase{"MoreThanShown",
-                                                     "1\n\n2\n\n3\n\n4",
-                                                     TitleOption::Default,
-                                                     {"", "", ""},
-                                                     {"1", "2", "3"},
-                                                     true}),
+// clang-format off
+const PreviewCase kPreviewCases[] = {
+    {"DefaultDelimiters", "A\r\n\r\nB\r\n\tC", TitleOption::Default, {"", "", ""},
+     {"A", "B", "C"}, false},
+    {"UnixLineBreaks", "Hello world\n\nSecond\nline", TitleOption::UseFirst, {"Hello", "Secon"},
+     {"Hello world", "Second | line"}, false},
+    {"TitleOverALineBreak", "Hi\nthere", TitleOption::UseFirst, {"Hi | t"}, {"Hi | there"},
+     false},
+    {"TitleDelimiter", "Q1: what?\r\n\r\nno colon", TitleOption::ReadToDelim, {"Q1", ""},
+     {"Q1: what?", "no colon"}, false},
+    {"MoreThanShown", "1\n\n2\n\n3\n\n4", TitleOption::Default, {"", "", ""},
+     {"1", "2", "3"}, true},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Pieces, UnstructuredPreviewTest, testing::ValuesIn(kPreviewCases),
                          [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace
