@@ -72,10 +72,13 @@ private slots:
     void goToLeadsToTheItemOrTheOptions();
     void revalidateOfAValidShowEmptiesTheList();
     void closingOnlyHides();
+    void placementIsKeptUnderValidate();
     void optionsDialog_data();
     void optionsDialog();
 
 private:
+    void MakeWindow();
+
     std::unique_ptr<MemorySettingsStore> store_;
     std::unique_ptr<CQtUserInterface> ui_;
     std::unique_ptr<CApplication> application_;
@@ -94,6 +97,10 @@ void ValidateWindowTest::init() {
     results_ = std::make_unique<CValidationResults>(*ui_);
     document_ = std::make_unique<RecordingWindow>(*services_, application_->Palettes());
     optionsShown_ = 0;
+    MakeWindow();
+}
+
+void ValidateWindowTest::MakeWindow() {
     ValidateWindowLinks links;
     links.windowOf = [this](const CDocument* document) -> IDocumentWindow* {
         return document == &document_->Document() ? document_.get() : nullptr;
@@ -214,6 +221,14 @@ void ValidateWindowTest::closingOnlyHides() {
     results_->DocumentClosing(&document_->Document());
     QVERIFY(!window_->isVisible());
     QCOMPARE(window_->Model().rowCount(), 0);
+}
+
+void ValidateWindowTest::placementIsKeptUnderValidate() {
+    window_->resize(611, 377);
+    window_.reset();
+    QVERIFY(store_->Get("Norvane Trovique", "Settings", "ValidateWidth").has_value());
+    MakeWindow();
+    QCOMPARE(window_->size(), QSize(611, 377));
 }
 
 void ValidateWindowTest::optionsDialog_data() {

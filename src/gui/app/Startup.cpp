@@ -176,6 +176,7 @@ void CStartup::CreateValidateWindow() {
     links.limit = [this] { return CValidationLimit::FromApplication(*application_); };
     validate_ = std::make_unique<ValidateWindow>(main_->ValidationResults(), setup_.store,
                                                  std::move(links));
+    validate_->setWindowIcon(main_->windowIcon());
     MainWindowHooks hooks;
     hooks.showValidate = [this](bool bringToFront) {
         if (bringToFront) {

@@ -169,7 +169,12 @@ void ValidateWindow::RestorePlacement() {
     WindowGeometry geometry{TwipsFromPixels(x(), dpiX), TwipsFromPixels(y(), dpiY),
                             TwipsFromPixels(width(), dpiX), TwipsFromPixels(height(), dpiY),
                             WindowState::Normal};
+    const WindowGeometry before = geometry;
     RestoreWindowPlacement(store_, settings::kValidateWindow, geometry, WindowState::Normal);
+    if (geometry.left == before.left && geometry.top == before.top &&
+        geometry.width == before.width && geometry.height == before.height) {
+        return;  // nothing stored: the desktop places the window
+    }
     move(PixelsFromTwips(geometry.left, dpiX), PixelsFromTwips(geometry.top, dpiY));
     resize(PixelsFromTwips(geometry.width, dpiX), PixelsFromTwips(geometry.height, dpiY));
 }
