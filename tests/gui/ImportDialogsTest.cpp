@@ -20,6 +20,7 @@
 #include "core/editor/Document.h"
 #include "core/services/MemorySettingsStore.h"
 #include "core/settings/Application.h"
+#include "core/slideshowfile/SlideShowWriter.h"
 #include "gui/dialogs/BuildDelimiterDialog.h"
 #include "gui/dialogs/UnstructuredOptionsDialog.h"
 #include "gui/ui/ProgressWindow.h"
@@ -79,6 +80,7 @@ private slots:
     void cancelledOptionsImportNothing_data();
     void cancelledOptionsImportNothing();
     void presentationImportCancelledAfterFirstSlide();
+    void handedOverFileWaitsForTheBusyFrame();
 
 private:
     std::string Stored(const std::string& key) const {
@@ -236,6 +238,25 @@ void ImportDialogsTest::presentationImportCancelledAfterFirstSlide() {
     QVERIFY(result.cancelled);
     QCOMPARE(result.slidesAdded, std::size_t{1});
     QCOMPARE(document.Tree().GetNumLeafChildren(document.Tree().GetNodeInfoIndexOfRoot()), 1);
+}
+
+void ImportDialogsTest::handedOverFileWaitsForTheBusyFrame() {
+    MainWindow main(*store_, *ui_);
+    main.SetApplication(application_.get());
+    main.Load();
+    main.show();
+    const std::string file = folder_.filePath(QStringLiteral("handed.sdb")).toStdString();
+    {
+        CServices services{*store_, *ui_};
+        CDocument document(services, application_->Palettes());
+        QVERIFY(Save(document, file));
+    }
+    main.setEnabled(false);
+    main.OpenTimedDocument(QString::fromStdString(file));
+    QTest::qWait(4 * MainWindow::kOpenDelayMilliseconds);
+    QCOMPARE(main.Documents().size(), 0);
+    main.setEnabled(true);
+    QTRY_COMPARE(main.Documents().size(), 1);
 }
 
 QTEST_MAIN(ImportDialogsTest)

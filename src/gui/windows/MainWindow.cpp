@@ -51,7 +51,15 @@ MainWindow::MainWindow(ISettingsStore& store, CQtUserInterface& ui, QWidget* par
     openTimer_.setObjectName(QStringLiteral("tmrOpen"));
     openTimer_.setSingleShot(true);
     openTimer_.setInterval(kOpenDelayMilliseconds);
-    connect(&openTimer_, &QTimer::timeout, this, [this] { DoCmd(kCmdOpen, pendingOpen_); });
+    connect(&openTimer_, &QTimer::timeout, this, [this] {
+        // A long operation (an import letting events run) holds the frame disabled: the file
+        // waits for it rather than starting a second command in the middle of it.
+        if (!isEnabled()) {
+            openTimer_.start();
+            return;
+        }
+        DoCmd(kCmdOpen, pendingOpen_);
+    });
 }
 
 MainWindow::~MainWindow() {
