@@ -139,7 +139,7 @@ void ValidateWindowTest::findingsGatherPerItem() {
         const QModelIndex entry = model.index(row, 0);
         QCOMPARE(model.rowCount(entry), messagesPerEntry[row]);
         QCOMPARE(window_->Model().ImageOf(entry), CValidationResults::kImageLeafItem);
-        QVERIFY(window_->Tree().isExpanded(entry));
+        QTRY_VERIFY(window_->Tree().isExpanded(entry));
         QCOMPARE(window_->Model().ImageOf(model.index(0, 0, entry)),
                  CValidationResults::kImageMessage);
     }

@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -131,9 +132,18 @@ void ValidateWindow::closeEvent(QCloseEvent* event) {
 
 void ValidateWindow::Refill() {
     setWindowTitle(FromCore(results_.Caption()));
-    tree_->expandAll();
     goTo_->setEnabled(results_.GoToEnabled());
     revalidate_->setEnabled(results_.RevalidateEnabled());
+    // A run adds its findings one by one; the entries are opened once it has let go, rather
+    // than the whole tree being laid out again after every finding.
+    if (!expandPending_) {
+        expandPending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            expandPending_ = false;
+            tree_->expandAll();
+            ShowSelection();
+        });
+    }
     ShowSelection();
 }
 

@@ -67,6 +67,7 @@ private:
     QPushButton* revalidate_;
     QLabel* info_;
     bool following_ = false;
+    bool expandPending_ = false;
 };
 
 }  // namespace trovique::gui
