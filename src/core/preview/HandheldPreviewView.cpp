@@ -64,13 +64,26 @@ std::string LineCountText(const HandheldSlide& slide, const CPalmDevice& device)
     return {};
 }
 
+// Every record must fit the limit; the largest one meets it first.
+std::string LargestRecordText(const HandheldSlide& slide) {
+    const HandheldRecord* largest = nullptr;
+    for (const HandheldRecord& record : slide.records) {
+        if (largest == nullptr || record.bytes > largest->bytes) {
+            largest = &record;
+        }
+    }
+    if (largest == nullptr) {
+        return "Nothing of this slide is written for the handheld.";
+    }
+    return (slide.records.size() == 1 ? "Record (" : "Largest record (") +
+           std::string(LeafRecordRoleName(largest->role)) + "): " + RecordSizeText(largest->bytes);
+}
+
 void DescribePictures(const HandheldSlide& slide, HandheldPreviewView& view) {
     if (!slide.pictureError.empty()) {
-        view.colorNote = "The pictures could not be read back: " + slide.pictureError;
-        view.grayNote = view.colorNote;
+        view.pictureNote = "The pictures could not be read back: " + slide.pictureError;
     } else if (!slide.shown) {
-        view.colorNote = "The handheld does not list this slide: it has no picture.";
-        view.grayNote = view.colorNote;
+        view.pictureNote = "The handheld does not list this slide: it has no picture.";
     } else {
         view.colorNote = slide.color.Empty() ? "No colour picture" : "";
         view.grayNote = slide.gray.Empty() ? "No grey picture" : "";
@@ -108,8 +121,7 @@ HandheldPreviewView ViewHandheldPreview(const CDocument& document, CHandheldPrev
     DescribePictures(slide, view);
     view.sizeBytes = slide.LargestRecordBytes();
     view.tooBig = view.sizeBytes > kMaxHandheldRecordBytes;
-    view.size = slide.records.empty() ? "Nothing of this slide is written for the handheld."
-                                      : RecordSizeText(view.sizeBytes);
+    view.size = LargestRecordText(slide);
     view.records = RecordsText(slide);
     view.laidOutText = LaidOutText(slide);
     view.lineCount = LineCountText(slide, device);

@@ -18,9 +18,12 @@ struct HandheldPreviewView {
     // The leaf's cached handheld view; null with a hint.
     const HandheldSlide* slide = nullptr;
 
-    std::string title;      // as the slide record stores it
-    std::string page;       // "Page 12"
-    std::string notes;      // the fact beneath the picture
+    std::string title;  // as the slide record stores it
+    std::string page;   // "Page 12"
+    std::string notes;  // the fact beneath the picture
+    // Why no picture at all can be shown (the slide is not listed, or its pictures cannot be
+    // read back); empty when the pictures are shown.
+    std::string pictureNote;
     std::string colorNote;  // why there is no colour picture; empty when there is one
     std::string grayNote;   // the same for the grey picture
     std::string size;       // "23.4 KB of 64 KB"

@@ -68,6 +68,9 @@ struct HandheldPreview::Widgets {
     QLabel* hint = nullptr;
     QWidget* body = nullptr;
     QCheckBox* zoom = nullptr;
+    QLabel* pictureNote = nullptr;
+    QLabel* colorCaption = nullptr;
+    QLabel* grayCaption = nullptr;
     QLabel* color = nullptr;
     QLabel* gray = nullptr;
     QLabel* title = nullptr;
@@ -101,10 +104,10 @@ HandheldPreview::HandheldPreview(CDocument& document, QWidget* parent)
     auto* layout = new QVBoxLayout(content);
 
     w.hint = NewLabel(content, "lblHandheldHint");
+    w.hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(w.hint);
     w.body = new QWidget(content);
-    layout->addWidget(w.body);
-    layout->addStretch(1);
+    layout->addWidget(w.body, 1);
 
     auto* body = new QGridLayout(w.body);
     body->setContentsMargins(0, 0, 0, 0);
@@ -112,23 +115,25 @@ HandheldPreview::HandheldPreview(CDocument& document, QWidget* parent)
     w.zoom->setObjectName(QStringLiteral("chkHandheldZoom"));
     connect(w.zoom, &QCheckBox::toggled, this, [this] { Refresh(); });
     body->addWidget(w.zoom, 0, 0, 1, 2);
-    auto* colorCaption = NewLabel(w.body, "lblHandheldColor", false);
-    colorCaption->setText(tr("Colour"));
-    auto* grayCaption = NewLabel(w.body, "lblHandheldGray", false);
-    grayCaption->setText(tr("Grey (4 levels)"));
-    body->addWidget(colorCaption, 1, 0);
-    body->addWidget(grayCaption, 1, 1);
+    w.pictureNote = NewLabel(w.body, "lblHandheldPictureNote");
+    body->addWidget(w.pictureNote, 1, 0, 1, 3);
+    w.colorCaption = NewLabel(w.body, "lblHandheldColor", false);
+    w.colorCaption->setText(tr("Colour"));
+    w.grayCaption = NewLabel(w.body, "lblHandheldGray", false);
+    w.grayCaption->setText(tr("Grey (4 levels)"));
+    body->addWidget(w.colorCaption, 2, 0);
+    body->addWidget(w.grayCaption, 2, 1);
     w.color = NewLabel(w.body, "picHandheldColor");
     w.gray = NewLabel(w.body, "picHandheldGray");
     for (QLabel* picture : {w.color, w.gray}) {
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         picture->setFrameShape(QFrame::Box);
     }
-    body->addWidget(w.color, 2, 0, Qt::AlignLeft | Qt::AlignTop);
-    body->addWidget(w.gray, 2, 1, Qt::AlignLeft | Qt::AlignTop);
+    body->addWidget(w.color, 3, 0, Qt::AlignLeft | Qt::AlignTop);
+    body->addWidget(w.gray, 3, 1, Qt::AlignLeft | Qt::AlignTop);
     body->setColumnStretch(2, 1);
 
-    int row = 3;
+    int row = 4;
     const auto addRow = [&](QWidget* widget) { body->addWidget(widget, row++, 0, 1, 3); };
     w.title = NewLabel(w.body, "lblHandheldTitle");
     QFont bold = w.title->font();
@@ -157,6 +162,7 @@ HandheldPreview::HandheldPreview(CDocument& document, QWidget* parent)
     // The lines break where the handheld breaks them, never where this window would.
     w.lines->setLineWrapMode(QPlainTextEdit::NoWrap);
     w.lines->setMinimumHeight(160);
+    body->setRowStretch(row, 1);
     addRow(w.lines);
 
     ShowItem(0);
@@ -193,6 +199,14 @@ void HandheldPreview::Refresh() {
             label->setFixedSize(label->pixmap().size() + QSize(2, 2));
         }
     };
+    const bool pictures = view.pictureNote.empty();
+    w.pictureNote->setText(FromCore(view.pictureNote));
+    w.pictureNote->setVisible(!pictures);
+    for (QWidget* widget : {static_cast<QWidget*>(w.zoom), static_cast<QWidget*>(w.colorCaption),
+                            static_cast<QWidget*>(w.grayCaption), static_cast<QWidget*>(w.color),
+                            static_cast<QWidget*>(w.gray)}) {
+        widget->setVisible(pictures);
+    }
     showPicture(w.color, view.slide->color, view.colorNote);
     showPicture(w.gray, view.slide->gray, view.grayNote);
     w.title->setText(FromCore(view.title));

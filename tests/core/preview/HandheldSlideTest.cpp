@@ -166,8 +166,9 @@ TEST_F(HandheldSlideTest, CacheFollowsTheDocument) {
     const HandheldPreviewView view = ViewHandheldPreview(*doc, cache, leaf);
     EXPECT_EQ(view.laidOutText, "Fact:\r\nAnother\r\n");
     EXPECT_EQ(view.lineCount, "Fact: 1 line, 1 screen of 11 lines");
+    EXPECT_EQ(view.size, "Record (fact): " + RecordSizeText(view.sizeBytes));
     EXPECT_EQ(view.page, "Page 1");
-    EXPECT_FALSE(view.colorNote.empty());  // no picture: the handheld does not list it
+    EXPECT_FALSE(view.pictureNote.empty());  // no picture: the handheld does not list it
 
     const HandheldPreviewView root = ViewHandheldPreview(*doc, cache, Root());
     EXPECT_EQ(root.slide, nullptr);
