@@ -21,9 +21,13 @@ public:
     ~HandheldPreview() override;
 
     // Shows item when it is a leaf, and clears the view with a hint otherwise. Cheap: the
-    // leaf's records are built once and kept until the document says the leaf changed.
+    // leaf's records are built once and kept until the document says the leaf changed, and a
+    // hidden preview only remembers the item until it is shown.
     void ShowItem(int item);
     int ShownItem() const { return item_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     struct Widgets;
@@ -35,6 +39,8 @@ private:
     std::unique_ptr<Follower> follower_;
     Widgets* widgets_;
     int item_ = 0;
+    // What is shown is out of date: the preview was hidden when it changed.
+    bool stale_ = true;
 };
 
 }  // namespace trovique::gui
