@@ -1,5 +1,6 @@
 #include "gui/app/MainWindowShots.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -70,6 +71,14 @@ void InstallMainWindowShots(MainWindow& main) {
             main.DoCmd(value.toInt(), {});
         } else if (kind == QLatin1String("replace")) {
             AnswerSaveAs(main, value);
+        } else if (kind == QLatin1String("print") || kind == QLatin1String("preview")) {
+            // The slide show value names, then the Print dialog or the print preview over it.
+            main.DoCmd(1, value);
+            if (kind == QLatin1String("print")) {
+                main.DoCmd(28, {});
+            } else if (QAction* preview = main.Action(QStringLiteral("mnuFilePrintPreview"))) {
+                preview->trigger();
+            }
         }
     });
 }
