@@ -65,10 +65,11 @@ Sub ConvertOne(folder As String, inputName As String, wantPptx As String)
         Report(folder, "failed.txt", "the presentation could not be loaded")
         Exit Sub
     End If
-    ' With Writer or Calc installed the office opens any text or table it can make sense of.
+    REM With the word processor installed, any file at all opens as text: refuse what is not
+    REM a presentation rather than draw its text as slides.
     If Not doc.supportsService("com.sun.star.presentation.PresentationDocument") Then
-        doc.close(True)
         Report(folder, "failed.txt", "the file is not a presentation")
+        doc.close(True)
         Exit Sub
     End If
     Dim pages As Long

@@ -1,5 +1,6 @@
 #include "gui/app/MainWindowShots.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -109,6 +110,14 @@ void InstallMainWindowShots(MainWindow& main) {
             AnswerSaveAs(main, value);
         } else if (kind == QLatin1String("preview")) {
             ShowHandheldPreview(main, value);
+        } else if (kind == QLatin1String("print") || kind == QLatin1String("printpreview")) {
+            // The slide show value names, then the Print dialog or the print preview over it.
+            main.DoCmd(1, value);
+            if (kind == QLatin1String("print")) {
+                main.DoCmd(28, {});
+            } else if (QAction* preview = main.Action(QStringLiteral("mnuFilePrintPreview"))) {
+                preview->trigger();
+            }
         }
     });
 }

@@ -7,8 +7,10 @@
 #include "core/editor/Document.h"
 #include "core/services/Messages.h"
 #include "core/settings/Application.h"
+#include "gui/app/PrintHooks.h"
 #include "gui/app/SingleInstance.h"
 #include "gui/dialogs/AboutDialog.h"
+#include "gui/ui/QtReportPrinter.h"
 #include "gui/ui/QtUserInterface.h"
 #include "gui/ui/TopMost.h"
 #include "gui/windows/MainWindow.h"
@@ -152,6 +154,12 @@ std::optional<int> CStartup::Interactive(const std::string& startFile) {
 void CStartup::CreateMainWindow() {
     main_ = std::make_unique<MainWindow>(setup_.store, *ui_);
     main_->SetApplication(application_.get());
+    if (!printer_) {
+        printer_ = std::make_unique<CQtReportPrinter>();
+    }
+    MainWindowHooks hooks;
+    AddPrintHooks(hooks, *printer_, *main_);
+    main_->SetHooks(std::move(hooks));
     if (onMainWindow) {
         onMainWindow(*main_);
     }

@@ -18,6 +18,7 @@ class CApplication;
 namespace trovique::gui {
 
 class CInstanceServer;
+class CQtReportPrinter;
 class CQtUserInterface;
 class MainWindow;
 class SplashWindow;
@@ -64,6 +65,7 @@ private:
     std::unique_ptr<CServices> services_;
     std::unique_ptr<CApplication> application_;
     std::unique_ptr<CInstanceServer> server_;
+    std::unique_ptr<CQtReportPrinter> printer_;
     std::unique_ptr<MainWindow> main_;
     QPointer<SplashWindow> splash_;
 };
