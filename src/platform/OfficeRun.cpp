@@ -65,6 +65,13 @@ Sub ConvertOne(folder As String, inputName As String, wantPptx As String)
         Report(folder, "failed.txt", "the presentation could not be loaded")
         Exit Sub
     End If
+    REM With the word processor installed, any file at all opens as text: refuse what is not
+    REM a presentation rather than draw its text as slides.
+    If Not doc.supportsService("com.sun.star.presentation.PresentationDocument") Then
+        Report(folder, "failed.txt", "the file is not a presentation")
+        doc.close(True)
+        Exit Sub
+    End If
     Dim pages As Long
     pages = doc.getDrawPages().getCount()
     Report(folder, "loaded.txt", CStr(pages))

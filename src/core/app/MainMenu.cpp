@@ -245,7 +245,7 @@ const std::vector<std::string>& DocumentDependentMenuItems() {
         "mnuFileSaveAs", "mnuFilePrint", "mnuFileValidate", "mnuFileExport",
         "mnuFileImportFromPowerPoint", "mnuFileLock", "mnuFileUnlock",
         // Beyond the group the frame was first described with: both act on open slide shows.
-        "mnuFileSaveAll", "mnuFileProperties"};
+        "mnuFileSaveAll", "mnuFileProperties", "mnuFilePrintPreview"};
     return items;
 }
 

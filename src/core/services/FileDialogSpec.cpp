@@ -53,7 +53,9 @@ KindDescription Describe(FileDialogKind kind) {
                     "ppt",
                     {kPresentations, Only("PowerPoint Files", "*.ppt"), kAllFiles}};
         case FileDialogKind::PrintTo:
-            return {"Print To", "rtf", {Only("RTF Files", "*.rtf"), kAllFiles}};
+            return {"Print To",
+                    "rtf",
+                    {Only("RTF Files", "*.rtf"), Only("PDF Files", "*.pdf"), kAllFiles}};
     }
     return {"", "", {kAllFiles}};
 }

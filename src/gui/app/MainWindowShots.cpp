@@ -1,7 +1,9 @@
 #include "gui/app/MainWindowShots.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -14,6 +16,7 @@
 #include <functional>
 
 #include "core/editor/Document.h"
+#include "gui/panes/HandheldPreview.h"
 #include "gui/windows/IDocumentWindow.h"
 #include "gui/windows/MainWindow.h"
 
@@ -115,6 +118,39 @@ void BuildDelimiter(MainWindow& main, const QString& file) {
     main.DoCmd(19, file);
 }
 
+// "SCALE:FILE": opens FILE and shows its first slide with a colour picture (else its first
+// leaf) in the handheld preview, at 1x or 2x, as a window of its own that the screenshot hooks
+// save as picHandheld.
+void ShowHandheldPreview(MainWindow& main, const QString& value) {
+    const qsizetype colon = value.indexOf(QLatin1Char(':'));
+    if (colon < 0 || !main.DoCmd(1, value.mid(colon + 1)) || !main.ActiveDocument()) {
+        return;
+    }
+    CDocument& document = main.ActiveDocument()->Document();
+    const CSlideShowTree& tree = document.Tree();
+    int slide = 0;
+    for (const int index : tree.Preorder(tree.GetNodeInfoIndexOfRoot())) {
+        if (tree.Entry(index).IsLeaf() && (slide == 0 || tree.Entry(index).Leaf->ColorBitmap())) {
+            slide = index;
+            if (tree.Entry(index).Leaf->ColorBitmap()) {
+                break;
+            }
+        }
+    }
+    auto* preview = new HandheldPreview(document, &main);
+    preview->setWindowFlag(Qt::Window);
+    preview->setWindowTitle(QStringLiteral("Handheld preview"));
+    preview->setAttribute(Qt::WA_DeleteOnClose);
+    if (auto* zoom = preview->findChild<QCheckBox*>(QStringLiteral("chkHandheldZoom"))) {
+        zoom->setChecked(value.left(colon) == QLatin1String("2"));
+    }
+    preview->ShowItem(slide);
+    preview->resize(720, 620);
+    preview->show();
+    // Closed once pictured, while its slide show is still open.
+    QTimer::singleShot(3 * kSettleMilliseconds, preview, &QWidget::close);
+}
+
 }  // namespace
 
 void InstallMainWindowShots(MainWindow& main) {
@@ -155,6 +191,16 @@ void InstallMainWindowShots(MainWindow& main) {
                 window->Document().ForceDirty(false);
             }
             main.close();
+        } else if (kind == QLatin1String("preview")) {
+            ShowHandheldPreview(main, value);
+        } else if (kind == QLatin1String("print") || kind == QLatin1String("printpreview")) {
+            // The slide show value names, then the Print dialog or the print preview over it.
+            main.DoCmd(1, value);
+            if (kind == QLatin1String("print")) {
+                main.DoCmd(28, {});
+            } else if (QAction* preview = main.Action(QStringLiteral("mnuFilePrintPreview"))) {
+                preview->trigger();
+            }
         }
     });
 }

@@ -8,9 +8,11 @@
 #include "core/services/Messages.h"
 #include "core/settings/Application.h"
 #include "core/validation/ValidationLimit.h"
+#include "gui/app/PrintHooks.h"
 #include "gui/app/SingleInstance.h"
 #include "gui/dialogs/AboutDialog.h"
 #include "gui/dialogs/OptionsDialog.h"
+#include "gui/ui/QtReportPrinter.h"
 #include "gui/ui/QtUserInterface.h"
 #include "gui/ui/TopMost.h"
 #include "gui/windows/IDocumentWindow.h"
@@ -156,13 +158,19 @@ std::optional<int> CStartup::Interactive(const std::string& startFile) {
 void CStartup::CreateMainWindow() {
     main_ = std::make_unique<MainWindow>(setup_.store, *ui_);
     main_->SetApplication(application_.get());
-    CreateValidateWindow();
+    if (!printer_) {
+        printer_ = std::make_unique<CQtReportPrinter>();
+    }
+    MainWindowHooks hooks;
+    AddPrintHooks(hooks, *printer_, *main_);
+    CreateValidateWindow(hooks);
+    main_->SetHooks(std::move(hooks));
     if (onMainWindow) {
         onMainWindow(*main_);
     }
 }
 
-void CStartup::CreateValidateWindow() {
+void CStartup::CreateValidateWindow(MainWindowHooks& hooks) {
     ValidateWindowLinks links;
     links.windowOf = [this](const CDocument* document) -> IDocumentWindow* {
         for (IDocumentWindow* window : main_->Documents()) {
@@ -177,7 +185,6 @@ void CStartup::CreateValidateWindow() {
     validate_ = std::make_unique<ValidateWindow>(main_->ValidationResults(), setup_.store,
                                                  std::move(links));
     validate_->setWindowIcon(main_->windowIcon());
-    MainWindowHooks hooks;
     hooks.showValidate = [this](bool bringToFront) {
         if (bringToFront) {
             validate_->raise();
@@ -185,7 +192,6 @@ void CStartup::CreateValidateWindow() {
         }
     };
     hooks.options = [this] { ShowOptions(); };
-    main_->SetHooks(std::move(hooks));
 }
 
 void CStartup::ShowOptions() {

@@ -18,10 +18,12 @@ class CApplication;
 namespace trovique::gui {
 
 class CInstanceServer;
+class CQtReportPrinter;
 class CQtUserInterface;
 class MainWindow;
 class SplashWindow;
 class ValidateWindow;
+struct MainWindowHooks;
 
 // What start-up runs with; tests give their own settings, program folder and clock.
 struct StartupSetup {
@@ -57,7 +59,8 @@ private:
     int Automatic(std::string presentation);
     std::optional<int> Interactive(const std::string& startFile);
     void CreateMainWindow();
-    void CreateValidateWindow();
+    // Makes the validation window and adds its hooks and the options dialog's to hooks.
+    void CreateValidateWindow(MainWindowHooks& hooks);
     void ShowOptions();
     // The validation window goes first: it lists the main window's findings.
     void CloseMainWindow();
@@ -69,6 +72,7 @@ private:
     std::unique_ptr<CServices> services_;
     std::unique_ptr<CApplication> application_;
     std::unique_ptr<CInstanceServer> server_;
+    std::unique_ptr<CQtReportPrinter> printer_;
     std::unique_ptr<MainWindow> main_;
     // Created hidden with the main window and gone before it, since it lists the main window's
     // findings.

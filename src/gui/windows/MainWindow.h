@@ -37,6 +37,8 @@ class StatusBarView;
 struct MainWindowHooks {
     std::function<void(bool bringToFront)> showValidate;  // the validation window
     std::function<void(CDocument&, bool withDialog)> print;
+    std::function<void(CDocument&)> printPreview;
+    std::function<void()> pageSetup;
     std::function<void()> options;
 };
 

@@ -376,11 +376,12 @@ void MainWindow::HideItemsWithoutWork() {
             action->setVisible(!hidden);
         }
     };
-    for (const char* name :
-         {"mnuFilePageSetup", "mnuFilePrintPreview", "mnuFileSend", "mnuSlideAdd"}) {
+    for (const char* name : {"mnuFileSend", "mnuSlideAdd"}) {
         hide(name, true);
     }
     hide("mnuFilePrint", !hooks_.print);
+    hide("mnuFilePrintPreview", !hooks_.printPreview);
+    hide("mnuFilePageSetup", !hooks_.pageSetup);
     hide("mnuViewOptions", !hooks_.options);
     hide("mnuViewGotoValidation", !hooks_.showValidate);
     if (QAction* print = toolButtons_.value(5)) {
@@ -399,6 +400,14 @@ void MainWindow::FrameHandler(const QString& name) {
         toolBar_->setVisible(Action(name)->isChecked());
     } else if (name == QLatin1String("mnuViewStatusBar")) {
         statusBar()->setVisible(Action(name)->isChecked());
+    } else if (name == QLatin1String("mnuFilePrintPreview")) {
+        if (IDocumentWindow* target = ActiveDocument(); target && hooks_.printPreview) {
+            hooks_.printPreview(target->Document());
+        }
+    } else if (name == QLatin1String("mnuFilePageSetup")) {
+        if (hooks_.pageSetup) {
+            hooks_.pageSetup();
+        }
     } else if (name == QLatin1String("mnuViewGotoValidation")) {
         ShowValidate(true);
     } else if (name == QLatin1String("mnuViewRefresh")) {

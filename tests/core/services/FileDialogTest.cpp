@@ -79,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "Print To",
                  "rtf",
                  true,
-                 {{"RTF Files (*.rtf)", {"*.rtf"}}, kAll}}));
+                 {{"RTF Files (*.rtf)", {"*.rtf"}}, {"PDF Files (*.pdf)", {"*.pdf"}}, kAll}}));
 
 TEST(FileDialogStartTest, FolderOrFileWithItsFolder) {
     const test::ScratchDir scratch;
