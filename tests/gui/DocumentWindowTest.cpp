@@ -2,11 +2,14 @@
 // expansion, renaming in place, the Redo item, the close question, paste between two windows and
 // a whole session of edits through the commands, saved and read back.
 #include <QAction>
+#include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTextEdit>
 #include <QTreeView>
 #include <QtTest>
 
@@ -64,6 +67,8 @@ private slots:
     void CloseBoxYesThenNoNameKeepsTheWindow();
     void PasteReachesAnotherWindow();
     void SessionThroughTheCommandsReadsBackTheSame();
+    void WindowKeysSwitchAndClose();
+    void ImportedTextFillsTheFactBoxUpToItsLimit();
 
 private:
     DocumentWindow& NewWindow();
@@ -257,6 +262,48 @@ void DocumentWindowTest::SessionThroughTheCommandsReadsBackTheSame() {
     QVERIFY(reopened);
     QCOMPARE(Describe(reopened->Document()), before);
     QCOMPARE(reopened->Model().rowCount(), 1);
+}
+
+void DocumentWindowTest::WindowKeysSwitchAndClose() {
+    DocumentWindow& first = NewWindow();
+    DocumentWindow& second = NewWindow();
+    for (const Qt::Key key : {Qt::Key_F6, Qt::Key_Tab}) {
+        IDocumentWindow* before = main_->ActiveDocument();
+        QTest::keyClick(&dynamic_cast<DocumentWindow*>(before)->Tree(), key, Qt::ControlModifier);
+        QTRY_VERIFY(main_->ActiveDocument() != before);
+    }
+    QCOMPARE(main_->ActiveDocument(), &second);
+    // Ctrl+F4 is the close box: the close command runs, and an unchanged show just goes.
+    QTest::keyClick(&second.Tree(), Qt::Key_F4, Qt::ControlModifier);
+    QTRY_COMPARE(main_->MdiArea().subWindowList().size(), 1);
+    QCOMPARE(main_->Documents().front(), &first);
+}
+
+void DocumentWindowTest::ImportedTextFillsTheFactBoxUpToItsLimit() {
+    DocumentWindow& window = NewWindow();
+    Run(cmd::kAddNode);
+    Run(cmd::kAddLeaf, QStringLiteral("FACT"));
+    const QString file = folder_.filePath(QStringLiteral("long.txt"));
+    QFile text(file);
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write(QByteArray(10050, 'x'));
+    text.close();
+    QString message;
+    ModalScript script(
+        {ModalScript::ChooseFile(file), ModalScript::Press(QMessageBox::Ok, &message)});
+    QVERIFY(Run(cmd::kTextImportFromFile));
+    QVERIFY(script.Done());
+    QCOMPARE(message,
+             QStringLiteral("The imported text is longer than the 10000 characters allowed "
+                            "and has been truncated."));
+    auto* fact = qobject_cast<QTextEdit*>(window.FactTextBox());
+    QVERIFY(fact);
+    QCOMPARE(fact->toPlainText(), QString(10000, QLatin1Char('x')));
+    // A context menu over the box is the main window's text-box menu.
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5));
+    QApplication::sendEvent(fact->viewport(), &menu);
+    QTRY_VERIFY(main_->TextBoxContextMenu().isVisible());
+    main_->TextBoxContextMenu().hide();
 }
 
 QTEST_MAIN(DocumentWindowTest)

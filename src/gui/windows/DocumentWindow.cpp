@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QShortcut>
 #include <QSplitter>
 #include <QStyledItemDelegate>
 #include <QTabBar>
@@ -76,12 +75,6 @@ DocumentWindow::DocumentWindow(CServices& services, const PalmPalettes& palettes
     autoClose_.setSingleShot(true);
     autoClose_.setInterval(kAutoCloseMilliseconds);
     connect(&autoClose_, &QTimer::timeout, this, [this] { emit closeRequested(this); });
-    // Ctrl+F4 is the window's own close, as its close box.
-    auto* close = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), this);
-    close->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(close, &QShortcut::activated, this,
-            [this] { (parentWidget() ? parentWidget() : this)->close(); });
-
     resize(640, 420);
     UpdateCaption();
     SyncExpansion(document_->Tree().GetNodeInfoIndexOfRoot());
@@ -89,7 +82,9 @@ DocumentWindow::DocumentWindow(CServices& services, const PalmPalettes& palettes
 }
 
 DocumentWindow::~DocumentWindow() {
-    // The model observes the document's tree, which goes with the document.
+    // The panes and the model refer to the document, which goes before the child widgets would.
+    delete splitter_;
+    splitter_ = nullptr;
     delete model_;
     model_ = nullptr;
 }
@@ -150,24 +145,30 @@ void DocumentWindow::BuildTree() {
 }
 
 void DocumentWindow::WatchTextBoxes() {
+    // Every control that can take the focus, for the window keys; text boxes and their
+    // viewports for the context menu as well.
     for (QWidget* child : panes_->findChildren<QWidget*>()) {
-        if (IsTextBox(child)) {
+        if (child->focusPolicy() != Qt::NoFocus || IsTextBox(child)) {
             child->installEventFilter(this);
-            if (auto* area = qobject_cast<QAbstractScrollArea*>(child)) {
-                area->viewport()->installEventFilter(this);
-            }
-        } else if (qobject_cast<QTabBar*>(child)) {
-            child->installEventFilter(this);
+        }
+        if (auto* area = qobject_cast<QAbstractScrollArea*>(child); area && IsTextBox(child)) {
+            area->viewport()->installEventFilter(this);
         }
     }
 }
 
 bool DocumentWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress &&
-        (watched == tree_ || qobject_cast<QTabBar*>(watched)) &&
-        IsNextWindowKey(*static_cast<QKeyEvent*>(event))) {
-        emit nextWindowRequested();
-        return true;
+    if (event->type() == QEvent::KeyPress) {
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        if ((watched == tree_ || qobject_cast<QTabBar*>(watched)) && IsNextWindowKey(key)) {
+            emit nextWindowRequested();
+            return true;
+        }
+        // Ctrl+F4 is the window's own close, as its close box.
+        if (key.modifiers() == Qt::ControlModifier && key.key() == Qt::Key_F4) {
+            (parentWidget() ? parentWidget() : this)->close();
+            return true;
+        }
     }
     if (event->type() == QEvent::ContextMenu) {
         QObject* box = IsTextBox(watched) ? watched : watched->parent();
