@@ -69,6 +69,7 @@ private slots:
     void SessionThroughTheCommandsReadsBackTheSame();
     void WindowKeysSwitchAndClose();
     void ImportedTextFillsTheFactBoxUpToItsLimit();
+    void LockAndUnlockThroughTheFileMenu();
 
 private:
     DocumentWindow& NewWindow();
@@ -304,6 +305,29 @@ void DocumentWindowTest::ImportedTextFillsTheFactBoxUpToItsLimit() {
     QApplication::sendEvent(fact->viewport(), &menu);
     QTRY_VERIFY(main_->TextBoxContextMenu().isVisible());
     main_->TextBoxContextMenu().hide();
+}
+
+void DocumentWindowTest::LockAndUnlockThroughTheFileMenu() {
+    DocumentWindow& window = NewWindow();
+    CDocument& document = window.Document();
+    QVERIFY(document.SetPrefs({"secret", "secret", true, false}));
+    QVERIFY(Run(cmd::kLock));
+    QVERIFY(document.Properties().Locked());
+    const struct {
+        QString typed;
+        bool locked;
+    } answers[] = {{QStringLiteral("wrong"), true}, {QStringLiteral("secret"), false}};
+    for (const auto& answer : answers) {
+        QString title;
+        ModalScript script({[&](QWidget* modal) {
+                                title = modal->windowTitle();
+                                ModalScript::TypeText(answer.typed)(modal);
+                            },
+                            ModalScript::Press(QMessageBox::Ok)});
+        Run(cmd::kUnlock);
+        QCOMPARE(title, QStringLiteral("Enter Password"));
+        QCOMPARE(document.Properties().Locked(), answer.locked);
+    }
 }
 
 QTEST_MAIN(DocumentWindowTest)

@@ -212,14 +212,9 @@ bool MainWindow::RunCommand(int command, const QString& parameter, IDocumentWind
             return true;
         case cmd::kLock:
             return refreshed(document->LockDB());
-        case cmd::kUnlock: {
-            const auto password =
-                AskText(ui_, {.title = std::string(kApplicationTitle),
-                              .prompt = "Enter the password to unlock the slide show:",
-                              .initial = {},
-                              .secret = true});
-            return password && refreshed(document->UnlockDB(*password));
-        }
+        case cmd::kUnlock:
+            // The document asks for the password ("Enter Password").
+            return refreshed(document->UnlockDB());
         case cmd::kPrintDirect:
         case cmd::kPrint:
             if (!hooks_.print) {
