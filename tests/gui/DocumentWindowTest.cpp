@@ -111,6 +111,7 @@ DocumentWindow& DocumentWindowTest::NewWindow() {
 
 void DocumentWindowTest::NewWindowShowsTheRootAloneExpanded() {
     DocumentWindow& window = NewWindow();
+    QCOMPARE(window.parentWidget()->windowTitle(), QStringLiteral("New Slide Show 1"));
     SlideShowTreeModel& model = window.Model();
     QCOMPARE(model.rowCount(), 1);
     const QModelIndex root = model.index(0, 0);
