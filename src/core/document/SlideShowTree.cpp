@@ -138,6 +138,14 @@ void CSlideShowTree::SetExpanded(int index, bool expanded) {
     NotifyItemChanged(index, ItemAspect::Expansion);
 }
 
+void CSlideShowTree::SetBranchExpanded(int index, bool expanded) {
+    for (const int item : Preorder(index)) {
+        if (!Entry(item).IsLeaf()) {
+            SetExpanded(item, expanded);
+        }
+    }
+}
+
 std::vector<int> CSlideShowTree::Preorder(int index) const {
     std::vector<int> order;
     if (!IsLive(index)) {

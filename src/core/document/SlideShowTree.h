@@ -70,6 +70,8 @@ public:
     bool IsExpanded(int index) const;
     // Expanding or collapsing an item writes the state back into a node's record.
     void SetExpanded(int index, bool expanded);
+    // Expands or collapses index and every node below it (BranchExpand / BranchCollapse).
+    void SetBranchExpanded(int index, bool expanded);
     // Every item in depth-first order, children in tree order, starting at index.
     std::vector<int> Preorder(int index) const;
 

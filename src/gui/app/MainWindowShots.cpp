@@ -15,8 +15,10 @@
 #include <QTreeWidget>
 #include <functional>
 
+#include "core/app/Commands.h"
 #include "core/editor/Document.h"
 #include "gui/panes/HandheldPreview.h"
+#include "gui/windows/DocumentWindow.h"
 #include "gui/windows/IDocumentWindow.h"
 #include "gui/windows/MainWindow.h"
 
@@ -151,6 +153,75 @@ void ShowHandheldPreview(MainWindow& main, const QString& value) {
     QTimer::singleShot(3 * kSettleMilliseconds, preview, &QWidget::close);
 }
 
+// The slide show of a converted deck, made to hold every kind of item: its slides go under a
+// Major Category of their own, and a second category gets a QAF and a FACT leaf.
+void AddEveryKind(MainWindow& main, CDocument& document) {
+    CSlideShowTree& tree = document.Tree();
+    const int root = tree.GetNodeInfoIndexOfRoot();
+    tree.Select(root);
+    main.DoCmd(cmd::kIndentChildren, {});
+    document.SetFieldText(tree.FirstChild(root), TextField::NodeTitle, "Slides of the deck");
+    tree.Select(root);
+    main.DoCmd(cmd::kAddNode, {});
+    document.SetFieldText(tree.Selected(), TextField::NodeTitle, "Questions");
+    main.DoCmd(cmd::kAddLeaf, QStringLiteral("QAF"));
+    document.SetFieldText(tree.Selected(), TextField::LeafTitle, "Which planet is largest?");
+    main.DoCmd(cmd::kGoToParent, {});
+    main.DoCmd(cmd::kAddLeaf, QStringLiteral("FACT"));
+    document.SetFieldText(tree.Selected(), TextField::LeafTitle, "Jupiter");
+    tree.SetBranchExpanded(root, true);
+}
+
+// The first item of kind below the root (for a leaf: of that leaf kind).
+int FirstOfKind(const CDocument& document, const QString& what) {
+    const CSlideShowTree& tree = document.Tree();
+    for (const int item : tree.Preorder(tree.GetNodeInfoIndexOfRoot())) {
+        const CGenElemInfo& entry = tree.Entry(item);
+        const bool isLeaf = entry.IsLeaf();
+        if ((what == QLatin1String("node") && entry.ElemType == ElementKind::Node) ||
+            (what == QLatin1String("bitmap") && isLeaf && entry.Leaf->BITMAPOnly()) ||
+            (what == QLatin1String("fact") && isLeaf && entry.Leaf->FACTOnly() &&
+             !entry.Leaf->BITMAPOnly()) ||
+            (what == QLatin1String("qaf") && isLeaf && !entry.Leaf->FACTOnly() &&
+             !entry.Leaf->BITMAPOnly())) {
+            return item;
+        }
+    }
+    return tree.GetNodeInfoIndexOfRoot();
+}
+
+// Opens file and selects what: root, node, qaf, fact, bitmap, locked (a protected leaf of a
+// locked show) or big (the file as it is, its root selected).
+void ShowSlideShow(MainWindow& main, const QString& what, const QString& file) {
+    main.DoCmd(cmd::kOpen, file);
+    auto* window = dynamic_cast<DocumentWindow*>(main.ActiveDocument());
+    if (!window) {
+        return;
+    }
+    window->parentWidget()->showMaximized();
+    CDocument& document = window->Document();
+    if (what != QLatin1String("big")) {
+        AddEveryKind(main, document);
+    }
+    if (what == QLatin1String("locked")) {
+        const int leaf = FirstOfKind(document, QStringLiteral("bitmap"));
+        document.SetPrefs({"secret", "secret", true, false});
+        document.SetLeafSwitch(leaf, CDocument::LeafSwitch::PasswordProtect, true);
+        document.LockDB();
+        document.Tree().Select(leaf);
+    } else {
+        document.Tree().Select(FirstOfKind(document, what));
+    }
+    window->RefreshActiveNode();
+    document.ForceDirty(false);
+    QTimer::singleShot(kSettleMilliseconds, &main, [&main] {
+        const QString folder = qEnvironmentVariable("TROVIQUE_GRAB_DIR");
+        if (!folder.isEmpty()) {
+            main.grab().save(QDir(folder).filePath(QStringLiteral("frmDocument.png")));
+        }
+    });
+}
+
 }  // namespace
 
 void InstallMainWindowShots(MainWindow& main) {
@@ -201,6 +272,9 @@ void InstallMainWindowShots(MainWindow& main) {
             } else if (QAction* preview = main.Action(QStringLiteral("mnuFilePrintPreview"))) {
                 preview->trigger();
             }
+        } else if (kind == QLatin1String("show")) {
+            const qsizetype split = value.indexOf(QLatin1Char(':'));
+            ShowSlideShow(main, value.left(split), value.mid(split + 1));
         }
     });
 }

@@ -43,13 +43,22 @@ ProgressWindow::ProgressWindow(QWidget* parent)
 }
 
 void ProgressWindow::Update(const ProgressDisplay& display) {
-    label_->setText(FromCore(display.text));
-    bar_->setValue(display.percentage);
-    cancel_->setEnabled(display.allowCancel);
-    onTop_ = display.onTop;
-    SetTopMost(*this, display.onTop);
+    // A long run updates once per item; only a change of what is shown is worth a repaint.
+    const bool changed =
+        !shown_ || display.text != shown_->text || display.percentage != shown_->percentage ||
+        display.allowCancel != shown_->allowCancel || display.onTop != shown_->onTop;
+    if (changed) {
+        shown_ = display;
+        label_->setText(FromCore(display.text));
+        bar_->setValue(display.percentage);
+        cancel_->setEnabled(display.allowCancel);
+        onTop_ = display.onTop;
+        SetTopMost(*this, display.onTop);
+    }
     if (isVisible()) {
-        repaint();
+        if (changed) {
+            repaint();
+        }
         LetEventsRun();
     }
 }
@@ -57,6 +66,7 @@ void ProgressWindow::Update(const ProgressDisplay& display) {
 void ProgressWindow::Show() {
     show();
     raise();
+    sinceEvents_.invalidate();
     LetEventsRun();
 }
 
@@ -80,7 +90,14 @@ void ProgressWindow::closeEvent(QCloseEvent* event) {
 }
 
 void ProgressWindow::LetEventsRun() {
+    // Often enough for the window to stay alive and a click to be seen, and not so often that
+    // the event loop costs more than the work of each item.
+    constexpr qint64 kEventMilliseconds = 20;
+    if (sinceEvents_.isValid() && sinceEvents_.elapsed() < kEventMilliseconds) {
+        return;
+    }
     QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    sinceEvents_.start();
 }
 
 }  // namespace trovique::gui

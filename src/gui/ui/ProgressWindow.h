@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QElapsedTimer>
+#include <optional>
 
 #include "core/services/Progress.h"
 
@@ -44,6 +46,8 @@ private:
     QPushButton* cancel_;
     bool userCancel_ = false;
     bool onTop_ = true;
+    std::optional<ProgressDisplay> shown_;
+    QElapsedTimer sinceEvents_;
 };
 
 }  // namespace trovique::gui

@@ -11,8 +11,7 @@ class CDocument;
 namespace trovique::gui {
 
 // What the main window asks of a slide show window (frmDocument). The document holds the
-// slide show and runs every command; the window shows it. The tree, the panes and the in-place
-// rename come with the slide show window proper; until then a minimal window implements this.
+// slide show and runs every command; the window shows it (DocumentWindow).
 class IDocumentWindow {
 public:
     virtual ~IDocumentWindow() = default;

@@ -11,7 +11,9 @@
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QUrl>
+#include <type_traits>
 
 #include "core/app/Commands.h"
 #include "core/app/DroppedFiles.h"
@@ -20,6 +22,7 @@
 #include "core/app/TextEditCommands.h"
 #include "core/document/ElementClipboard.h"
 #include "core/editor/Document.h"
+#include "core/editor/DocumentWindowRules.h"
 #include "core/editor/LeafCommands.h"
 #include "core/import/PowerPointImport.h"
 #include "core/import/UnstructuredImport.h"
@@ -135,8 +138,8 @@ bool MainWindow::RunCommand(int command, const QString& parameter, IDocumentWind
             return OpenOrImport(command, parameter);
         case cmd::kClose: {
             ui_.SetPointer(MousePointer::Hourglass);
-            QMdiSubWindow* window = mdi_->activeSubWindow();
-            const bool closed = window && window->close();
+            auto* window = dynamic_cast<DocumentWindow*>(target);
+            const bool closed = window && window->CloseThroughCommand();
             QCoreApplication::processEvents();
             QCoreApplication::processEvents();
             if (mdi_->subWindowList().isEmpty()) {
@@ -214,14 +217,9 @@ bool MainWindow::RunCommand(int command, const QString& parameter, IDocumentWind
             return true;
         case cmd::kLock:
             return refreshed(document->LockDB());
-        case cmd::kUnlock: {
-            const auto password =
-                AskText(ui_, {.title = std::string(kApplicationTitle),
-                              .prompt = "Enter the password to unlock the slide show:",
-                              .initial = {},
-                              .secret = true});
-            return password && refreshed(document->UnlockDB(*password));
-        }
+        case cmd::kUnlock:
+            // The document asks for the password ("Enter Password").
+            return refreshed(document->UnlockDB());
         case cmd::kPrintDirect:
         case cmd::kPrint:
             if (!hooks_.print) {
@@ -238,7 +236,7 @@ bool MainWindow::RunCommand(int command, const QString& parameter, IDocumentWind
             return refreshed(document->UndoMenu().tag == kOpUndo ? document->Undo()
                                                                  : document->Redo());
         case cmd::kRedo:
-            return refreshed(document->Redo());
+            return RedoOffered(document->UndoMenu()) && refreshed(document->Redo());
         case cmd::kTextCut:
         case cmd::kTextCopy:
         case cmd::kTextPaste:
@@ -272,20 +270,15 @@ bool MainWindow::RunCommand(int command, const QString& parameter, IDocumentWind
             }
             return static_cast<bool>(hooks_.options);
         case cmd::kTermAdd: {
-            const auto term = AskText(ui_, {.title = CDocument::TermDialogCaption(false),
-                                            .prompt = "Term:",
-                                            .initial = {},
-                                            .maxLength = 255});
-            return term && refreshed(document->AddTerm(*term) != 0);
+            // The term dialog gives the term as the record keeps it.
+            const std::string term = document->AskTerm(false);
+            return !term.empty() && refreshed(document->AddTerm(term) != 0);
         }
         case cmd::kTermEdit: {
             const int item = document->Tree().Selected();
-            const auto term =
-                AskText(ui_, {.title = CDocument::TermDialogCaption(true),
-                              .prompt = "Term:",
-                              .initial = FieldText(*document, item, TextField::LeafTitle),
-                              .maxLength = 255});
-            return term && refreshed(document->RenameTerm(item, *term));
+            const std::string term =
+                document->AskTerm(true, FieldText(*document, item, TextField::LeafTitle));
+            return !term.empty() && refreshed(document->RenameTerm(item, term));
         }
         case cmd::kTermDelete:
             return refreshed(document->Delete());
@@ -299,8 +292,21 @@ DocumentWindow* MainWindow::MakeDocumentWindow() {
     window->Document().SetNodeClipboard(nodeClipboard_.get());
     window->askClose = [this](DocumentWindow& closing) { return AskCloseDocument(closing); };
     QMdiSubWindow* child = mdi_->addSubWindow(window);
-    // The frame would take the content's smallest size and cut the summary's lines.
-    child->resize(child->sizeHint().expandedTo(QSize(480, 320)));
+    child->resize(child->sizeHint().expandedTo(QSize(640, 420)));
+    // The close box and Ctrl+F4 come back here, so that every close runs the close command.
+    connect(window, &DocumentWindow::closeRequested, this, [this](DocumentWindow* closing) {
+        mdi_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(closing->parentWidget()));
+        if (ActiveDocument() == closing) {
+            DoCmd(cmd::kClose, {});
+        }
+    });
+    connect(window, &DocumentWindow::nextWindowRequested, mdi_, &QMdiArea::activateNextSubWindow);
+    connect(window, &DocumentWindow::textContextRequested, this, &MainWindow::ShowFactContext);
+    connect(window, &DocumentWindow::selectionShown, this, [this, window] {
+        if (ActiveDocument() == window) {
+            ApplyNodeMenu();
+        }
+    });
     child->setAttribute(Qt::WA_DeleteOnClose);
     connect(child, &QObject::destroyed, this, [this] {
         if (!closingAll_ && mdi_->subWindowList().isEmpty()) {
@@ -460,40 +466,59 @@ void MainWindow::ShowValidate(bool bringToFront) {
     }
 }
 
-bool MainWindow::TextCommand(int command) {
-    QWidget* focus = QApplication::focusWidget();
-    auto* line = qobject_cast<QLineEdit*>(focus);
-    auto* text = qobject_cast<QPlainTextEdit*>(focus);
-    if (!line && !text) {
-        return false;
-    }
+namespace {
+
+// The text commands on a one-line or a many-line text box.
+template <class Box>
+void RunTextCommand(Box& box, int command) {
     switch (command) {
         case cmd::kTextCut:
-            line ? line->cut() : text->cut();
+            box.cut();
             break;
         case cmd::kTextCopy:
-            line ? line->copy() : text->copy();
+            box.copy();
             break;
         case cmd::kTextPaste:
-            line ? line->paste() : text->paste();
+            box.paste();
             break;
         case cmd::kTextDelete:
-            line ? line->del() : text->textCursor().removeSelectedText();
+            if constexpr (std::is_same_v<Box, QLineEdit>) {
+                box.del();
+            } else {
+                box.textCursor().removeSelectedText();
+            }
             break;
         case cmd::kTextSelectAll:
-            line ? line->selectAll() : text->selectAll();
+            box.selectAll();
             break;
         default:
-            line ? line->undo() : text->undo();
+            box.undo();
             break;
+    }
+}
+
+}  // namespace
+
+bool MainWindow::TextCommand(int command) {
+    QWidget* focus = QApplication::focusWidget();
+    if (auto* line = qobject_cast<QLineEdit*>(focus)) {
+        RunTextCommand(*line, command);
+    } else if (auto* text = qobject_cast<QTextEdit*>(focus)) {
+        RunTextCommand(*text, command);
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(focus)) {
+        RunTextCommand(*plain, command);
+    } else {
+        return false;
     }
     return true;
 }
 
 bool MainWindow::ImportTextIntoField() {
     IDocumentWindow* target = ActiveDocument();
-    auto* field = target ? qobject_cast<QPlainTextEdit*>(target->FactTextBox()) : nullptr;
-    if (!field || field->isReadOnly()) {
+    QWidget* field = target ? target->FactTextBox() : nullptr;
+    auto* text = qobject_cast<QTextEdit*>(field);
+    auto* plain = qobject_cast<QPlainTextEdit*>(field);
+    if ((!text && !plain) || (text ? text->isReadOnly() : plain->isReadOnly())) {
         return false;
     }
     const std::string file = AskFile(static_cast<int>(FileDialogKind::ImportText), DataFolder());
@@ -506,38 +531,32 @@ bool MainWindow::ImportTextIntoField() {
                       kStyleInformation);
         return false;
     }
-    constexpr qint64 kLargestField = 10000;
-    QString content = QString::fromUtf8(input.read(kLargestField * 4));
-    if (content.size() > kLargestField) {
-        content.truncate(kLargestField);
-        ReportMessage(ui_, ImportedTextTruncatedText(kLargestField), kStyleInformation);
+    const std::size_t limit = TextFieldLimit(TextField::Fact);
+    const QByteArray bytes = input.read(static_cast<qint64>(BytesToReadForField(limit)));
+    const ImportedFieldText imported = TextForField(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), limit);
+    const QString content = QString::fromStdString(imported.text);
+    text ? text->setPlainText(content) : plain->setPlainText(content);
+    if (imported.truncated) {
+        ReportMessage(ui_, ImportedTextTruncatedText(limit), kStyleInformation);
     }
-    field->setPlainText(content);
     return true;
 }
 
 bool MainWindow::AskCloseDocument(DocumentWindow& window) {
     CDocument& document = window.Document();
-    if (!document.Dirty()) {
+    const bool close = QueryCloseDocument(
+        document, [this, &window] { return Save(window, window.Document().FileName().empty()); });
+    if (close) {
         validation_->DocumentClosing(&document);
-        return true;
     }
-    const MessageAnswer answer = ReportMessage(
-        ui_, "Data has changed for:\r\n" + document.WindowTitle() + ".\r\n\r\nSave it now?",
-        kStyleYesNoCancel);
-    if (answer == MessageAnswer::Cancel) {
-        return false;
-    }
-    if (answer == MessageAnswer::Yes && !Save(window, document.FileName().empty())) {
-        return false;
-    }
-    validation_->DocumentClosing(&document);
-    return true;
+    return close;
 }
 
 bool MainWindow::CloseAllDocuments() {
     for (QMdiSubWindow* child : mdi_->subWindowList()) {
-        if (!child->close()) {
+        auto* window = dynamic_cast<DocumentWindow*>(child->widget());
+        if (!(window ? window->CloseThroughCommand() : child->close())) {
             return false;
         }
     }

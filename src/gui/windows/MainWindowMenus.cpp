@@ -23,6 +23,7 @@
 #include "core/app/TextEditCommands.h"
 #include "core/editor/Document.h"
 #include "core/editor/DocumentPresentation.h"
+#include "core/editor/DocumentWindowRules.h"
 #include "core/services/ApplicationTitle.h"
 #include "core/services/Messages.h"
 #include "gui/dialogs/AboutDialog.h"
@@ -283,6 +284,7 @@ void MainWindow::ApplyNodeMenu() {
         Action(QLatin1String(name))->setText(Q(undo.caption));
         set(name, undo.enabled);
     }
+    set("mnuEditRedo", RedoOffered(undo));
     TBUpdateText();
 }
 
@@ -302,6 +304,13 @@ void MainWindow::ApplyTextEditItems(bool contextMenu) {
             .canUndo = text->document()->isUndoAvailable(),
             .selectionLength = static_cast<std::size_t>(text->textCursor().selectedText().size()),
             .textLength = static_cast<std::size_t>(text->document()->characterCount() - 1)};
+    } else if (auto* rich = qobject_cast<QTextEdit*>(focus)) {
+        control = {
+            .isTextBox = true,
+            .locked = rich->isReadOnly(),
+            .canUndo = rich->document()->isUndoAvailable(),
+            .selectionLength = static_cast<std::size_t>(rich->textCursor().selectedText().size()),
+            .textLength = static_cast<std::size_t>(rich->document()->characterCount() - 1)};
     }
     control.clipboardHasText = !QApplication::clipboard()->text().isEmpty();
     IDocumentWindow* target = ActiveDocument();
@@ -387,8 +396,6 @@ void MainWindow::HideItemsWithoutWork() {
     if (QAction* print = toolButtons_.value(5)) {
         print->setVisible(static_cast<bool>(hooks_.print));
     }
-    // The slide show window proper brings in-place renaming.
-    hide("mnuNodeRename", true);
 }
 
 void MainWindow::FrameHandler(const QString& name) {
