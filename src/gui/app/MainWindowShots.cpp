@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "gui/app/PaneShots.h"
 #include "gui/windows/MainWindow.h"
 
 namespace trovique::gui {
@@ -70,6 +71,10 @@ void InstallMainWindowShots(MainWindow& main) {
             main.DoCmd(value.toInt(), {});
         } else if (kind == QLatin1String("replace")) {
             AnswerSaveAs(main, value);
+        } else if (kind == QLatin1String("pane")) {
+            ShowPaneShot(main, value);
+        } else if (kind == QLatin1String("dialog")) {
+            ShowPaneDialogShot(main, value);
         }
     });
 }

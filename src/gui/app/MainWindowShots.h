@@ -7,7 +7,9 @@ class MainWindow;
 // For scripts/screenshots only, off unless TROVIQUE_SHOT asks: once the frame shows, opens one
 // of its menus ("menu:mnuFile", the screen is saved as TROVIQUE_GRAB_DIR/mnuFile.png), issues a
 // command ("command:1") or answers the Save As dialog of a new slide show with an existing file
-// ("replace:/folder/file.sdb"), so that the windows they lead to can be pictured.
+// ("replace:/folder/file.sdb"), shows the panes of a sample slide show on their own ("pane:qaf",
+// PaneShots.h) or one of their dialogs ("dialog:prefs"), so that the windows they lead to can be
+// pictured.
 void InstallMainWindowShots(MainWindow& main);
 
 }  // namespace trovique::gui
