@@ -44,7 +44,8 @@ std::string WritePicture(const QTemporaryDir& folder, const QString& name, int w
         }
     }
     const QString file = folder.filePath(name + QStringLiteral(".bmp"));
-    image.save(file, "BMP");
+    // Black and white goes to the file at one bit per pixel, as a monochrome picture.
+    (color ? image : image.convertToFormat(QImage::Format_Mono)).save(file, "BMP");
     return file.toStdString();
 }
 
@@ -55,6 +56,7 @@ Sample FillSample(CDocument& doc, const QTemporaryDir& folder) {
     doc.EditFieldText(sample.root, TextField::SplashComments,
                       "Figures for the third quarter, region by region.");
     doc.EditFieldText(sample.root, TextField::AboutComments, "Finance team, room 4.12");
+    doc.SetSplashPicture(WritePicture(folder, "splash", 128, 60, false));
     doc.Tree().Select(sample.root);
     sample.node = doc.AddNode();
     doc.EditFieldText(sample.node, TextField::NodeTitle, "Sales");
@@ -114,7 +116,7 @@ void ShowPaneShot(MainWindow& main, const QString& which) {
     int item = sample.root;
     if (which == QLatin1String("node")) {
         item = sample.node;
-    } else if (which == QLatin1String("qaf")) {
+    } else if (which == QLatin1String("qaf") || which == QLatin1String("question")) {
         item = sample.qaf;
     } else if (which == QLatin1String("fact")) {
         item = sample.fact;
@@ -127,7 +129,7 @@ void ShowPaneShot(MainWindow& main, const QString& which) {
         doc->LockDB();
     }
     panes->DisplayData(item);
-    if (which == QLatin1String("qaf")) {
+    if (which == QLatin1String("question")) {
         panes->FocusControl(DocumentControl::Question);
     } else if (which == QLatin1String("fact")) {
         if (auto* tabs = panes->findChild<QTabWidget*>(QStringLiteral("tsLeafData"))) {

@@ -32,6 +32,7 @@ QFormLayout* FormOn(QWidget* tab) {
     auto* form = new QFormLayout;
     auto* layout = new QVBoxLayout(tab);
     layout->addLayout(form);
+    layout->addStretch();
     return form;
 }
 
@@ -86,6 +87,8 @@ QWidget* LeafPane::MakeSlideTab() {
     for (int entry = kMinDifficulty; entry <= kMaxDifficulty; ++entry) {
         difficulty_->addItem(QString::number(entry), entry);
     }
+    difficulty_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    difficulty_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     difficultyLabel_ = new QLabel(tr("Diffic&ulty:"), tab);
     difficultyLabel_->setObjectName(QStringLiteral("lblDifficulty"));
     difficultyLabel_->setBuddy(difficulty_);
