@@ -182,6 +182,7 @@ void ItemPanesTest::EachItemShowsItsPane() {
     QVERIFY(Child<QWidget>("picQAF")->isVisible());
     panes_->DisplayData(node);
     QCOMPARE(Child<QLabel>("lblNumLeaves")->text(), QStringLiteral("4"));
+    QCOMPARE(Child<QLabel>("lblTotalSlides")->text(), QStringLiteral("4"));
     QCOMPARE(Child<QLabel>("lblPercentage")->text(), QStringLiteral("100.0"));
     QCOMPARE(Child<QLabel>("lblFirstPage")->text(), QStringLiteral("1"));
 }

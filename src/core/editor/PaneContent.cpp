@@ -12,7 +12,7 @@ void DescribeNode(const CSlideShowTree& tree, int item, PaneContent& content) {
     content.path = Windows1252ToUtf8(tree.GetNodePath(item, false));
     int lowestPage = 0;
     const int below = tree.GetChildLeafCount(item, lowestPage);
-    content.totalSlides = std::to_string(below);
+    content.slidesBelow = std::to_string(below);
     const auto all = static_cast<std::int64_t>(tree.LeafCount());
     content.percentage = PercentageText(below, all);
     if (all > 0 && lowestPage > 0) {
@@ -51,10 +51,10 @@ PaneContent DescribePane(const CDocument& document, int item) {
         return content;
     }
     content.size = SizeLabel(tree.DBSize());
+    content.numberOfSlides = std::to_string(tree.LeafCount());
     switch (tree.Entry(item).ElemType) {
         case ElementKind::Root:
             content.kind = PaneKind::Root;
-            content.numberOfSlides = std::to_string(tree.LeafCount());
             content.hasMonochromeSplash = !document.Properties().MonochromeSplash().Empty();
             content.hasColorSplash = !document.Properties().ColorSplash().Empty();
             break;

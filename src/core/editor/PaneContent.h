@@ -25,14 +25,17 @@ struct PaneContent {
     PaneKind kind = PaneKind::None;
     std::string size;  // "Size of Slide Show On Palm:", SizeLabel of the running size
 
+    // Root and node panes: every slide of the slide show ("Number of Slides:" of the root pane,
+    // "Total Number of Slides:" of the node pane)
+    std::string numberOfSlides;
+
     // Root pane
-    std::string numberOfSlides;  // "Number of Slides:"
     bool hasMonochromeSplash = false;
     bool hasColorSplash = false;
 
     // Node pane (the path without the node) and leaf pane (the path with the leaf)
     std::string path;
-    std::string totalSlides;  // "Total Number of Slides:" below the node
+    std::string slidesBelow;  // "Number of Slides:" below the node
     std::string percentage;   // of all slides, "0.0"
     std::string firstPage;    // "Page Number of first Term under this branch:", empty for none
 

@@ -27,6 +27,7 @@ NodePane::NodePane(FieldBoxes& boxes, QWidget* parent) : QWidget(parent), boxes_
     path_ = NamedLabel("lblPath", this);
     path_->setWordWrap(true);
     slides_ = NamedLabel("lblNumLeaves", this);
+    total_ = NamedLabel("lblTotalSlides", this);
     percentage_ = NamedLabel("lblPercentage", this);
     firstPage_ = NamedLabel("lblFirstPage", this);
     size_ = NamedLabel("lblSizeDB_1", this);
@@ -36,7 +37,8 @@ NodePane::NodePane(FieldBoxes& boxes, QWidget* parent) : QWidget(parent), boxes_
     titleLabel->setBuddy(title);
     form->addRow(titleLabel, title);
     form->addRow(tr("Path:"), path_);
-    form->addRow(tr("Total Number of Slides:"), slides_);
+    form->addRow(tr("Number of Slides:"), slides_);
+    form->addRow(tr("Total Number of Slides:"), total_);
     form->addRow(tr("Percentage of All Slides:"), percentage_);
     form->addRow(tr("Page Number of first Term under this branch:"), firstPage_);
     form->addRow(tr("Size of Slide Show On Palm:"), size_);
@@ -52,7 +54,8 @@ void NodePane::Show(const PaneContent& content) {
 
 void NodePane::ShowSummary(const PaneContent& content) {
     path_->setText(FromCore(content.path));
-    slides_->setText(FromCore(content.totalSlides));
+    slides_->setText(FromCore(content.slidesBelow));
+    total_->setText(FromCore(content.numberOfSlides));
     percentage_->setText(FromCore(content.percentage));
     firstPage_->setText(FromCore(content.firstPage));
     size_->setText(FromCore(content.size));

@@ -25,6 +25,7 @@ private:
     FieldBoxes& boxes_;
     QLabel* path_ = nullptr;
     QLabel* slides_ = nullptr;
+    QLabel* total_ = nullptr;
     QLabel* percentage_ = nullptr;
     QLabel* firstPage_ = nullptr;
     QLabel* size_ = nullptr;

@@ -31,7 +31,7 @@ TEST_F(PaneContentTest, PanesShowTheItemsKindCountsAndPath) {
     struct Case {
         int item;
         PaneKind kind;
-        std::string path, totalSlides, percentage, firstPage;
+        std::string path, slidesBelow, percentage, firstPage;
         bool difficultyEnabled;
     };
     const Case cases[] = {
@@ -53,13 +53,14 @@ TEST_F(PaneContentTest, PanesShowTheItemsKindCountsAndPath) {
         if (k.item != third) {
             EXPECT_EQ(content.path, k.path);
         }
-        EXPECT_EQ(content.totalSlides, k.totalSlides);
+        EXPECT_EQ(content.slidesBelow, k.slidesBelow);
         EXPECT_EQ(content.percentage, k.percentage);
         EXPECT_EQ(content.firstPage, k.firstPage);
         EXPECT_EQ(content.difficultyEnabled, k.difficultyEnabled);
         EXPECT_EQ(content.questionEnabled, k.difficultyEnabled);
     }
     EXPECT_EQ(DescribePane(*doc, Root()).numberOfSlides, "3");
+    EXPECT_EQ(DescribePane(*doc, b).numberOfSlides, "3");
     EXPECT_EQ(DescribePane(*doc, Root()).size, SizeLabel(doc->Tree().DBSize()));
 
     // A protected slide of a locked slide show shows only the notice; its first display does not
