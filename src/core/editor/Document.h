@@ -125,6 +125,9 @@ public:
     // and is not used for the fields of the slide show. Titles also relabel the tree item (and a
     // leaf's entry among the See-Also choices).
     bool SetFieldText(int item, TextField field, const std::string& text);
+    // The same for a text as a text box holds it (UTF-8), cut to what the field holds
+    // (FitToField) and stored in the records' code page: what a text box's change gives.
+    bool EditFieldText(int item, TextField field, const std::string& text);
     bool SetLeafTitle(int item, const std::string& title) {
         return SetFieldText(item, TextField::LeafTitle, title);
     }
@@ -150,6 +153,9 @@ public:
     };
     // Runs picture button action (file: the bitmap the author picked, for the Set buttons).
     bool LeafPictureAction(int item, PictureAction action, const std::filesystem::path& file = {});
+    // The picture button as the author presses it: the Set buttons first ask for the bitmap file
+    // (a cancelled dialog changes nothing).
+    bool PressLeafPictureButton(int item, PictureAction action);
     // Reads a .bmp file and makes it the leaf's colour (color) or monochrome picture, with the
     // size warning, the 160 x 120 minimum, the offer to use it as the other kind, and a generated
     // grey picture for a colour picture on a leaf without a monochrome one. An empty file name
@@ -165,6 +171,8 @@ public:
     // dialog asks for it, opened in the colour picture's folder) or none (Cancel).
     bool SetSplashPicture(const std::filesystem::path& file);
     bool ClearSplashPictures();
+    // The splash "Set..." button: asks for the bitmap file, then SetSplashPicture.
+    bool ChooseSplashPicture();
 
     // The preferences dialog ("Settings for Dictionary"): the password typed twice and the two
     // switches; the password is UTF-8, as the user interface has it.
@@ -173,6 +181,9 @@ public:
     // Takes over every value that differs; false (and nothing changes) when the two passwords
     // differ. While the slide show is locked the password is kept whatever was typed.
     bool SetPrefs(const Preferences& values);
+    // False, after "The passwords entered must be the same.", for two different passwords that
+    // SetPrefs would take; the preferences dialog stays open then.
+    bool ArePrefsAcceptable(const Preferences& values) const;
     // The preferences command: shows the dialog filled with CurrentPreferences and takes over
     // what OK returns; two different passwords show the dialog again with what was typed.
     // False when cancelled or refused.
@@ -190,8 +201,8 @@ public:
     // The term dialog: "Add New Term" or "Rename Term".
     static std::string TermDialogCaption(bool rename);
     // Asks for a term in the term dialog, opened with current (Windows-1252, as the record has
-    // it); a blank entry is refused and asked again. The term as the record holds it, or an empty
-    // text when the author cancelled.
+    // it); a blank entry is refused and the dialog stays open. The term as the record holds it, or
+    // an empty text when the author cancelled.
     std::string AskTerm(bool rename, const std::string& current = {}) const;
     // False, after "Term can not be blank.", for an empty term.
     bool IsTermAcceptable(const std::string& term) const;

@@ -81,15 +81,15 @@ void ChangePictures(CDocument& document, int item, Change&& change) {
     document.Tree().NotifyItemChanged(item, ItemAspect::Content);
 }
 
-constexpr const char* kSplashQuestionTitle = "Add Monochrome Image (required)";
+// How the monochrome companion of a colour splash picture comes about, in the order of the
+// question's choices.
+enum SplashCompanion : std::size_t { kGenerateCompanion = 0, kChooseCompanion = 1, kNoCompanion };
 
-std::string SplashQuestion() {
-    return std::string(
-               "You have chosen to add a 256 color bitmap to the Splash Screen.  Older "
-               "versions of the Palm will require a monochrome version of this bitmap in "
-               "order to display it.") +
-           kCrLf + kCrLf + "Yes: Auto Generate From Color" + kCrLf + "No: Add Monochrome Image..." +
-           kCrLf + "Cancel: Do Not Add Images";
+ChoiceQuestion SplashQuestion() {
+    return {"Add Monochrome Image (required)",
+            "You have chosen to add a 256 color bitmap to the Splash Screen.  Older versions of "
+            "the Palm will require a monochrome version of this bitmap in order to display it.",
+            {"Auto Generate From Color", "Add Monochrome Image...", "Do Not Add Images"}};
 }
 
 }  // namespace
@@ -115,6 +115,30 @@ bool CDocument::LeafPictureAction(int item, PictureAction action,
                           kStyleInformation);
             return false;
     }
+}
+
+namespace {
+
+// The bitmap file the author picks for a picture button; empty when cancelled.
+std::filesystem::path ChoosePictureFile(const CServices& services, FileDialogKind kind) {
+    const std::string chosen = GetFileName(services, DescribeFileDialog(kind, {}));
+    return std::filesystem::path(std::u8string(chosen.begin(), chosen.end()));
+}
+
+}  // namespace
+
+bool CDocument::PressLeafPictureButton(int item, PictureAction action) {
+    if (action != PictureAction::SetColor && action != PictureAction::SetMonochrome) {
+        return LeafPictureAction(item, action);
+    }
+    if (IsLeafLocked(item)) {
+        ReportMessage(services_.ui, kLockedLeafNotice, kStyleInformation);
+        return false;
+    }
+    const std::filesystem::path file = ChoosePictureFile(
+        services_, action == PictureAction::SetColor ? FileDialogKind::ColorBitmap
+                                                     : FileDialogKind::MonochromeBitmap);
+    return !file.empty() && LeafPictureAction(item, action, file);
 }
 
 bool CDocument::SetLeafPicture(int item, bool color, const std::filesystem::path& file) {
@@ -245,13 +269,12 @@ std::filesystem::path ChooseCompanion(CDocument& document, const std::filesystem
 void AddSplashCompanion(CDocument& document, const CBitmap& color,
                         const std::filesystem::path& colorFile) {
     IUserInterface& ui = document.Services().ui;
-    const MessageAnswer answer =
-        ReportMessage(ui, SplashQuestion(), kStyleYesNoCancel, kSplashQuestionTitle);
+    const std::size_t answer = AskChoice(ui, SplashQuestion()).value_or(kNoCompanion);
     switch (answer) {
-        case MessageAnswer::Yes:
+        case kGenerateCompanion:
             PlaceSplash(document, GrayVersion(color, document.Palettes()));
             break;
-        case MessageAnswer::No: {
+        case kChooseCompanion: {
             const std::filesystem::path file = ChooseCompanion(document, colorFile);
             if (file.empty()) {
                 break;
@@ -268,11 +291,10 @@ void AddSplashCompanion(CDocument& document, const CBitmap& color,
             PlaceSplash(document, monochrome);
             break;
         }
-        case MessageAnswer::Cancel:
+        case kNoCompanion:
             break;
         default:
-            ReportMessage(ui, "Invalid action: " + std::to_string(static_cast<int>(answer)),
-                          kStyleInformation);
+            ReportMessage(ui, "Invalid action: " + std::to_string(answer), kStyleInformation);
             break;
     }
 }
@@ -293,6 +315,11 @@ bool CDocument::SetSplashPicture(const std::filesystem::path& file) {
         }
         return true;
     });
+}
+
+bool CDocument::ChooseSplashPicture() {
+    const std::filesystem::path file = ChoosePictureFile(services_, FileDialogKind::Bitmap);
+    return !file.empty() && SetSplashPicture(file);
 }
 
 bool CDocument::ClearSplashPictures() {

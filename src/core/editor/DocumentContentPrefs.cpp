@@ -22,12 +22,19 @@ CDocument::Preferences CDocument::CurrentPreferences() const {
             !properties_.Locked()};
 }
 
+bool CDocument::ArePrefsAcceptable(const Preferences& values) const {
+    // The password boxes cannot be edited while the slide show is locked.
+    if (!properties_.Locked() && values.password != values.passwordAgain) {
+        ReportMessage(services_.ui, kPasswordsDiffer, kStyleExclamation);
+        return false;
+    }
+    return true;
+}
+
 bool CDocument::SetPrefs(const Preferences& values) {
     return content::Trapped(services_.ui, [&] {
-        // The password boxes cannot be edited while the slide show is locked.
         const bool takePassword = !properties_.Locked();
-        if (takePassword && values.password != values.passwordAgain) {
-            ReportMessage(services_.ui, kPasswordsDiffer, kStyleExclamation);
+        if (!ArePrefsAcceptable(values)) {
             return false;
         }
         const std::string password = Utf8ToWindows1252(values.password);
@@ -56,19 +63,9 @@ bool CDocument::SetPrefs(const Preferences& values) {
 
 bool CDocument::EditPrefs() {
     Preferences shown = CurrentPreferences();
-    for (;;) {
-        const std::optional<Preferences> values = EditPreferences(services_.ui, shown);
-        if (!values) {
-            return false;
-        }
-        if (SetPrefs(*values)) {
-            return true;
-        }
-        if (!shown.passwordEditable || values->password == values->passwordAgain) {
-            return false;  // refused for another reason, already reported
-        }
-        shown = *values;
-    }
+    shown.accept = [this](const Preferences& values) { return ArePrefsAcceptable(values); };
+    const std::optional<Preferences> values = EditPreferences(services_.ui, shown);
+    return values && SetPrefs(*values);
 }
 
 bool CDocument::LockDB() {

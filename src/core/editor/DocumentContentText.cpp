@@ -6,6 +6,7 @@
 #include "core/codec/Windows1252.h"
 #include "core/editor/ContentEdit.h"
 #include "core/editor/Document.h"
+#include "core/editor/PaneContent.h"
 #include "core/model/Leaf.h"
 #include "core/services/MessageStyle.h"
 #include "core/services/Messages.h"
@@ -31,8 +32,6 @@ namespace {
 
 // Answers are stored with at most this many characters; the answer boxes hold no more.
 constexpr std::size_t kMaxAnswer = CLeafFields::kMaxStoredAnswer;
-constexpr int kMinDifficulty = 1;
-constexpr int kMaxDifficulty = 5;
 
 // One text field: where its value is read and how it is written.
 struct FieldAccess {
@@ -143,6 +142,10 @@ bool CDocument::SetFieldText(int item, TextField field, const std::string& text)
     });
 }
 
+bool CDocument::EditFieldText(int item, TextField field, const std::string& text) {
+    return SetFieldText(item, field, Utf8ToWindows1252(FitToField(field, text)));
+}
+
 bool CDocument::SetLeafSwitch(int item, LeafSwitch which, bool on) {
     return content::Trapped(services_.ui, [&] {
         CLeaf* leaf = content::LeafForEdit(*this, item);
@@ -238,17 +241,11 @@ std::string CDocument::TermDialogCaption(bool rename) {
 std::string CDocument::AskTerm(bool rename, const std::string& current) const {
     TextQuestion question{TermDialogCaption(rename), "Enter New Term:", Windows1252ToUtf8(current),
                           false, CLeaf::kMaxTitle};
-    for (;;) {
-        const auto answer = AskText(services_.ui, question);
-        if (!answer) {
-            return {};
-        }
-        std::string term = Utf8ToWindows1252(*answer);
-        if (IsTermAcceptable(term)) {
-            return term;
-        }
-        question.initial = *answer;
-    }
+    question.accept = [this](const std::string& answer) {
+        return IsTermAcceptable(Utf8ToWindows1252(answer));
+    };
+    const auto answer = AskText(services_.ui, question);
+    return answer ? Utf8ToWindows1252(*answer) : std::string();
 }
 
 bool CDocument::IsTermAcceptable(const std::string& term) const {

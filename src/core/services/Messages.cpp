@@ -80,21 +80,44 @@ void ShowLongMessage(IUserInterface& ui, const std::string& caption, const std::
 }
 
 std::optional<std::string> AskText(IUserInterface& ui, const TextQuestion& question) {
-    std::optional<std::string> answer;
-    {
-        CModalScope modal(ui);
-        answer = ui.AskText(question);
+    TextQuestion asked = question;
+    for (;;) {
+        std::optional<std::string> answer;
+        {
+            CModalScope modal(ui);
+            answer = ui.AskText(asked);
+        }
+        if (answer && asked.maxLength > 0) {
+            *answer = CutToCharacters(std::move(*answer), asked.maxLength);
+        }
+        // A face that does not check entries itself gets its question asked again.
+        if (!answer || !asked.accept || asked.accept(*answer)) {
+            return answer;
+        }
+        asked.initial = *answer;
     }
-    if (answer && question.maxLength > 0) {
-        *answer = CutToCharacters(std::move(*answer), question.maxLength);
-    }
-    return answer;
 }
 
 std::optional<SlideShowPreferences> EditPreferences(IUserInterface& ui,
                                                     const SlideShowPreferences& current) {
+    SlideShowPreferences shown = current;
+    for (;;) {
+        std::optional<SlideShowPreferences> values;
+        {
+            CModalScope modal(ui);
+            values = ui.EditPreferences(shown);
+        }
+        if (!values || !shown.accept || shown.accept(*values)) {
+            return values;
+        }
+        values->accept = shown.accept;
+        shown = *values;
+    }
+}
+
+std::optional<std::size_t> AskChoice(IUserInterface& ui, const ChoiceQuestion& question) {
     CModalScope modal(ui);
-    return ui.EditPreferences(current);
+    return ui.AskChoice(question);
 }
 
 }  // namespace trovique

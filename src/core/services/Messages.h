@@ -31,12 +31,17 @@ void ShowLongMessage(IUserInterface& ui, const std::string& caption, const std::
                      const std::string& text);
 
 // Asks a text question in front of the top-most windows; an answer longer than the question's
-// maxLength is cut to that many characters. Nothing when the user cancels.
+// maxLength is cut to that many characters, and one the question's check refuses is asked for
+// again. Nothing when the user cancels.
 std::optional<std::string> AskText(IUserInterface& ui, const TextQuestion& question);
 
-// Shows the preferences dialog in front of the top-most windows.
+// Shows the preferences dialog in front of the top-most windows, again with what was typed for
+// values that current's check refuses.
 std::optional<SlideShowPreferences> EditPreferences(IUserInterface& ui,
                                                     const SlideShowPreferences& current);
+
+// Asks which of a question's choices the user takes, in front of the top-most windows.
+std::optional<std::size_t> AskChoice(IUserInterface& ui, const ChoiceQuestion& question);
 
 // The title a message gets: the given one, or the application title when it is empty.
 std::string MessageTitle(const std::string& title);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 
 namespace trovique {
@@ -13,8 +15,20 @@ struct SlideShowPreferences {
     bool copyable = false;  // "Mark New Terms As Copy-Enabled"
     // False while the slide show is locked: the password boxes are shown but cannot be changed.
     bool passwordEditable = true;
+    // Checks the values before the dialog closes with OK; a refusal has been reported, and the
+    // dialog stays open (or is shown again) with what was typed. Empty: every value is taken.
+    using Check = std::function<bool(const SlideShowPreferences& values)>;
+    Check accept = nullptr;
 
-    bool operator==(const SlideShowPreferences&) const = default;
+    // The characters a password holds.
+    static constexpr std::size_t kMaxPassword = 8;
+
+    // The values, whatever checks them.
+    bool operator==(const SlideShowPreferences& other) const {
+        return password == other.password && passwordAgain == other.passwordAgain &&
+               beamable == other.beamable && copyable == other.copyable &&
+               passwordEditable == other.passwordEditable;
+    }
 };
 
 }  // namespace trovique

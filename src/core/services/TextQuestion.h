@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 namespace trovique {
@@ -12,6 +13,9 @@ struct TextQuestion {
     std::string initial;        // the text the entry starts with
     bool secret = false;        // typed without being shown, as a password
     std::size_t maxLength = 0;  // characters the entry takes; 0 = no limit
+    // Checks an entry before the question closes; a refusal has been reported, and the question
+    // stays open (or is asked again) with what was typed. Empty: every entry is taken.
+    std::function<bool(const std::string& answer)> accept = nullptr;
 };
 
 }  // namespace trovique

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "core/services/ChoiceQuestion.h"
 #include "core/services/FileDialogSpec.h"
 #include "core/services/MessageStyle.h"
 #include "core/services/Progress.h"
@@ -85,6 +86,13 @@ public:
         const SlideShowPreferences& current) {
         (void)current;
         return std::nullopt;
+    }
+
+    // One of a question's choices; nothing when the user closes the question without one. A face
+    // without a dialog for it asks it as a message box with a button per choice.
+    virtual std::optional<std::size_t> AskChoice(const ChoiceQuestion& question) {
+        return question.ChoiceOf(
+            ShowMessage(question.MessageText(), question.Style(), question.title));
     }
 
     // The destination window of the automatic conversion ("Choose Slide Show Destination").

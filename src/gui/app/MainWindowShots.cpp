@@ -20,6 +20,7 @@
 #include "gui/panes/HandheldPreview.h"
 #include "gui/windows/DocumentWindow.h"
 #include "gui/windows/IDocumentWindow.h"
+#include "gui/app/PaneShots.h"
 #include "gui/windows/MainWindow.h"
 
 namespace trovique::gui {
@@ -275,6 +276,10 @@ void InstallMainWindowShots(MainWindow& main) {
         } else if (kind == QLatin1String("show")) {
             const qsizetype split = value.indexOf(QLatin1Char(':'));
             ShowSlideShow(main, value.left(split), value.mid(split + 1));
+        } else if (kind == QLatin1String("pane")) {
+            ShowPaneShot(main, value);
+        } else if (kind == QLatin1String("dialog")) {
+            ShowPaneDialogShot(main, value);
         }
     });
 }

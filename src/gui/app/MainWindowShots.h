@@ -13,7 +13,9 @@ class MainWindow;
 // a new slide show with findings ("validate:"), imports a text file through its options dialog
 // ("unstructured:/folder/file.txt", and with "Build Delimiter" opened from it:
 // "delimiter:/folder/file.txt") or a presentation into a new slide show
-// ("presentation:/folder/deck.pptx"), so that the windows they lead to can be pictured.
+// ("presentation:/folder/deck.pptx"), or shows the panes of a sample slide show on their own
+// ("pane:qaf", PaneShots.h) or one of their dialogs ("dialog:prefs"), so that the windows they
+// lead to can be pictured.
 void InstallMainWindowShots(MainWindow& main);
 
 }  // namespace trovique::gui

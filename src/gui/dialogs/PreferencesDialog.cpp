@@ -14,8 +14,8 @@ PreferencesDialog::PreferencesDialog(QWidget* parent)
     : QDialog(parent),
       password_(new QLineEdit(this)),
       passwordAgain_(new QLineEdit(this)),
-      beamable_(new QCheckBox(tr("Make Database Beamable"), this)),
-      copyable_(new QCheckBox(tr("Mark New Terms As Copy-Enabled"), this)) {
+      beamable_(new QCheckBox(tr("Make Database &Beamable"), this)),
+      copyable_(new QCheckBox(tr("Mark New Terms As &Copy-Enabled"), this)) {
     setObjectName(QStringLiteral("frmPreferences"));
     setWindowTitle(tr("Settings for Dictionary"));
     password_->setObjectName(QStringLiteral("txtPassword"));
@@ -24,10 +24,12 @@ PreferencesDialog::PreferencesDialog(QWidget* parent)
     copyable_->setObjectName(QStringLiteral("chkCopyable"));
     password_->setEchoMode(QLineEdit::Password);
     passwordAgain_->setEchoMode(QLineEdit::Password);
+    password_->setMaxLength(static_cast<int>(SlideShowPreferences::kMaxPassword));
+    passwordAgain_->setMaxLength(static_cast<int>(SlideShowPreferences::kMaxPassword));
 
     auto* form = new QFormLayout;
-    form->addRow(tr("Enter Password:"), password_);
-    form->addRow(tr("Retype Password:"), passwordAgain_);
+    form->addRow(tr("&Enter Password:"), password_);
+    form->addRow(tr("&Retype Password:"), passwordAgain_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -45,8 +47,18 @@ void PreferencesDialog::SetPreferences(const SlideShowPreferences& preferences) 
     beamable_->setChecked(preferences.beamable);
     copyable_->setChecked(preferences.copyable);
     passwordEditable_ = preferences.passwordEditable;
+    accept_ = preferences.accept;
     password_->setReadOnly(!passwordEditable_);
     passwordAgain_->setReadOnly(!passwordEditable_);
+}
+
+void PreferencesDialog::accept() {
+    if (accept_ && !accept_(Preferences())) {
+        password_->setFocus();
+        password_->selectAll();
+        return;
+    }
+    QDialog::accept();
 }
 
 SlideShowPreferences PreferencesDialog::Preferences() const {

@@ -11,7 +11,7 @@ namespace trovique::gui {
 
 // "Settings for Dictionary": the slide show's password typed twice and its two switches. The
 // password boxes are read-only while the slide show is locked. Whether the two entries agree is
-// core's question, asked after OK.
+// core's question, asked on OK.
 class PreferencesDialog : public QDialog {
     Q_OBJECT
 public:
@@ -19,8 +19,12 @@ public:
 
     void SetPreferences(const SlideShowPreferences& preferences);
     SlideShowPreferences Preferences() const;
+    // OK closes the dialog once the slide show takes the values; after a refusal the focus is
+    // back in the password boxes.
+    void accept() override;
 
 private:
+    SlideShowPreferences::Check accept_;
     QLineEdit* password_;
     QLineEdit* passwordAgain_;
     QCheckBox* beamable_;

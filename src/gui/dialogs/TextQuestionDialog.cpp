@@ -28,6 +28,7 @@ TextQuestionDialog::TextQuestionDialog(QWidget* parent)
 }
 
 void TextQuestionDialog::SetQuestion(const TextQuestion& question) {
+    question_ = question;
     setWindowTitle(FromCore(question.title));
     prompt_->setText(FromCore(question.prompt));
     entry_->setEchoMode(question.secret ? QLineEdit::Password : QLineEdit::Normal);
@@ -38,6 +39,15 @@ void TextQuestionDialog::SetQuestion(const TextQuestion& question) {
         std::min(limit, static_cast<std::size_t>(std::numeric_limits<int>::max()))));
     entry_->setText(FromCore(question.initial));
     entry_->selectAll();
+}
+
+void TextQuestionDialog::accept() {
+    if (question_.accept && !question_.accept(Answer())) {
+        entry_->setFocus();
+        entry_->selectAll();
+        return;
+    }
+    QDialog::accept();
 }
 
 std::string TextQuestionDialog::Answer() const {

@@ -18,8 +18,12 @@ public:
 
     void SetQuestion(const TextQuestion& question);
     std::string Answer() const;
+    // OK closes the dialog once the question's check takes the entry; a refused entry stays
+    // with the focus in it.
+    void accept() override;
 
 private:
+    TextQuestion question_;
     QLabel* prompt_;
     QLineEdit* entry_;
 };

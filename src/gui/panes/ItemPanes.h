@@ -16,7 +16,8 @@ namespace trovique::gui {
 
 // The right-hand side of a slide show window: the root pane (picTitle), the node pane (picNode),
 // the leaf pane with its tab strip (picQAF) and the locked notice (lblLocked). It shows the item
-// the slide show window selects and forwards every edit to one call of the document.
+// the slide show window selects and forwards every edit to one call of the document. It follows
+// the document's own changes to that item (an undo, a conversion, locking).
 class ItemPanes : public QWidget {
     Q_OBJECT
 public:
@@ -33,9 +34,13 @@ public:
     QLineEdit* TitleBox(ElementKind kind);
     // The leaf pane's fact box.
     QTextEdit* FactTextBox();
+    // The item shown, 0 for none.
+    int CurrentItem() const;
 
 private:
     struct Widgets;
+    class Observer;
+    void RefreshSummary();
     CDocument& document_;
     Widgets* widgets_;
 };

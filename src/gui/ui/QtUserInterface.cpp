@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QTreeView>
 
+#include "gui/dialogs/ChoiceQuestionDialog.h"
 #include "gui/dialogs/ConfirmDialog.h"
 #include "gui/dialogs/MultiMessageDialog.h"
 #include "gui/dialogs/PreferencesDialog.h"
@@ -120,6 +121,12 @@ std::optional<std::string> CQtUserInterface::AskText(const TextQuestion& questio
         return std::nullopt;
     }
     return dialog.Answer();
+}
+
+std::optional<std::size_t> CQtUserInterface::AskChoice(const ChoiceQuestion& question) {
+    ChoiceQuestionDialog dialog(question, DialogParent());
+    dialog.exec();
+    return dialog.Choice();
 }
 
 std::optional<SlideShowPreferences> CQtUserInterface::EditPreferences(

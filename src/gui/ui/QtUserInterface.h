@@ -42,6 +42,7 @@ public:
                          const std::string& text) override;
     std::string ChooseFile(const FileDialogSpec& spec) override;
     std::optional<std::string> AskText(const TextQuestion& question) override;
+    std::optional<std::size_t> AskChoice(const ChoiceQuestion& question) override;
     std::optional<SlideShowPreferences> EditPreferences(
         const SlideShowPreferences& current) override;
     SlideShowDestination ChooseSlideShowDestination() override;
