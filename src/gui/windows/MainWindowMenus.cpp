@@ -437,13 +437,8 @@ void MainWindow::FrameHandler(const QString& name) {
         about.exec();
     } else if (name == QLatin1String("mnuFileProperties")) {
         if (IDocumentWindow* target = ActiveDocument()) {
-            CDocument& document = target->Document();
-            const CDocument::Preferences current = document.CurrentPreferences();
-            if (auto chosen = EditPreferences(ui_, {current.password, current.passwordAgain,
-                                                    current.beamable, current.copyable})) {
-                document.SetPrefs(
-                    {chosen->password, chosen->passwordAgain, chosen->beamable, chosen->copyable});
-            }
+            target->Document().EditPrefs();
+            target->RefreshActiveNode();
         }
     }
 }
