@@ -179,8 +179,9 @@ void CLibreOfficeSource::OpenFromBatch(const fs::path& file) {
 }
 
 // The office says how many slides it found as soon as it has loaded the presentation, then
-// writes the PDF in parts of a few pages, then the .pptx when one is wanted: the import starts
-// on the first slides while the office is still drawing the later ones. (An office that writes
+// writes the .pptx when one is wanted, then the PDF in parts of a few pages: the import starts
+// on the first slides while the office is still drawing the later ones. (The texts come first
+// because the import needs the texts of a slide before its pictures.) (An office that writes
 // one PDF at the end, without the count, is read once it has finished.)
 void CLibreOfficeSource::ReadFromRun(const fs::path& file, COfficeRun& run, std::size_t job,
                                      const fs::path& folder, std::optional<CPptxReader> reader) {
@@ -229,12 +230,24 @@ void CLibreOfficeSource::CheckSlideCount(std::size_t pictures, std::size_t slide
     }
 }
 
-// The slides' texts of a presentation the office turns into a .pptx come last.
+// The slides' texts of a presentation the office turns into a .pptx. When they do not fit
+// the slides, what the office says once it is done with the presentation comes first.
 void CLibreOfficeSource::ReadPendingTexts() {
-    run_->WaitFor(job_);
-    const CPptxReader reader(textsFolder_ / "slides.pptx");
-    CheckSlideCount(slideCount_, reader.Slides().size());
-    slides_ = reader.Slides();
+    if (!run_->WaitForFile(job_, "texts.txt", true)) {
+        run_->WaitFor(job_);
+    }
+    std::optional<CPptxReader> reader;
+    try {
+        reader.emplace(textsFolder_ / "slides.pptx");
+    } catch (const CError&) {
+        run_->WaitFor(job_);
+        throw;
+    }
+    if (reader->Slides().size() != slideCount_) {
+        run_->WaitFor(job_);
+    }
+    CheckSlideCount(slideCount_, reader->Slides().size());
+    slides_ = reader->Slides();
     pendingTexts_ = false;
 }
 

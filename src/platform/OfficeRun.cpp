@@ -68,6 +68,12 @@ Sub ConvertOne(folder As String, inputName As String, wantPptx As String)
     Dim pages As Long
     pages = doc.getDrawPages().getCount()
     Report(folder, "loaded.txt", CStr(pages))
+    If wantPptx = "1" Then
+        Dim pptx(0) As New com.sun.star.beans.PropertyValue
+        pptx(0).Name = "FilterName" : pptx(0).Value = "Impress MS PowerPoint 2007 XML"
+        doc.storeToURL(folder & "/slides.pptx", pptx())
+        Report(folder, "texts.txt", "done")
+    End If
     Dim options(1) As New com.sun.star.beans.PropertyValue
     Dim pdf(1) As New com.sun.star.beans.PropertyValue
     Dim first As Long
@@ -84,11 +90,6 @@ Sub ConvertOne(folder As String, inputName As String, wantPptx As String)
         Report(folder, "slides-" & CStr(first) & ".txt", "done")
         first = last + 1
     Loop
-    If wantPptx = "1" Then
-        Dim pptx(0) As New com.sun.star.beans.PropertyValue
-        pptx(0).Name = "FilterName" : pptx(0).Value = "Impress MS PowerPoint 2007 XML"
-        doc.storeToURL(folder & "/slides.pptx", pptx())
-    End If
     doc.close(True)
     Report(folder, "done.txt", "done")
     Exit Sub

@@ -19,8 +19,9 @@ namespace trovique {
 // the caller can read the first presentation while the office works on the next. Each job is a
 // folder holding the presentation under a fixed name; a small Basic routine placed in a private
 // user profile loads the presentations in turn, in one office process, and writes into each
-// job's folder a PDF with hidden slides included (page i is slide i), a .pptx unless the
-// presentation is one, and "done.txt" or "failed.txt". The office's exit status says nothing
+// job's folder a .pptx unless the presentation is one (followed by "texts.txt" once it is
+// complete), a PDF with hidden slides included (page i is slide i), and "done.txt" or
+// "failed.txt". The office's exit status says nothing
 // about a failed conversion, hence the files.
 //
 // Each presentation has the time limit to itself; an office that runs past it is killed and the
