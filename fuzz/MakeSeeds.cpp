@@ -113,6 +113,7 @@ void AddSlideShows(CSeedWriter& seeds, const fs::path& scratch) {
     seeds.Add("leaf_fuzzer", "qaf", test::RecordBytes(cats));
     seeds.Add("leaf_fuzzer", "fact", test::RecordBytes(*doc.Tree().Entry(fact).Leaf));
     seeds.Add("leaf_fuzzer", "bitmap", test::RecordBytes(dogs));
+    seeds.Add("slide_record_pictures_fuzzer", "bitmap", test::RecordBytes(dogs));
 
     const Bytes saved = FileBytes(scratch / "show.sdb");
     seeds.Add("db_header_fuzzer", "saved", Prefixed({0x20}, saved));

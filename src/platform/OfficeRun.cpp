@@ -65,6 +65,12 @@ Sub ConvertOne(folder As String, inputName As String, wantPptx As String)
         Report(folder, "failed.txt", "the presentation could not be loaded")
         Exit Sub
     End If
+    ' With Writer or Calc installed the office opens any text or table it can make sense of.
+    If Not doc.supportsService("com.sun.star.presentation.PresentationDocument") Then
+        doc.close(True)
+        Report(folder, "failed.txt", "the file is not a presentation")
+        Exit Sub
+    End If
     Dim pages As Long
     pages = doc.getDrawPages().getCount()
     Report(folder, "loaded.txt", CStr(pages))

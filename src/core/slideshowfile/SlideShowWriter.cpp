@@ -19,6 +19,7 @@
 #include "core/palmdb/RecordListData.h"
 #include "core/services/MessageStyle.h"
 #include "core/services/Messages.h"
+#include "core/slideshowfile/LeafRecordGroup.h"
 #include "core/slideshowfile/LeafRecordPlan.h"
 #include "core/slideshowfile/RootFlags.h"
 
@@ -26,12 +27,6 @@ namespace trovique {
 namespace {
 
 constexpr const char* kTemporaryPrefix = "~TM";
-
-// Trailing line breaks of a fact would show as blank lines at the end of the handheld's page.
-std::string WithoutTrailingLineBreaks(const std::string& text) {
-    const auto end = text.find_last_not_of("\r\n");
-    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
-}
 
 std::string TrimBlanks(const std::string& text) {
     const auto first = text.find_first_not_of(' ');
@@ -276,77 +271,24 @@ void CSlideShowWriter::WriteLeafGroup(CBinaryFile& file, int index) {
     const CGenElemInfo& entry = document_.Tree().Entry(index);
     const CLeaf& leaf = *entry.Leaf;
     const LeafRecordPlan plan = PlanLeafRecords(leaf, exportSwitch_);
-    const LeafRecordKeys keys = plan.Keys(entry.SaveID);
-    const std::int64_t parentKey = SaveIDOf(entry.Parent);
-
-    // Every record of the group starts as a copy of the leaf under the group's parent.
-    const auto copy = [&](std::int64_t key) {
-        CLeaf record;
-        leaf.Clone(record);
-        record.SetSpareFlag(leaf.SpareFlag());
-        record.SetKey(key);
-        record.SetParentKey(parentKey);
-        for (int slot = 1; slot <= CLeaf::kNumSeeAlso; ++slot) {
-            record.SetSeeAlso(slot, 0);
+    for (LeafGroupRecord& record : BuildLeafRecordGroup(leaf, plan, plan.Keys(entry.SaveID),
+                                                        SaveIDOf(entry.Parent), exportSwitch_)) {
+        WriteRecord(file, record.record);
+        switch (record.role) {
+            case LeafRecordRole::Slide:
+                // A working file keeps a BITMAP leaf without pictures in a slide record too.
+                if (leaf.ColorBitmap() || leaf.MonochromeBitmap()) {
+                    ++pictureLeaves_;
+                }
+                break;
+            case LeafRecordRole::OwnKind:
+            case LeafRecordRole::AuxText:
+            case LeafRecordRole::Fact:
+                ++textRecords_;
+                break;
+            case LeafRecordRole::SecondPictures:
+                break;
         }
-        return record;
-    };
-    const auto asSlide = [&](CLeaf& record) {
-        record.SetBITMAPOnly(true);
-        record.SetFACTOnly(false);
-        if (exportSwitch_) {
-            // The handheld takes Copyable from the fact record. A working file keeps it here
-            // too, or a slide without a fact would lose it.
-            record.SetCopyable(false);
-        }
-        record.SetFact({});
-        record.SetSeeAlso(1, keys.auxText);
-        record.SetSeeAlso(2, keys.fact);
-    };
-    const auto asText = [&](CLeaf& record, std::string text) {
-        record.SetFact(std::move(text));
-        record.SetColorBitmap(nullptr);
-        record.SetMonochromeBitmap(nullptr);
-        record.SetFACTOnly(true);
-        record.SetBITMAPOnly(false);
-        record.ForceHidden();
-        ++textRecords_;
-    };
-
-    if (plan.slide) {
-        CLeaf slide = copy(keys.own);
-        asSlide(slide);
-        WriteRecord(file, slide);
-        if (leaf.ColorBitmap() || leaf.MonochromeBitmap()) {
-            ++pictureLeaves_;
-        }
-    }
-    if (plan.ownKind) {
-        // A working file keeps a leaf without pictures in a visible record of its kind, the
-        // fact inside it and the aux text in the hidden record that slot 1 names.
-        CLeaf own = copy(keys.own);
-        own.SetBITMAPOnly(false);
-        own.SetSeeAlso(1, keys.auxText);
-        WriteRecord(file, own);
-        ++textRecords_;
-    }
-    if (plan.secondPictures) {
-        CLeaf second = copy(keys.secondPictures);
-        asSlide(second);
-        second.SetColorBitmap(leaf.AuxColorBitmap());
-        second.SetMonochromeBitmap(leaf.AuxMonochromeBitmap());
-        second.ForceHidden();
-        WriteRecord(file, second);
-    }
-    if (plan.auxText) {
-        CLeaf aux = copy(keys.auxText);
-        asText(aux, leaf.AuxText());
-        WriteRecord(file, aux);
-    }
-    if (plan.fact) {
-        CLeaf fact = copy(keys.fact);
-        asText(fact, WithoutTrailingLineBreaks(leaf.Fact()));
-        WriteRecord(file, fact);
     }
 }
 

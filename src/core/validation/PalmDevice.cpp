@@ -5,12 +5,11 @@
 
 #include "core/common/Error.h"
 #include "core/model/LeafFields.h"
+#include "core/validation/PalmLineWalk.h"
 
 namespace trovique {
 namespace {
 
-constexpr char kCR = 13;
-constexpr char kLF = 10;
 constexpr int kDefaultWidth = 2;
 
 struct WidthGroup {
@@ -52,43 +51,8 @@ int CPalmDevice::CharPixelWidth(std::string_view ch) const {
     return CharPixelWidth(static_cast<unsigned char>(ch.front()));
 }
 
-// The viewer wraps at the last space of a line: the characters typed after it move to the next
-// line. It remembers their width in wordWidth, which only grows after a space on the current
-// line and is not cleared by a wrap or a line feed, so a later wrap on a line without a space
-// carries the width left from before. The character that did not fit is not counted on the new
-// line, a carriage return takes no room, and a line exactly as wide as the screen still fits.
 std::int16_t GetLineCount(std::string_view text, const CPalmDevice& device) {
-    if (text.empty()) {
-        return 0;
-    }
-    const std::int64_t screenWidth = device.ScreenWidth();
-    std::int64_t lines = 1;
-    std::int64_t lineWidth = 0;
-    std::int64_t wordWidth = 0;
-    bool afterSpace = false;
-    for (const char ch : text) {
-        const int width = device.CharPixelWidth(static_cast<unsigned char>(ch));
-        if (ch == kCR) {
-            // no width, no break: the line feed that follows breaks the line
-        } else if (ch == kLF) {
-            ++lines;
-            lineWidth = 0;
-            afterSpace = false;
-        } else if (lineWidth + width > screenWidth) {
-            lineWidth = wordWidth <= screenWidth ? wordWidth : width;
-            ++lines;
-            afterSpace = false;
-        } else {
-            lineWidth += width;
-        }
-        if (ch == ' ') {
-            afterSpace = true;
-            wordWidth = 0;
-        } else if (afterSpace) {
-            wordWidth += width;
-        }
-    }
-    return Saturated(lines);
+    return Saturated(WalkPalmLines(text, device, [](std::size_t) {}));
 }
 
 std::int16_t GetQAFLineCount(const CLeafFields& leaf, const CPalmDevice& device) {

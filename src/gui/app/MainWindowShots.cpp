@@ -1,6 +1,7 @@
 #include "gui/app/MainWindowShots.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -9,6 +10,9 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "core/editor/Document.h"
+#include "gui/panes/HandheldPreview.h"
+#include "gui/windows/IDocumentWindow.h"
 #include "gui/windows/MainWindow.h"
 
 namespace trovique::gui {
@@ -51,6 +55,39 @@ void AnswerSaveAs(MainWindow& main, const QString& file) {
     main.DoCmd(4, {});
 }
 
+// "SCALE:FILE": opens FILE and shows its first slide with a colour picture (else its first
+// leaf) in the handheld preview, at 1x or 2x, as a window of its own that the screenshot hooks save
+// as picHandheld.
+void ShowHandheldPreview(MainWindow& main, const QString& value) {
+    const qsizetype colon = value.indexOf(QLatin1Char(':'));
+    if (colon < 0 || !main.DoCmd(1, value.mid(colon + 1)) || !main.ActiveDocument()) {
+        return;
+    }
+    CDocument& document = main.ActiveDocument()->Document();
+    const CSlideShowTree& tree = document.Tree();
+    int slide = 0;
+    for (const int index : tree.Preorder(tree.GetNodeInfoIndexOfRoot())) {
+        if (tree.Entry(index).IsLeaf() && (slide == 0 || tree.Entry(index).Leaf->ColorBitmap())) {
+            slide = index;
+            if (tree.Entry(index).Leaf->ColorBitmap()) {
+                break;
+            }
+        }
+    }
+    auto* preview = new HandheldPreview(document, &main);
+    preview->setWindowFlag(Qt::Window);
+    preview->setWindowTitle(QStringLiteral("Handheld preview"));
+    preview->setAttribute(Qt::WA_DeleteOnClose);
+    if (auto* zoom = preview->findChild<QCheckBox*>(QStringLiteral("chkHandheldZoom"))) {
+        zoom->setChecked(value.left(colon) == QLatin1String("2"));
+    }
+    preview->ShowItem(slide);
+    preview->resize(720, 620);
+    preview->show();
+    // Closed once pictured, while its slide show is still open.
+    QTimer::singleShot(3 * kSettleMilliseconds, preview, &QWidget::close);
+}
+
 }  // namespace
 
 void InstallMainWindowShots(MainWindow& main) {
@@ -70,6 +107,8 @@ void InstallMainWindowShots(MainWindow& main) {
             main.DoCmd(value.toInt(), {});
         } else if (kind == QLatin1String("replace")) {
             AnswerSaveAs(main, value);
+        } else if (kind == QLatin1String("preview")) {
+            ShowHandheldPreview(main, value);
         }
     });
 }
