@@ -9,6 +9,7 @@
 
 #include "core/common/Error.h"
 #include "platform/CancelSignals.h"
+#include "platform/OfficePdfParts.h"
 #include "platform/OfficeProfileCache.h"
 #include "platform/OfficeRun.h"
 #include "platform/PdfSlideRenderer.h"
@@ -204,17 +205,8 @@ void CLibreOfficeSource::ReadFromRun(const fs::path& file, COfficeRun& run, std:
         CheckSlideCount(slideCount_, reader->Slides().size());
         slides_ = reader->Slides();
     }
-    const auto locate = [&run, job, folder](std::size_t page, bool wait) {
-        const std::size_t first =
-            (page - 1) / COfficeRun::kPagesPerPart * COfficeRun::kPagesPerPart + 1;
-        const std::string part = "slides-" + std::to_string(first);
-        std::optional<PdfPageLocation> location;
-        if (run.WaitForFile(job, part + ".txt", wait)) {
-            location =
-                PdfPageLocation{folder / (part + ".pdf"), static_cast<int>(page - first + 1)};
-        }
-        return location;
-    };
+    const auto parts = std::make_shared<COfficePdfParts>(run, job, folder, slideCount_);
+    const auto locate = [parts](std::size_t page, bool wait) { return parts->Locate(page, wait); };
     renderer_ = std::make_unique<CPdfSlideRenderer>(slideCount_, locate, true, sizes);
     pendingTexts_ = !reader;
     run_ = &run;

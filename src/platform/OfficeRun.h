@@ -45,10 +45,14 @@ public:
 
     // Starts the office on the jobs, in order; workFolder holds its profile and job list.
     void Start(const std::filesystem::path& workFolder, std::vector<Job> jobs);
-    // The PDF comes in parts of this many pages, "slides-F.pdf" with F the number of its first
-    // page, each followed by "slides-F.txt" once it is complete; "loaded.txt", holding the
-    // number of slides, comes before the first.
+    // The PDF comes in parts, "slides-F.pdf" with F the number of its first page, each followed
+    // by "slides-F.txt", holding the number of its last page, once it is complete; "loaded.txt",
+    // holding the number of slides, comes before the first (see COfficePdfParts). The first
+    // part has kPagesPerPart pages; a part written in less than kQuickPart is followed by one
+    // twice as long, up to kMaxPagesPerPart pages.
     static constexpr std::size_t kPagesPerPart = 3;
+    static constexpr std::size_t kMaxPagesPerPart = 24;
+    static constexpr std::chrono::milliseconds kQuickPart{500};
 
     // Waits until the office has finished with job number index (from 0) and raises CError,
     // fit for the user, when it could not convert it.
