@@ -139,9 +139,14 @@ CPdfSlideRenderer::CPdfSlideRenderer(std::size_t pageCount, PdfPageLocator locat
     StartAhead(renderAhead);
 }
 
+std::size_t CPdfSlideRenderer::AheadThreads() {
+    const std::size_t processors = std::max(1u, std::thread::hardware_concurrency());
+    return std::clamp<std::size_t>(processors - 1, 1, kMaxAheadThreads);
+}
+
 void CPdfSlideRenderer::StartAhead(bool renderAhead) {
     if (renderAhead && pageCount_ > 0) {
-        for (std::size_t index = 0; index < kAheadThreads; ++index) {
+        for (std::size_t index = 0, count = AheadThreads(); index < count; ++index) {
             workers_.emplace_back([this] { RenderAheadLoop(); });
         }
     }

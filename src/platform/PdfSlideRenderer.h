@@ -47,9 +47,11 @@ class CPdfSlideRenderer {
 public:
     static constexpr int kMaxSide = 4096;
     static constexpr std::size_t kPagesAhead = 12;
-    // Beside the caller's: the office mostly keeps one processor busy, and on a shared machine
-    // each thread gets its own share of the processors.
-    static constexpr std::size_t kAheadThreads = 2;
+    // Threads drawing ahead, beside the caller's: one for each processor the office leaves
+    // (it keeps about one busy), at least one and at most kMaxAheadThreads. Heavy slides take
+    // longer to draw than the office takes to write them, so more processors finish sooner.
+    static constexpr std::size_t kMaxAheadThreads = 3;
+    static std::size_t AheadThreads();
 
     // Raises CError when the file is not a readable PDF. With renderAhead, the worker threads start
     // at once on the first pages at expectedSizes (width, height), the sizes the caller is
