@@ -180,10 +180,10 @@ void CLibreOfficeSource::OpenFromBatch(const fs::path& file) {
 }
 
 // The office says how many slides it found as soon as it has loaded the presentation, then
-// writes the .pptx when one is wanted, then the PDF in parts of a few pages: the import starts
-// on the first slides while the office is still drawing the later ones. (The texts come first
-// because the import needs the texts of a slide before its pictures.) (An office that writes
-// one PDF at the end, without the count, is read once it has finished.)
+// writes the .pptx when one is wanted (the import needs a slide's texts before its pictures),
+// then the PDF in parts: the import starts on the first slides while the office is still
+// drawing the later ones. (An office that writes one PDF at the end, without the count, is
+// read once it has finished.)
 void CLibreOfficeSource::ReadFromRun(const fs::path& file, COfficeRun& run, std::size_t job,
                                      const fs::path& folder, std::optional<CPptxReader> reader) {
     const std::vector<std::pair<int, int>> sizes{{160, 120}, {440, 330}};
