@@ -8,9 +8,10 @@
 #
 # usage: bench/convert_compare.sh [PRESENTATION...]
 #   With no presentation, a 25-slide deck of text and shapes is generated, as .fodp and as .pptx,
-#   and a 20-slide graphics-heavy one (bench/make_heavy_deck.py) as .pptx. Then the ten real
-#   decks of tests/data/decks are converted as one batch (trovique-cli convert A B ... --out-dir)
-#   beside soffice converting them in one call, and beside ten separate conversions.
+#   and a 20-slide graphics-heavy one (bench/make_heavy_deck.py) as .pptx and as .fodp (which
+#   the office also turns into a .pptx, for the texts). Then the ten real decks of
+#   tests/data/decks are converted as one batch (trovique-cli convert A B ... --out-dir) beside
+#   soffice converting them in one call, and beside ten separate conversions.
 # Environment: BUILD_DIR (default build/default), RUNS (default 5 of each), HEAVY_SLIDES
 #   (default 20; 0 leaves the heavy deck out), BATCH (default 1; 0 leaves the batch out).
 set -euo pipefail
@@ -117,7 +118,7 @@ if [ ${#decks[@]} -eq 0 ]; then
         python3 bench/make_heavy_deck.py "${HEAVY_SLIDES:-20}" "$work/heavy.fodp"
         soffice --headless "-env:UserInstallation=file://$work/setup-profile" --convert-to pptx \
             --outdir "$work" "$work/heavy.fodp" >/dev/null 2>&1
-        decks+=("$work/heavy.pptx")
+        decks+=("$work/heavy.pptx" "$work/heavy.fodp")
     fi
 fi
 
