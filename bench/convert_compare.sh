@@ -2,13 +2,16 @@
 # Compares the wall time of converting a presentation into a Palm database
 # (trovique-cli convert) with the wall time of LibreOffice alone turning the same presentation
 # into a PDF (soffice --headless --convert-to pdf), the floor under any conversion that goes
-# through it. Runs alternate between the two; medians and their ratio are printed.
+# through it. Runs alternate between the two; medians and their ratio are printed, for wall time
+# and for processor time (user + system of the whole process tree, office included), which the
+# other programs on a shared machine cannot inflate.
 #
 # usage: bench/convert_compare.sh [PRESENTATION...]
 #   With no presentation, a 25-slide deck of text and shapes is generated, as .fodp and as .pptx,
-#   and a 20-slide graphics-heavy one (bench/make_heavy_deck.py) as .pptx. Then the ten real
-#   decks of tests/data/decks are converted as one batch (trovique-cli convert A B ... --out-dir)
-#   beside soffice converting them in one call, and beside ten separate conversions.
+#   and a 20-slide graphics-heavy one (bench/make_heavy_deck.py) as .pptx and as .fodp (which
+#   the office also turns into a .pptx, for the texts). Then the ten real decks of
+#   tests/data/decks are converted as one batch (trovique-cli convert A B ... --out-dir) beside
+#   soffice converting them in one call, and beside ten separate conversions.
 # Environment: BUILD_DIR (default build/default), RUNS (default 5 of each), HEAVY_SLIDES
 #   (default 20; 0 leaves the heavy deck out), BATCH (default 1; 0 leaves the batch out).
 set -euo pipefail
@@ -88,9 +91,22 @@ SLIDE
     } >"$file"
 }
 
-now() { date +%s.%N; }
-elapsed() { awk -v end="$(now)" -v start="$1" 'BEGIN { print end - start }'; }
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+# Runs a command without input or output and appends "WALL PROCESSOR" (seconds) to file $1.
+measure() {
+    local file=$1
+    shift
+    python3 -c '
+import resource, subprocess, sys, time
+start = time.monotonic()
+subprocess.run(sys.argv[1:], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+               stderr=subprocess.DEVNULL, check=False)
+wall = time.monotonic() - start
+used = resource.getrusage(resource.RUSAGE_CHILDREN)
+print(f"{wall:.3f} {used.ru_utime + used.ru_stime:.3f}")' "$@" >>"$file"
+}
+# Median of column $2 (1 wall, 2 processor) of file $1.
+median() { awk -v c="$2" '{ print $c }' "$1" | sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 
 decks=("$@")
 if [ ${#decks[@]} -eq 0 ]; then
@@ -102,7 +118,7 @@ if [ ${#decks[@]} -eq 0 ]; then
         python3 bench/make_heavy_deck.py "${HEAVY_SLIDES:-20}" "$work/heavy.fodp"
         soffice --headless "-env:UserInstallation=file://$work/setup-profile" --convert-to pptx \
             --outdir "$work" "$work/heavy.fodp" >/dev/null 2>&1
-        decks+=("$work/heavy.pptx")
+        decks+=("$work/heavy.pptx" "$work/heavy.fodp")
     fi
 fi
 
@@ -117,18 +133,17 @@ for deck in "${decks[@]}"; do
     : >"$work/soffice.times"
     : >"$work/trovique.times"
     for _ in $(seq 1 "$runs"); do
-        start=$(now)
-        soffice --headless "-env:UserInstallation=$baseline_profile" --convert-to pdf \
-            --outdir "$work/pdf" "$deck" >/dev/null 2>&1
-        elapsed "$start" >>"$work/soffice.times"
-        start=$(now)
-        "$cli" convert "$deck" -o "$work/out.pdb" </dev/null >/dev/null
-        elapsed "$start" >>"$work/trovique.times"
+        measure "$work/soffice.times" soffice --headless "-env:UserInstallation=$baseline_profile" \
+            --convert-to pdf --outdir "$work/pdf" "$deck"
+        measure "$work/trovique.times" "$cli" convert "$deck" -o "$work/out.pdb"
     done
-    office=$(median <"$work/soffice.times")
-    ours=$(median <"$work/trovique.times")
-    printf '%s (%s slides), median of %d runs: soffice --convert-to pdf %.2f s, trovique-cli convert %.2f s, ratio %.2f\n' \
-        "$name" "$slides" "$runs" "$office" "$ours" "$(awk -v a="$ours" -v b="$office" "BEGIN { print a / b }")"
+    office=$(median "$work/soffice.times" 1)
+    ours=$(median "$work/trovique.times" 1)
+    office_cpu=$(median "$work/soffice.times" 2)
+    ours_cpu=$(median "$work/trovique.times" 2)
+    printf '%s (%s slides), median of %d runs: soffice --convert-to pdf %.2f s (processor %.2f s), trovique-cli convert %.2f s (processor %.2f s), processor ratio %s, ratio %s\n' \
+        "$name" "$slides" "$runs" "$office" "$office_cpu" "$ours" "$ours_cpu" \
+        "$(ratio "$ours_cpu" "$office_cpu")" "$(ratio "$ours" "$office")"
 done
 
 [ "${BATCH:-1}" -ne 0 ] && [ $# -eq 0 ] || exit 0
@@ -144,25 +159,19 @@ soffice --headless "-env:UserInstallation=$baseline_profile" --convert-to pdf --
 : >"$work/batch.times"
 : >"$work/single.times"
 for _ in $(seq 1 "$runs"); do
-    start=$(now)
-    soffice --headless "-env:UserInstallation=$baseline_profile" --convert-to pdf \
-        --outdir "$work/pdf" "${batch[@]}" >/dev/null 2>&1
-    elapsed "$start" >>"$work/soffice.times"
-    start=$(now)
-    "$cli" convert "${batch[@]}" --out-dir "$work/batch-out" </dev/null >/dev/null 2>&1 || true
-    elapsed "$start" >>"$work/batch.times"
-    start=$(now)
-    for deck in "${batch[@]}"; do
-        name=$(basename "$deck")
-        "$cli" convert "$deck" -o "$work/single-out/${name%.*}.pdb" </dev/null >/dev/null 2>&1 || true
-    done
-    elapsed "$start" >>"$work/single.times"
+    measure "$work/soffice.times" soffice --headless "-env:UserInstallation=$baseline_profile" \
+        --convert-to pdf --outdir "$work/pdf" "${batch[@]}"
+    measure "$work/batch.times" "$cli" convert "${batch[@]}" --out-dir "$work/batch-out"
+    measure "$work/single.times" bash -c 'out=$1; shift; for deck in "$@"; do
+        name=$(basename "$deck"); "$0" convert "$deck" -o "$out/${name%.*}.pdb"; done' \
+        "$cli" "$work/single-out" "${batch[@]}"
 done
-office=$(median <"$work/soffice.times")
-ours=$(median <"$work/batch.times")
-single=$(median <"$work/single.times")
+office=$(median "$work/soffice.times" 1)
+ours=$(median "$work/batch.times" 1)
+single=$(median "$work/single.times" 1)
+office_cpu=$(median "$work/soffice.times" 2)
+ours_cpu=$(median "$work/batch.times" 2)
 converted=$(ls "$work/batch-out" | wc -l)
-printf 'batch of %d decks (%d converted), median of %d runs: soffice --convert-to pdf in one call %.2f s, trovique-cli convert batch %.2f s, %d separate converts %.2f s, batch ratio %.2f, separate ratio %.2f\n' \
-    "${#batch[@]}" "$converted" "$runs" "$office" "$ours" "${#batch[@]}" "$single" \
-    "$(awk -v a="$ours" -v b="$office" "BEGIN { print a / b }")" \
-    "$(awk -v a="$ours" -v b="$single" "BEGIN { print a / b }")"
+printf 'batch of %d decks (%d converted), median of %d runs: soffice --convert-to pdf in one call %.2f s (processor %.2f s), trovique-cli convert batch %.2f s (processor %.2f s), %d separate converts %.2f s, batch processor ratio %s, batch ratio %s, separate ratio %s\n' \
+    "${#batch[@]}" "$converted" "$runs" "$office" "$office_cpu" "$ours" "$ours_cpu" "${#batch[@]}" \
+    "$single" "$(ratio "$ours_cpu" "$office_cpu")" "$(ratio "$ours" "$office")" "$(ratio "$ours" "$single")"

@@ -9,6 +9,7 @@
 
 #include "core/common/Error.h"
 #include "platform/CancelSignals.h"
+#include "platform/OfficePdfParts.h"
 #include "platform/OfficeProfileCache.h"
 #include "platform/OfficeRun.h"
 #include "platform/PdfSlideRenderer.h"
@@ -179,9 +180,10 @@ void CLibreOfficeSource::OpenFromBatch(const fs::path& file) {
 }
 
 // The office says how many slides it found as soon as it has loaded the presentation, then
-// writes the PDF in parts of a few pages, then the .pptx when one is wanted: the import starts
-// on the first slides while the office is still drawing the later ones. (An office that writes
-// one PDF at the end, without the count, is read once it has finished.)
+// writes the .pptx when one is wanted (the import needs a slide's texts before its pictures),
+// then the PDF in parts: the import starts on the first slides while the office is still
+// drawing the later ones. (An office that writes one PDF at the end, without the count, is
+// read once it has finished.)
 void CLibreOfficeSource::ReadFromRun(const fs::path& file, COfficeRun& run, std::size_t job,
                                      const fs::path& folder, std::optional<CPptxReader> reader) {
     const std::vector<std::pair<int, int>> sizes{{160, 120}, {440, 330}};
@@ -203,17 +205,8 @@ void CLibreOfficeSource::ReadFromRun(const fs::path& file, COfficeRun& run, std:
         CheckSlideCount(slideCount_, reader->Slides().size());
         slides_ = reader->Slides();
     }
-    const auto locate = [&run, job, folder](std::size_t page, bool wait) {
-        const std::size_t first =
-            (page - 1) / COfficeRun::kPagesPerPart * COfficeRun::kPagesPerPart + 1;
-        const std::string part = "slides-" + std::to_string(first);
-        std::optional<PdfPageLocation> location;
-        if (run.WaitForFile(job, part + ".txt", wait)) {
-            location =
-                PdfPageLocation{folder / (part + ".pdf"), static_cast<int>(page - first + 1)};
-        }
-        return location;
-    };
+    const auto parts = std::make_shared<COfficePdfParts>(run, job, folder, slideCount_);
+    const auto locate = [parts](std::size_t page, bool wait) { return parts->Locate(page, wait); };
     renderer_ = std::make_unique<CPdfSlideRenderer>(slideCount_, locate, true, sizes);
     pendingTexts_ = !reader;
     run_ = &run;
@@ -229,12 +222,24 @@ void CLibreOfficeSource::CheckSlideCount(std::size_t pictures, std::size_t slide
     }
 }
 
-// The slides' texts of a presentation the office turns into a .pptx come last.
+// The slides' texts of a presentation the office turns into a .pptx. When they do not fit
+// the slides, what the office says once it is done with the presentation comes first.
 void CLibreOfficeSource::ReadPendingTexts() {
-    run_->WaitFor(job_);
-    const CPptxReader reader(textsFolder_ / "slides.pptx");
-    CheckSlideCount(slideCount_, reader.Slides().size());
-    slides_ = reader.Slides();
+    if (!run_->WaitForFile(job_, "texts.txt", true)) {
+        run_->WaitFor(job_);
+    }
+    std::optional<CPptxReader> reader;
+    try {
+        reader.emplace(textsFolder_ / "slides.pptx");
+    } catch (const CError&) {
+        run_->WaitFor(job_);
+        throw;
+    }
+    if (reader->Slides().size() != slideCount_) {
+        run_->WaitFor(job_);
+    }
+    CheckSlideCount(slideCount_, reader->Slides().size());
+    slides_ = reader->Slides();
     pendingTexts_ = false;
 }
 

@@ -95,7 +95,7 @@ private:
     std::vector<SlideContent> slides_;
     std::size_t slideCount_ = 0;
     std::string name_;  // the presentation's file name, for messages
-    // The texts come from a .pptx the office writes after the pictures.
+    // The texts come from a .pptx the office writes before the pictures.
     bool pendingTexts_ = false;
     COfficeRun* run_ = nullptr;
     std::size_t job_ = 0;

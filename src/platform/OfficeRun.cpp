@@ -75,27 +75,37 @@ Sub ConvertOne(folder As String, inputName As String, wantPptx As String)
     Dim pages As Long
     pages = doc.getDrawPages().getCount()
     Report(folder, "loaded.txt", CStr(pages))
+    If wantPptx = "1" Then
+        Dim pptx(0) As New com.sun.star.beans.PropertyValue
+        pptx(0).Name = "FilterName" : pptx(0).Value = "Impress MS PowerPoint 2007 XML"
+        doc.storeToURL(folder & "/slides.pptx", pptx())
+        Report(folder, "texts.txt", "done")
+    End If
     Dim options(1) As New com.sun.star.beans.PropertyValue
     Dim pdf(1) As New com.sun.star.beans.PropertyValue
     Dim first As Long
     Dim last As Long
+    Dim partSize As Long
+    Dim started As Long
     first = 1
+    partSize = PAGES_PER_PART
     Do While first <= pages
-        last = first + PAGES_PER_PART - 1
+        last = first + partSize - 1
         If last > pages Then last = pages
+        started = GetSystemTicks()
         options(0).Name = "ExportHiddenSlides" : options(0).Value = True
         options(1).Name = "PageRange" : options(1).Value = CStr(first) & "-" & CStr(last)
         pdf(0).Name = "FilterName" : pdf(0).Value = "impress_pdf_Export"
         pdf(1).Name = "FilterData" : pdf(1).Value = options()
         doc.storeToURL(folder & "/slides-" & CStr(first) & ".pdf", pdf())
-        Report(folder, "slides-" & CStr(first) & ".txt", "done")
+        Report(folder, "slides-" & CStr(first) & ".txt", CStr(last))
+        REM Each part costs the office a little more than its pages; light pages go in larger
+        REM parts. Heavy ones stay in small parts, which keeps their drawing beside the office.
+        If GetSystemTicks() - started < QUICK_PART_MS And partSize < MAX_PAGES_PER_PART Then
+            partSize = partSize * 2
+        End If
         first = last + 1
     Loop
-    If wantPptx = "1" Then
-        Dim pptx(0) As New com.sun.star.beans.PropertyValue
-        pptx(0).Name = "FilterName" : pptx(0).Value = "Impress MS PowerPoint 2007 XML"
-        doc.storeToURL(folder & "/slides.pptx", pptx())
-    End If
     doc.close(True)
     Report(folder, "done.txt", "done")
     Exit Sub
@@ -116,9 +126,16 @@ End Sub
 
 std::string Routine() {
     std::string routine(kConversionRoutine);
-    const std::string placeholder = "PAGES_PER_PART";
-    routine.replace(routine.find(placeholder), placeholder.size(),
-                    std::to_string(COfficeRun::kPagesPerPart));
+    const std::pair<std::string, std::size_t> values[] = {
+        {"MAX_PAGES_PER_PART", COfficeRun::kMaxPagesPerPart},
+        {"PAGES_PER_PART", COfficeRun::kPagesPerPart},
+        {"QUICK_PART_MS", static_cast<std::size_t>(COfficeRun::kQuickPart.count())}};
+    for (const auto& [placeholder, value] : values) {
+        for (auto at = routine.find(placeholder); at != std::string::npos;
+             at = routine.find(placeholder, at)) {
+            routine.replace(at, placeholder.size(), std::to_string(value));
+        }
+    }
     return routine;
 }
 

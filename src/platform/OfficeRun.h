@@ -19,8 +19,9 @@ namespace trovique {
 // the caller can read the first presentation while the office works on the next. Each job is a
 // folder holding the presentation under a fixed name; a small Basic routine placed in a private
 // user profile loads the presentations in turn, in one office process, and writes into each
-// job's folder a PDF with hidden slides included (page i is slide i), a .pptx unless the
-// presentation is one, and "done.txt" or "failed.txt". The office's exit status says nothing
+// job's folder a .pptx unless the presentation is one (followed by "texts.txt" once it is
+// complete), a PDF with hidden slides included (page i is slide i), and "done.txt" or
+// "failed.txt". The office's exit status says nothing
 // about a failed conversion, hence the files.
 //
 // Each presentation has the time limit to itself; an office that runs past it is killed and the
@@ -44,10 +45,14 @@ public:
 
     // Starts the office on the jobs, in order; workFolder holds its profile and job list.
     void Start(const std::filesystem::path& workFolder, std::vector<Job> jobs);
-    // The PDF comes in parts of this many pages, "slides-F.pdf" with F the number of its first
-    // page, each followed by "slides-F.txt" once it is complete; "loaded.txt", holding the
-    // number of slides, comes before the first.
+    // The PDF comes in parts, "slides-F.pdf" with F the number of its first page, each followed
+    // by "slides-F.txt", holding the number of its last page, once it is complete; "loaded.txt",
+    // holding the number of slides, comes before the first (see COfficePdfParts). The first
+    // part has kPagesPerPart pages; a part written in less than kQuickPart is followed by one
+    // twice as long, up to kMaxPagesPerPart pages.
     static constexpr std::size_t kPagesPerPart = 3;
+    static constexpr std::size_t kMaxPagesPerPart = 24;
+    static constexpr std::chrono::milliseconds kQuickPart{500};
 
     // Waits until the office has finished with job number index (from 0) and raises CError,
     // fit for the user, when it could not convert it.

@@ -10,6 +10,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <fstream>
+#include <limits>
 #include <string>
 
 #include "core/common/Error.h"
@@ -77,6 +79,22 @@ bool DrawInto(const poppler::page& page, double pageWidth, double pageHeight, bo
     return true;
 }
 
+// The whole file in memory: poppler reads a file it opened itself in small pieces, one system
+// call each, and reads a page's content again for every picture drawn of it.
+poppler::document* LoadPdf(const std::filesystem::path& file) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(file, error);
+    if (error || size == 0 || size > static_cast<std::uintmax_t>(std::numeric_limits<int>::max())) {
+        return nullptr;
+    }
+    poppler::byte_array bytes(static_cast<std::size_t>(size));
+    std::ifstream in(file, std::ios::binary);
+    if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
+        return nullptr;
+    }
+    return poppler::document::load_from_data(&bytes);
+}
+
 bool AllGrey(const RenderedSlide& slide) {
     for (std::size_t i = 0; i + 2 < slide.rgb.size(); i += 3) {
         if (slide.rgb[i] != slide.rgb[i + 1] || slide.rgb[i] != slide.rgb[i + 2]) {
@@ -98,7 +116,7 @@ CPdfSlideRenderer::CPdfSlideRenderer(const std::filesystem::path& pdf, bool rend
     : sizesOfPreviousPage_(expectedSizes.begin(), expectedSizes.end()) {
     static std::once_flag silenced;
     std::call_once(silenced, [] { poppler::set_debug_error_function(Silence, nullptr); });
-    std::unique_ptr<poppler::document> document(poppler::document::load_from_file(pdf.string()));
+    std::unique_ptr<poppler::document> document(LoadPdf(pdf));
     if (!document || document->is_locked()) {
         throw CError(kErrPathFileAccess, kSource,
                      "The slide pictures could not be read from " + pdf.filename().string() + ".");
@@ -121,9 +139,16 @@ CPdfSlideRenderer::CPdfSlideRenderer(std::size_t pageCount, PdfPageLocator locat
     StartAhead(renderAhead);
 }
 
+std::size_t CPdfSlideRenderer::AheadThreads() {
+    const std::size_t processors = std::max(1u, std::thread::hardware_concurrency());
+    return std::clamp<std::size_t>(processors - 1, 1, kMaxAheadThreads);
+}
+
 void CPdfSlideRenderer::StartAhead(bool renderAhead) {
     if (renderAhead && pageCount_ > 0) {
-        worker_ = std::thread([this] { RenderAheadLoop(); });
+        for (std::size_t index = 0, count = AheadThreads(); index < count; ++index) {
+            workers_.emplace_back([this] { RenderAheadLoop(); });
+        }
     }
 }
 
@@ -133,8 +158,8 @@ CPdfSlideRenderer::~CPdfSlideRenderer() {
         stopping_ = true;
     }
     changed_.notify_all();
-    if (worker_.joinable()) {
-        worker_.join();
+    for (auto& worker : workers_) {
+        worker.join();
     }
 }
 
@@ -196,7 +221,7 @@ std::optional<RenderedSlide> CPdfSlideRenderer::Draw(Documents& documents,
     try {
         auto& document = documents[location.file];
         if (!document) {
-            document.reset(poppler::document::load_from_file(location.file.string()));
+            document.reset(LoadPdf(location.file));
         }
         if (!document || document->is_locked()) {
             return std::nullopt;

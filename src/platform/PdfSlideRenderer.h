@@ -37,8 +37,9 @@ using PdfPageLocator = std::function<std::optional<PdfPageLocation>(std::size_t 
 // A page drawn only in black and white comes out in exactly those two colours (no grey edges
 // from smoothing), so that it can stay a crisp monochrome picture.
 //
-// Rendering is the slow part of an import, so a second thread renders the next pages ahead of
-// the caller, at the sizes the caller asked for on the page before. Each page is rendered at
+// Rendering is the slow part of an import, so worker threads render the next pages ahead of
+// the caller, at the sizes the caller asked for on the page before; each size of a page is a
+// job of its own, so the sizes of one page are drawn at the same time. Each page is rendered at
 // most once per size while the caller moves forward through the pages. The pages may come in
 // several files written one after another while the import runs (see PdfPageLocator); each
 // thread opens the files for itself, so the threads draw at the same time.
@@ -46,8 +47,13 @@ class CPdfSlideRenderer {
 public:
     static constexpr int kMaxSide = 4096;
     static constexpr std::size_t kPagesAhead = 12;
+    // Threads drawing ahead, beside the caller's: one for each processor the office leaves
+    // (it keeps about one busy), at least one and at most kMaxAheadThreads. Heavy slides take
+    // longer to draw than the office takes to write them, so more processors finish sooner.
+    static constexpr std::size_t kMaxAheadThreads = 3;
+    static std::size_t AheadThreads();
 
-    // Raises CError when the file is not a readable PDF. With renderAhead, a second thread starts
+    // Raises CError when the file is not a readable PDF. With renderAhead, the worker threads start
     // at once on the first pages at expectedSizes (width, height), the sizes the caller is
     // likely to ask for before it has asked for any.
     explicit CPdfSlideRenderer(const std::filesystem::path& pdf, bool renderAhead = true,
@@ -93,7 +99,7 @@ private:
     std::set<std::pair<int, int>> sizesOfCurrentPage_;
     std::size_t renderCount_ = 0;
     bool stopping_ = false;
-    std::thread worker_;
+    std::vector<std::thread> workers_;
 };
 
 }  // namespace trovique

@@ -237,6 +237,30 @@ TEST_F(FakeOfficeTest, RefusesUnusableFilesWithoutStartingTheOffice) {
     EXPECT_FALSE(fs::exists(scratch_ / "arguments"));
 }
 
+TEST_F(FakeOfficeTest, PicturesComeFromPartsOfAnyLength) {
+    // Three slides in a part of one page and a part of two; each part's marker holds its last
+    // page. A marker beyond the slides is the office talking nonsense.
+    for (const auto& [secondMarker, fails] : {std::pair{"3", false}, {"9", true}}) {
+        SCOPED_TRACE(secondMarker);
+        const std::string office = "echo 3 > loaded.txt; cp '" + Pdf(1).string() +
+                                   "' slides-1.pdf; echo 1 > slides-1.txt; cp '" + Pdf(2).string() +
+                                   "' slides-2.pdf; echo " + secondMarker +
+                                   " > slides-2.txt; echo done > done.txt";
+        CLibreOfficeSource source(runner_, 60s, Office(office).string());
+        source.Open(Presentation(3));
+        ASSERT_EQ(source.SlideCount(), 3u);
+        if (fails) {
+            EXPECT_THROW(source.Render(3, 160, 120), CError);
+            continue;
+        }
+        for (const auto& [slide, grey] : {std::pair{1, 0.1}, {2, 0.1}, {3, 0.2}}) {
+            const auto picture = source.Render(slide, 160, 120);
+            ASSERT_TRUE(picture) << slide;
+            EXPECT_NEAR(picture->rgb[0], grey * 255, 1) << slide;
+        }
+    }
+}
+
 TEST_F(FakeOfficeTest, MissingOfficeNamesThePackageToInstall) {
     CLibreOfficeSource source(runner_, 60s, "trovique-no-such-office");
     ExpectOpenFails(source, Presentation(1), "install the package libreoffice-impress-nogui");
