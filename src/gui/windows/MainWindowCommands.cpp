@@ -292,7 +292,12 @@ DocumentWindow* MainWindow::MakeDocumentWindow() {
     window->Document().SetNodeClipboard(nodeClipboard_.get());
     window->askClose = [this](DocumentWindow& closing) { return AskCloseDocument(closing); };
     QMdiSubWindow* child = mdi_->addSubWindow(window);
-    child->resize(child->sizeHint().expandedTo(QSize(640, 420)));
+    // The panes need room: a new window takes the whole frame when it can, else its own size.
+    const QSize smallest(640, 420);
+    const QSize area = mdi_->viewport()->size();
+    child->resize(area.width() >= smallest.width() && area.height() >= smallest.height()
+                      ? area
+                      : child->sizeHint().expandedTo(smallest));
     // The close box and Ctrl+F4 come back here, so that every close runs the close command.
     connect(window, &DocumentWindow::closeRequested, this, [this](DocumentWindow* closing) {
         mdi_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(closing->parentWidget()));
