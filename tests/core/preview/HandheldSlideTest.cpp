@@ -28,10 +28,11 @@ RgbPicture DesktopPixels(const CBitmap& bitmap) {
     for (std::int32_t row = 1; row <= bitmap.Height(); ++row) {
         const auto bytes = bitmap.Row(row);
         for (std::int32_t x = 0; x < bitmap.Width(); ++x) {
-            std::size_t index = bytes[static_cast<std::size_t>(x)];
-            if (bitmap.GrayScaleExpanded()) {
-                index = (bytes[static_cast<std::size_t>(x) / 2] >> (x % 2 == 0 ? 4 : 0)) & 0x0F;
-            }
+            const auto column = static_cast<std::size_t>(x);
+            // A grey picture holds two pixels a byte, so its row is half as long.
+            const std::size_t index = bitmap.GrayScaleExpanded()
+                                          ? (bytes[column / 2] >> (x % 2 == 0 ? 4 : 0)) & 0x0F
+                                          : bytes[column];
             picture.rgb.push_back(table[index * 4 + 2]);
             picture.rgb.push_back(table[index * 4 + 1]);
             picture.rgb.push_back(table[index * 4]);
