@@ -25,6 +25,7 @@
 #include "gui/windows/MainWindow.h"
 #include "support/GuiTestSupport.h"
 #include "support/ModalScript.h"
+#include "support/ProgramFixture.h"
 
 using namespace trovique;
 using namespace trovique::gui;
@@ -55,7 +56,7 @@ QStringList Describe(const CDocument& document) {
 
 }  // namespace
 
-class DocumentWindowTest : public QObject {
+class DocumentWindowTest : public QObject, public guitest::ProgramFixture {
     Q_OBJECT
 private slots:
     void init();
@@ -78,23 +79,10 @@ private:
     }
 
     QTemporaryDir folder_;
-    std::unique_ptr<MemorySettingsStore> store_;
-    std::unique_ptr<CQtUserInterface> ui_;
-    std::unique_ptr<CApplication> application_;
-    std::unique_ptr<MainWindow> main_;
 };
 
 void DocumentWindowTest::init() {
-    store_ = std::make_unique<MemorySettingsStore>();
-    store_->Set("Norvane Trovique", "Settings", "LastPath", folder_.path().toStdString() + "/");
-    store_->Set("Norvane Trovique", "NoShowAgain", "DeleteNode", "1");
-    ui_ = std::make_unique<CQtUserInterface>();
-    application_ = std::make_unique<CApplication>(*store_, guitest::BinDir());
-    application_->SetAllowGUI(true);
-    main_ = std::make_unique<MainWindow>(*store_, *ui_);
-    main_->SetApplication(application_.get());
-    main_->Load();
-    main_->show();
+    StartProgram(folder_.path(), {{"NoShowAgain", "DeleteNode", "1"}});
 }
 
 void DocumentWindowTest::cleanup() {
@@ -302,7 +290,8 @@ void DocumentWindowTest::ImportedTextFillsTheFactBoxUpToItsLimit() {
     QVERIFY(fact);
     QCOMPARE(fact->toPlainText(), QString(10000, QLatin1Char('x')));
     // A context menu over the box is the main window's text-box menu.
-    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5));
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5),
+                           fact->viewport()->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(fact->viewport(), &menu);
     QTRY_VERIFY(main_->TextBoxContextMenu().isVisible());
     main_->TextBoxContextMenu().hide();

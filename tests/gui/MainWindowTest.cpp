@@ -27,6 +27,7 @@
 #include "gui/windows/IDocumentWindow.h"
 #include "gui/windows/MainWindow.h"
 #include "support/GuiTestSupport.h"
+#include "support/ProgramFixture.h"
 
 using namespace trovique;
 using namespace trovique::gui;
@@ -104,7 +105,7 @@ QStringList Describe(const QMenu& menu, int depth) {
 
 }  // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, public guitest::ProgramFixture {
     Q_OBJECT
 private slots:
     void init();
@@ -122,22 +123,10 @@ private:
     std::string SavedFile(const QString& name);
 
     QTemporaryDir folder_;
-    std::unique_ptr<MemorySettingsStore> store_;
-    std::unique_ptr<CQtUserInterface> ui_;
-    std::unique_ptr<CApplication> application_;
-    std::unique_ptr<MainWindow> main_;
 };
 
 void MainWindowTest::init() {
-    store_ = std::make_unique<MemorySettingsStore>();
-    store_->Set("Norvane Trovique", "Settings", "LastPath", folder_.path().toStdString() + "/");
-    ui_ = std::make_unique<CQtUserInterface>();
-    application_ = std::make_unique<CApplication>(*store_, guitest::BinDir());
-    application_->SetAllowGUI(true);
-    main_ = std::make_unique<MainWindow>(*store_, *ui_);
-    main_->SetApplication(application_.get());
-    main_->Load();
-    main_->show();
+    StartProgram(folder_.path());
 }
 
 void MainWindowTest::cleanup() {
