@@ -283,9 +283,14 @@ void CLibreOfficeSource::Close() {
     }
     folder_.reset();
     if (batchOpened_) {
-        // What the office made for this presentation goes now, not when the batch ends.
-        std::error_code ignored;
-        fs::remove_all(batchFolder_, ignored);
+        // What the office made for this presentation goes as soon as the office is done with
+        // it, not when the batch ends.
+        if (batch_ != nullptr && !batchFailure_) {
+            batch_->Release(batchJob_);
+        } else {
+            std::error_code ignored;
+            fs::remove_all(batchFolder_, ignored);
+        }
     }
 }
 

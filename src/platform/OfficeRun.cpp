@@ -314,6 +314,8 @@ void COfficeRun::Start(const fs::path& workFolder, std::vector<Job> jobs) {
     jobs_ = std::move(jobs);
     states_.assign(jobs_.size(), State::Pending);
     errors_.assign(jobs_.size(), std::nullopt);
+    released_.assign(jobs_.size(), false);
+    removed_.assign(jobs_.size(), false);
     if (jobs_.size() > 1) {
         std::string list;
         for (const Job& job : jobs_) {
@@ -340,8 +342,25 @@ void COfficeRun::Stop() noexcept {
 bool COfficeRun::Finished(std::size_t index) {
     if (states_[index] == State::Pending && HasMarker(jobs_[index].folder)) {
         states_[index] = State::Done;
+        RemoveIfReleased(index);
     }
     return states_[index] != State::Pending;
+}
+
+void COfficeRun::Release(std::size_t index) noexcept {
+    const std::lock_guard lock(mutex_);
+    if (index < jobs_.size()) {
+        released_[index] = true;
+        RemoveIfReleased(index);
+    }
+}
+
+void COfficeRun::RemoveIfReleased(std::size_t index) noexcept {
+    if (released_[index] && !removed_[index] && states_[index] != State::Pending) {
+        std::error_code ignored;
+        fs::remove_all(jobs_[index].folder, ignored);
+        removed_[index] = true;
+    }
 }
 
 void COfficeRun::WaitFor(std::size_t index) {
@@ -416,6 +435,7 @@ void COfficeRun::ThrowIfFailed(std::size_t index) const {
 void COfficeRun::Fail(std::size_t index, const CError& error) {
     states_[index] = State::Failed;
     errors_[index] = error;
+    RemoveIfReleased(index);
 }
 
 std::optional<std::size_t> COfficeRun::CurrentJob(std::size_t first) {

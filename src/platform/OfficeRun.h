@@ -61,6 +61,11 @@ public:
     // until the office is done with the job: false when it ended without writing the file,
     // CError when it failed. Without wait, answers at once.
     bool WaitForFile(std::size_t index, const std::string& name, bool wait);
+    // The reader is done with job number index: its folder goes once the office is done with it
+    // too. (Taken away earlier, the office would lose the files it writes last, and the run could
+    // no longer tell that the job is done, so it would count the office's time on later jobs
+    // against this one and convert them again.)
+    void Release(std::size_t index) noexcept;
     // Ends the office if it still runs and waits for the thread; idempotent.
     void Stop() noexcept;
 
@@ -69,7 +74,8 @@ private:
 
     void RunAll();
     ProcessResult RunOffice(std::size_t first, std::optional<std::size_t>& timedOut);
-    // These three need mutex_ held.
+    // These need mutex_ held.
+    void RemoveIfReleased(std::size_t index) noexcept;
     std::optional<std::size_t> CurrentJob(std::size_t first);
     void SettleAfterRun(std::size_t first, const ProcessResult& result,
                         std::optional<std::size_t> timedOut, std::size_t& next);
@@ -88,6 +94,8 @@ private:
     std::condition_variable changed_;
     std::vector<State> states_;
     std::vector<std::optional<CError>> errors_;
+    std::vector<bool> released_;
+    std::vector<bool> removed_;
     bool stopping_ = false;
     std::thread thread_;
 };

@@ -76,9 +76,10 @@ TEST_F(ConvertBatchTest, ADamagedPresentationInTheMiddleFailsAlone) {
     EXPECT_TRUE(TemporaryFilesGone());
 }
 
-// A stand-in for the office that follows the routine's job list: it hangs on a presentation
-// holding "HANG" and says it failed on every other, noting each start.
-TEST_F(ConvertBatchTest, AnOfficeThatHangsIsKilledAfterItsTimeAndTheRestGoOn) {
+// A stand-in for the office that follows the routine's job list: it runs job for each
+// presentation ($dir its folder, $name the presentation's name in it, $i its number), noting
+// each start in "runs". Returns the folder to put on the PATH.
+fs::path StandInOffice(const fs::path& scratch, const std::string& job) {
     const fs::path bin = scratch / "bin";
     fs::create_directories(bin);
     {
@@ -92,14 +93,26 @@ i=0
 while IFS='|' read -r folder name want; do
     if [ "$i" -ge "$first" ]; then
         dir=${folder#file://}
-        if grep -q HANG "$dir/$name"; then sleep 60; fi
-        echo "stand-in $i" > "$dir/failed.txt"
+)SH" << job << R"SH(
     fi
     i=$((i + 1))
 done < "$list"
 )SH";
     }
     ::chmod((bin / "soffice").c_str(), 0755);
+    return bin;
+}
+
+std::string ReadText(const fs::path& file) {
+    const auto bytes = test::ReadAllBytes(file);
+    return {bytes.begin(), bytes.end()};
+}
+
+// It hangs on a presentation holding "HANG" and says it failed on every other.
+TEST_F(ConvertBatchTest, AnOfficeThatHangsIsKilledAfterItsTimeAndTheRestGoOn) {
+    const fs::path bin = StandInOffice(scratch.Path(), R"SH(
+        if grep -q HANG "$dir/$name"; then sleep 60; fi
+        echo "stand-in $i" > "$dir/failed.txt")SH");
     ASSERT_EQ(test::RunCli({"settings", "set", "Settings", "ImportTimeoutSeconds", "2"},
                            {{"XDG_CONFIG_HOME", (scratch / "config").string()}})
                   .exitCode,
@@ -119,8 +132,31 @@ done < "$list"
         EXPECT_NE(result.err.find(expected), std::string::npos) << result.err;
     }
     // One office for a and b, a fresh one for c after b hung.
-    const auto runs = test::ReadAllBytes(scratch / "runs");
-    EXPECT_EQ(std::string(runs.begin(), runs.end()), "run from 0\nrun from 2\n");
+    EXPECT_EQ(ReadText(scratch / "runs"), "run from 0\nrun from 2\n");
+    EXPECT_TRUE(TemporaryFilesGone());
+}
+
+// The reader of a presentation has all it needs once the last part of the PDF is written; the
+// office closes the presentation after that and only then says it is done. Taking the folder
+// away before then lost the office's last word, and the run went on as if the office still
+// worked on that presentation: it started a second office on the ones after it.
+TEST_F(ConvertBatchTest, AFolderStaysUntilTheOfficeIsDoneWithIt) {
+    const fs::path bin = StandInOffice(scratch.Path(), R"SH(
+        echo 1 > "$dir/loaded.txt"
+        printf '%%PDF-1.4\n1 0 obj<</Type/Catalog/Pages 2 0 R>>endobj\n2 0 obj<</Type/Pages/Kids[3 0 R]/Count 1>>endobj\n3 0 obj<</Type/Page/Parent 2 0 R/MediaBox[0 0 400 300]>>endobj\ntrailer<</Root 1 0 R>>\n%%%%EOF\n' > "$dir/slides-1.pdf"
+        echo 1 > "$dir/slides-1.txt"
+        sleep 1
+        if [ -d "$dir" ]; then echo done > "$dir/done.txt"; else echo "lost $i" >> "$runs"; fi)SH");
+    std::vector<std::string> args;
+    for (const char* name : {"a", "b", "c"}) {
+        fs::copy_file(test::DecksDir() / "test.pptx", scratch / (std::string(name) + ".pptx"));
+        args.push_back((scratch / (std::string(name) + ".pptx")).string());
+    }
+    args.insert(args.end(), {"--out-dir", out.Path().string()});
+    const auto result = Convert(args, {{"PATH", bin.string() + ":" + std::getenv("PATH")}});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(Outputs(), (std::vector<std::string>{"a.pdb", "b.pdb", "c.pdb"}));
+    EXPECT_EQ(ReadText(scratch / "runs"), "run from 0\n");
     EXPECT_TRUE(TemporaryFilesGone());
 }
 
