@@ -1,30 +1,20 @@
 #include "platform/PdfSlideRenderer.h"
 
-#include <poppler-document.h>
-#include <poppler-global.h>
-#include <poppler-image.h>
-#include <poppler-page-renderer.h>
-#include <poppler-page.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <limits>
 #include <string>
 
 #include "core/common/Error.h"
+#include "platform/PopplerPdf.h"
 
 namespace trovique {
 namespace {
 
 constexpr const char* kSource = "CPdfSlideRenderer";
 
-// Poppler reports every oddity of a PDF on stderr; the program reports its own errors instead.
-void Silence(const std::string&, void*) {}
-
-// Lays a poppler ARGB32 pixel (native-endian 0xAARRGGBB, alpha premultiplied) over white.
+// Lays a drawn pixel (native-endian 0xAARRGGBB, alpha premultiplied) over white.
 void StorePixel(const unsigned char* source, std::uint8_t* target) {
     std::uint32_t value;
     std::memcpy(&value, source, sizeof value);
@@ -39,7 +29,7 @@ void StorePixel(const unsigned char* source, std::uint8_t* target) {
 }
 
 // Draws one page region of contentWidth x contentHeight pixels into the middle of slide.
-bool DrawInto(const poppler::page& page, double pageWidth, double pageHeight, bool smooth,
+bool DrawInto(CPopplerPdf& pdf, int page, double pageWidth, double pageHeight, bool smooth,
               RenderedSlide& slide) {
     const double scale = std::min(slide.width / pageWidth, slide.height / pageHeight);
     const int contentWidth =
@@ -47,52 +37,29 @@ bool DrawInto(const poppler::page& page, double pageWidth, double pageHeight, bo
     const int contentHeight =
         std::clamp(static_cast<int>(std::lround(pageHeight * scale)), 1, slide.height);
 
-    poppler::page_renderer renderer;
-    renderer.set_image_format(poppler::image::format_argb32);
-    renderer.set_paper_color(0xFFFFFFFF);
-    renderer.set_render_hint(poppler::page_renderer::antialiasing, smooth);
-    renderer.set_render_hint(poppler::page_renderer::text_antialiasing, smooth);
-    renderer.set_render_hint(poppler::page_renderer::text_hinting, smooth);
     // Separate resolutions make the content fill its box exactly despite rounding.
-    const poppler::image image =
-        renderer.render_page(&page, 72.0 * contentWidth / pageWidth,
-                             72.0 * contentHeight / pageHeight, 0, 0, contentWidth, contentHeight);
-    if (!image.is_valid() || image.format() != poppler::image::format_argb32) {
+    const std::optional<PopplerPicture> image =
+        pdf.Draw(page, 72.0 * contentWidth / pageWidth, 72.0 * contentHeight / pageHeight,
+                 contentWidth, contentHeight, smooth);
+    if (!image) {
         return false;
     }
 
     slide.rgb.assign(static_cast<std::size_t>(slide.width) * slide.height * 3, 0xFF);
     const int left = (slide.width - contentWidth) / 2;
     const int top = (slide.height - contentHeight) / 2;
-    const int rows = std::min(contentHeight, image.height());
-    const int columns = std::min(contentWidth, image.width());
+    const int rows = std::min(contentHeight, image->height);
+    const int columns = std::min(contentWidth, image->width);
     for (int y = 0; y < rows; ++y) {
-        const char* sourceRow =
-            image.const_data() + static_cast<std::ptrdiff_t>(y) * image.bytes_per_row();
+        const std::uint8_t* sourceRow =
+            image->pixels.data() + static_cast<std::size_t>(y) * image->rowBytes;
         std::uint8_t* targetRow =
             slide.rgb.data() + (static_cast<std::size_t>(top + y) * slide.width + left) * 3;
         for (int x = 0; x < columns; ++x) {
-            StorePixel(reinterpret_cast<const unsigned char*>(sourceRow) + x * 4,
-                       targetRow + x * 3);
+            StorePixel(sourceRow + x * 4, targetRow + x * 3);
         }
     }
     return true;
-}
-
-// The whole file in memory: poppler reads a file it opened itself in small pieces, one system
-// call each, and reads a page's content again for every picture drawn of it.
-poppler::document* LoadPdf(const std::filesystem::path& file) {
-    std::error_code error;
-    const auto size = std::filesystem::file_size(file, error);
-    if (error || size == 0 || size > static_cast<std::uintmax_t>(std::numeric_limits<int>::max())) {
-        return nullptr;
-    }
-    poppler::byte_array bytes(static_cast<std::size_t>(size));
-    std::ifstream in(file, std::ios::binary);
-    if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
-        return nullptr;
-    }
-    return poppler::document::load_from_data(&bytes);
 }
 
 bool AllGrey(const RenderedSlide& slide) {
@@ -114,14 +81,12 @@ bool OnlyBlackAndWhite(const RenderedSlide& slide) {
 CPdfSlideRenderer::CPdfSlideRenderer(const std::filesystem::path& pdf, bool renderAhead,
                                      const std::vector<std::pair<int, int>>& expectedSizes)
     : sizesOfPreviousPage_(expectedSizes.begin(), expectedSizes.end()) {
-    static std::once_flag silenced;
-    std::call_once(silenced, [] { poppler::set_debug_error_function(Silence, nullptr); });
-    std::unique_ptr<poppler::document> document(LoadPdf(pdf));
-    if (!document || document->is_locked()) {
+    std::unique_ptr<CPopplerPdf> document = CPopplerPdf::Load(pdf);
+    if (!document) {
         throw CError(kErrPathFileAccess, kSource,
                      "The slide pictures could not be read from " + pdf.filename().string() + ".");
     }
-    pageCount_ = static_cast<std::size_t>(std::max(0, document->pages()));
+    pageCount_ = static_cast<std::size_t>(document->PageCount());
     callerDocuments_[pdf] = std::move(document);
     locate_ = [pdf](std::size_t page, bool) {
         return std::optional<PdfPageLocation>(PdfPageLocation{pdf, static_cast<int>(page)});
@@ -134,8 +99,6 @@ CPdfSlideRenderer::CPdfSlideRenderer(std::size_t pageCount, PdfPageLocator locat
     : pageCount_(pageCount),
       locate_(std::move(locate)),
       sizesOfPreviousPage_(expectedSizes.begin(), expectedSizes.end()) {
-    static std::once_flag silenced;
-    std::call_once(silenced, [] { poppler::set_debug_error_function(Silence, nullptr); });
     StartAhead(renderAhead);
 }
 
@@ -221,36 +184,27 @@ std::optional<RenderedSlide> CPdfSlideRenderer::Draw(Documents& documents,
     try {
         auto& document = documents[location.file];
         if (!document) {
-            document.reset(LoadPdf(location.file));
+            document = CPopplerPdf::Load(location.file);
         }
-        if (!document || document->is_locked()) {
+        if (!document) {
             return std::nullopt;
         }
-        const std::unique_ptr<poppler::page> source(document->create_page(location.page - 1));
-        if (!source) {
+        const auto size = document->PageSize(location.page);
+        if (!size || !(size->first > 0 && size->second > 0)) {
             return std::nullopt;
         }
-        const poppler::rectf box = source->page_rect();
-        double pageWidth = box.width();
-        double pageHeight = box.height();
-        const auto orientation = source->orientation();
-        if (orientation == poppler::page::landscape || orientation == poppler::page::seascape) {
-            std::swap(pageWidth, pageHeight);
-        }
-        if (!(pageWidth > 0 && pageHeight > 0)) {
-            return std::nullopt;
-        }
+        const auto [pageWidth, pageHeight] = *size;
         RenderedSlide slide;
         slide.width = width;
         slide.height = height;
-        if (!DrawInto(*source, pageWidth, pageHeight, true, slide)) {
+        if (!DrawInto(*document, location.page, pageWidth, pageHeight, true, slide)) {
             return std::nullopt;
         }
         if (AllGrey(slide)) {
             // Smoothing turns black on white into greys; drawn without it a black-and-white
             // page keeps its two colours. Grey artwork stays smoothed.
             RenderedSlide sharp = slide;
-            if (DrawInto(*source, pageWidth, pageHeight, false, sharp) &&
+            if (DrawInto(*document, location.page, pageWidth, pageHeight, false, sharp) &&
                 OnlyBlackAndWhite(sharp)) {
                 slide = std::move(sharp);
             }

@@ -15,11 +15,9 @@
 
 #include "core/import/PresentationSource.h"
 
-namespace poppler {
-class document;
-}
-
 namespace trovique {
+
+class CPopplerPdf;
 
 // Where a page of the slides is: a PDF file and the page's number in it (from 1).
 struct PdfPageLocation {
@@ -74,9 +72,9 @@ public:
 
 private:
     using Key = std::tuple<std::size_t, int, int>;
-    // The documents one thread has open, by file; poppler documents are not safe for use by
-    // two threads at once.
-    using Documents = std::map<std::filesystem::path, std::unique_ptr<poppler::document>>;
+    // The documents one thread has open, by file; they are not safe for use by two threads at
+    // once.
+    using Documents = std::map<std::filesystem::path, std::unique_ptr<CPopplerPdf>>;
 
     void StartAhead(bool renderAhead);
     std::optional<RenderedSlide> Draw(Documents& documents, const PdfPageLocation& location,

@@ -33,7 +33,7 @@ if [ -e "$usr/bin/trovique" ]; then
     done
 fi
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libqt6core6 libzip4 libpugixml1v5 libpoppler-cpp0v5 libreoffice-impress-nogui; do
+for package in libqt6core6 libzip4 libpugixml1v5 libpoppler126 libreoffice-impress-nogui; do
     grep -q "\b$package\b" <<<"$depends" || fail "Depends lacks $package: $depends"
 done
 

@@ -1,11 +1,20 @@
 // The office writes the slides' PDF in parts so that the pictures can be drawn while it works.
 // The pictures must be the very pixels the whole PDF gives: checked on a deck of gradients,
 // transparency, shadows, an embedded photo-like picture and a hidden slide, longer than a part.
+// They are drawn through poppler's own classes, with each page's content unpacked once, and
+// must be the very pixels poppler's public renderer draws.
 
 #include <gtest/gtest.h>
+#include <poppler-document.h>
+#include <poppler-image.h>
+#include <poppler-page-renderer.h>
+#include <poppler-page.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +22,7 @@
 #include "platform/LibreOfficeSource.h"
 #include "platform/OfficeRun.h"
 #include "platform/PdfSlideRenderer.h"
+#include "platform/PopplerPdf.h"
 #include "platform/ProcessRunner.h"
 #include "support/BitmapWriter.h"
 #include "support/TestPaths.h"
@@ -98,6 +108,122 @@ std::string HeavyDeck(std::size_t slides) {
             std::to_string(slide) + "</text:p></draw:text-box></draw:frame></draw:page>\n";
     }
     return deck + "</office:presentation></office:body></office:document>\n";
+}
+
+// Every page of the PDFs at every picture size, smoothed and sharp, as rows of four-byte pixels.
+using Drawings = std::vector<std::vector<std::uint8_t>>;
+
+template <typename Draw>
+Drawings DrawAll(const std::vector<fs::path>& pdfs, const Draw& draw) {
+    std::vector<PictureSize> sizes{kSmallPictureSize};
+    sizes.insert(sizes.end(), kLargePictureSizes.begin(), kLargePictureSizes.end());
+    Drawings drawings;
+    for (const fs::path& pdf : pdfs) {
+        for (int page = 1;; ++page) {
+            bool drawn = false;
+            for (const PictureSize size : sizes) {
+                for (const bool smooth : {true, false}) {
+                    drawings.push_back(draw(pdf, page, size, smooth));
+                    drawn = drawn || !drawings.back().empty();
+                }
+            }
+            if (!drawn) {
+                break;
+            }
+        }
+    }
+    return drawings;
+}
+
+// Resolutions as the slide pictures use them: the page fills the width, then the height fits.
+std::pair<double, double> Resolutions(double pageWidth, double pageHeight, PictureSize size) {
+    return {72.0 * size.width / pageWidth,
+            72.0 * std::round(pageHeight * size.width / pageWidth) / pageHeight};
+}
+
+std::vector<std::uint8_t> Rows(const char* data, int width, int height, std::size_t rowBytes) {
+    std::vector<std::uint8_t> rows;
+    for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const std::uint8_t*>(data) + y * rowBytes;
+        rows.insert(rows.end(), row, row + static_cast<std::size_t>(width) * 4);
+    }
+    return rows;
+}
+
+TEST(OfficePartsPixelTest, PagesAreDrawnAsPopplersPublicRendererDrawsThem) {
+    if (FindProgramOnPath("soffice").empty()) {
+        GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+    }
+    const test::ScratchDir scratch;
+    const std::string deck = HeavyDeck(3);
+    test::WriteAllBytes(scratch / "heavy.fodp", {deck.begin(), deck.end()});
+    std::vector<std::string> command{"soffice",
+                                     "--headless",
+                                     "-env:UserInstallation=file://" + (scratch / "p").string(),
+                                     "--convert-to",
+                                     "pdf",
+                                     "--outdir",
+                                     scratch.Path().string(),
+                                     (scratch / "heavy.fodp").string()};
+    std::vector<fs::path> pdfs{scratch / "heavy.pdf"};
+    for (const char* name : {"themes.pptx", "SampleShow.ppt"}) {
+        command.push_back((test::DecksDir() / name).string());
+        pdfs.push_back(scratch / fs::path(name).replace_extension(".pdf"));
+    }
+    CProcessRunner runner;
+    const auto converted = runner.Run({command, scratch.Path(), 240s});
+    ASSERT_TRUE(converted.Succeeded()) << converted.output;
+
+    // Poppler's public renderer first and on its own: it sets up and ends poppler's global state
+    // around its documents.
+    const Drawings expected = DrawAll(pdfs, [](const fs::path& pdf, int page, PictureSize size,
+                                               bool smooth) {
+        const auto bytes = test::ReadAllBytes(pdf);
+        poppler::byte_array data(bytes.begin(), bytes.end());
+        const std::unique_ptr<poppler::document> document(poppler::document::load_from_data(&data));
+        if (!document || page > document->pages()) {
+            return std::vector<std::uint8_t>{};
+        }
+        const std::unique_ptr<poppler::page> source(document->create_page(page - 1));
+        const auto [x, y] =
+            Resolutions(source->page_rect().width(), source->page_rect().height(), size);
+        poppler::page_renderer renderer;
+        renderer.set_image_format(poppler::image::format_argb32);
+        renderer.set_paper_color(0xFFFFFFFF);
+        for (const auto hint :
+             {poppler::page_renderer::antialiasing, poppler::page_renderer::text_antialiasing,
+              poppler::page_renderer::text_hinting}) {
+            renderer.set_render_hint(hint, smooth);
+        }
+        const int height = static_cast<int>(std::round(y * source->page_rect().height() / 72.0));
+        const poppler::image image =
+            renderer.render_page(source.get(), x, y, 0, 0, size.width, height);
+        return Rows(image.const_data(), image.width(), image.height(),
+                    static_cast<std::size_t>(image.bytes_per_row()));
+    });
+    std::map<fs::path, std::unique_ptr<CPopplerPdf>> open;
+    const Drawings ours =
+        DrawAll(pdfs, [&](const fs::path& pdf, int page, PictureSize size, bool smooth) {
+            auto& document = open[pdf];
+            if (!document) {
+                document = CPopplerPdf::Load(pdf);
+            }
+            const auto pageSize = document->PageSize(page);
+            if (!pageSize) {
+                return std::vector<std::uint8_t>{};
+            }
+            const auto [x, y] = Resolutions(pageSize->first, pageSize->second, size);
+            const int height = static_cast<int>(std::round(y * pageSize->second / 72.0));
+            const auto picture = document->Draw(page, x, y, size.width, height, smooth);
+            return picture ? Rows(reinterpret_cast<const char*>(picture->pixels.data()),
+                                  picture->width, picture->height, picture->rowBytes)
+                           : std::vector<std::uint8_t>{};
+        });
+    ASSERT_EQ(ours.size(), expected.size());
+    EXPECT_GT(ours.size(), 60u);  // every deck gave its pages
+    for (std::size_t index = 0; index < ours.size(); ++index) {
+        EXPECT_TRUE(ours[index] == expected[index]) << "drawing " << index;
+    }
 }
 
 TEST(OfficePartsPixelTest, PicturesFromPartsAreThoseOfTheWholePdf) {
