@@ -13,6 +13,7 @@
 #include "core/import/SlidePictures.h"
 #include "core/import/SlideText.h"
 #include "core/model/Leaf.h"
+#include "core/model/LeafPictures.h"
 #include "core/services/MessageStyle.h"
 #include "core/services/Messages.h"
 
@@ -77,8 +78,9 @@ private:
     void ImportSlides();
     void SetHeaderAndTitle();
     void ImportSlide(std::size_t number);
-    bool TakeLargePictures(CLeaf& leaf, std::size_t number, const std::string& label);
-    bool TakeSmallPictures(CLeaf& leaf, const std::optional<RenderedSlide>& small,
+    bool TakeLargePictures(CLeaf& leaf, std::size_t number, const std::string& label,
+                           std::int64_t smallColorSize);
+    bool TakeSmallPictures(CLeaf& leaf, const std::optional<SlidePicturePair>& small,
                            const std::string& label);
     void SetLimitedTexts(CLeaf& leaf, SlideTexts texts, std::string notes, const std::string& label,
                          bool rejected);
@@ -168,9 +170,15 @@ void CPowerPointImport::ImportSlide(std::size_t number) {
     SlideTexts texts = ReadSlideTexts(content, bulletChar_);
     const std::string label = SlideLabel(number, texts.title);
 
-    const std::optional<RenderedSlide> small =
-        source_.Render(number, kSmallPictureSize.width, kSmallPictureSize.height);
-    bool rejected = !TakeLargePictures(*leaf, number, label);
+    // The small pictures come first: how heavy they are tells which large size to draw first.
+    std::optional<SlidePicturePair> small;
+    if (const auto drawn =
+            source_.Render(number, kSmallPictureSize.width, kSmallPictureSize.height);
+        drawn && IsWholeRendering(*drawn, kSmallPictureSize)) {
+        small = MakeSlidePictures(*drawn, document_.Palettes());
+    }
+    bool rejected = !TakeLargePictures(*leaf, number, label,
+                                       small ? record::EstPalmSize(small->color.get()) : 0);
     Advance();
     leaf->SetDifficulty(kImportedDifficulty);
     leaf->SetCopyable(document_.Properties().Copyable());
@@ -189,12 +197,12 @@ void CPowerPointImport::ImportSlide(std::size_t number) {
 }
 
 // The large pictures of a slide; false, after a warning, when the slide has none that fit.
-bool CPowerPointImport::TakeLargePictures(CLeaf& leaf, std::size_t number,
-                                          const std::string& label) {
+bool CPowerPointImport::TakeLargePictures(CLeaf& leaf, std::size_t number, const std::string& label,
+                                          std::int64_t smallColorSize) {
     const LargePictureChoice large = ChooseLargePictures(
         leaf, kLargePictureSizes,
         [&](PictureSize size) { return source_.Render(number, size.width, size.height); },
-        document_.Palettes());
+        document_.Palettes(), smallColorSize);
     switch (large.outcome) {
         case LargePictureOutcome::Taken:
             return true;
@@ -209,15 +217,14 @@ bool CPowerPointImport::TakeLargePictures(CLeaf& leaf, std::size_t number,
 }
 
 // The small pictures of a slide; false, after a warning, when the slide could not be rendered.
-bool CPowerPointImport::TakeSmallPictures(CLeaf& leaf, const std::optional<RenderedSlide>& small,
+bool CPowerPointImport::TakeSmallPictures(CLeaf& leaf, const std::optional<SlidePicturePair>& small,
                                           const std::string& label) {
-    if (!small || !IsWholeRendering(*small, kSmallPictureSize)) {
+    if (!small) {
         Warn(label, NotRenderedWarning(kSmallPictureSize));
         return false;
     }
-    const SlidePicturePair pictures = MakeSlidePictures(*small, document_.Palettes());
-    leaf.SetColorBitmap(pictures.color);
-    leaf.SetMonochromeBitmap(pictures.monochrome);
+    leaf.SetColorBitmap(small->color);
+    leaf.SetMonochromeBitmap(small->monochrome);
     return true;
 }
 

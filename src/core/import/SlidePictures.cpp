@@ -44,6 +44,11 @@ std::shared_ptr<CBitmap> MonochromePicture(const CBitmap& color, const PalmPalet
     return std::make_shared<CBitmap>(MonochromeVersion(color, palettes));
 }
 
+// The most a colour picture of size may take and still get a grey companion.
+std::int64_t ColorRoom(PictureSize size) {
+    return kGrayCompanionLimit - static_cast<std::int64_t>(PixelCount(size) / 4);
+}
+
 // Gives the leaf the large pictures of one rendering when they fit a handheld record; false,
 // and no large pictures, when they do not.
 bool TakeLargePictures(CLeaf& leaf, const RenderedSlide& rendering, const PalmPalettes& palettes) {
@@ -55,9 +60,7 @@ bool TakeLargePictures(CLeaf& leaf, const RenderedSlide& rendering, const PalmPa
     }
     leaf.SetAuxColorBitmap(color);
     leaf.SetAuxMonochromeBitmap(nullptr);
-    const auto quarterBytePerPixel =
-        static_cast<std::int64_t>(PixelCount({rendering.width, rendering.height}) / 4);
-    if (record::EstPalmSize(color.get()) + quarterBytePerPixel < kGrayCompanionLimit) {
+    if (record::EstPalmSize(color.get()) < ColorRoom({rendering.width, rendering.height})) {
         leaf.SetAuxMonochromeBitmap(GrayPicture(*color, palettes));
         if (leaf.GetPalmAuxBitmapSize() < kLargePicturesLimit) {
             return true;
@@ -107,21 +110,43 @@ SlidePicturePair MakeSlidePictures(const RenderedSlide& rendering, const PalmPal
     return SlidePicturePair{std::make_shared<CBitmap>(color), GrayPicture(color, palettes)};
 }
 
+bool FirstSizeUnlikelyToFit(std::int64_t smallColorSize, PictureSize size) {
+    const auto smallPixels = static_cast<std::int64_t>(PixelCount(kSmallPictureSize));
+    const auto pixels = static_cast<std::int64_t>(PixelCount(size));
+    return smallColorSize > 0 && smallColorSize * pixels / (2 * smallPixels) >= ColorRoom(size);
+}
+
 LargePictureChoice ChooseLargePictures(CLeaf& leaf, std::span<const PictureSize> sizes,
-                                       const SlideRenderer& render, const PalmPalettes& palettes) {
+                                       const SlideRenderer& render, const PalmPalettes& palettes,
+                                       std::int64_t smallColorSize) {
     LargePictureChoice choice;
     bool renderFailed = false;
     leaf.SetAuxColorBitmap(nullptr);
     leaf.SetAuxMonochromeBitmap(nullptr);
-    for (const PictureSize size : sizes) {
-        const std::optional<RenderedSlide> rendering = render(size);
-        if (!rendering || !IsWholeRendering(*rendering, size)) {
+    std::vector<std::optional<std::optional<RenderedSlide>>> drawn(sizes.size());
+    const auto rendering = [&](std::size_t index) -> const std::optional<RenderedSlide>& {
+        if (!drawn[index]) {
+            drawn[index] = render(sizes[index]);
+        }
+        return *drawn[index];
+    };
+    std::size_t first = 0;
+    if (sizes.size() >= 2 && FirstSizeUnlikelyToFit(smallColorSize, sizes[0])) {
+        const std::optional<RenderedSlide>& next = rendering(1);
+        if (next && IsWholeRendering(*next, sizes[1]) && !HasFewerThanThreeColors(*next)) {
+            const CBitmap color = ColorPicture(*next, palettes.color256);
+            first = record::EstPalmSize(&color) >= ColorRoom(sizes[0]) ? 1 : 0;
+        }
+    }
+    for (std::size_t index = first; index < sizes.size(); ++index) {
+        const std::optional<RenderedSlide>& current = rendering(index);
+        if (!current || !IsWholeRendering(*current, sizes[index])) {
             renderFailed = true;
-            choice.size = size;
+            choice.size = sizes[index];
             continue;
         }
-        if (TakeLargePictures(leaf, *rendering, palettes)) {
-            return LargePictureChoice{LargePictureOutcome::Taken, size};
+        if (TakeLargePictures(leaf, *current, palettes)) {
+            return LargePictureChoice{LargePictureOutcome::Taken, sizes[index]};
         }
     }
     choice.outcome =

@@ -66,7 +66,20 @@ using SlideRenderer = std::function<std::optional<RenderedSlide>(PictureSize siz
 // Tries sizes in order and gives the leaf the large pictures (AuxColorBitmap and
 // AuxMonochromeBitmap) of the first size that fits; the leaf keeps no large pictures when none
 // does.
+//
+// Drawing a size is the slow part, so a size that cannot fit is not drawn when that is known
+// beforehand. smallColorSize is the Palm size of the slide's small colour picture (0 for none):
+// when it says that the first size is unlikely to fit (see FirstSizeUnlikelyToFit), the second
+// size is drawn first; when its colour picture alone already takes more than the first size may
+// hold, the first size is passed over undrawn, since a larger drawing of a slide packs into at
+// least as many bytes as a smaller one. The choice is the one trying every size in order makes.
 LargePictureChoice ChooseLargePictures(CLeaf& leaf, std::span<const PictureSize> sizes,
-                                       const SlideRenderer& render, const PalmPalettes& palettes);
+                                       const SlideRenderer& render, const PalmPalettes& palettes,
+                                       std::int64_t smallColorSize = 0);
+
+// True when a slide whose small colour picture takes smallColorSize would, at size, most likely
+// need more than a colour picture there may take: a picture of k times the pixels packs into
+// about k times the bytes, seldom less than half that.
+bool FirstSizeUnlikelyToFit(std::int64_t smallColorSize, PictureSize size);
 
 }  // namespace trovique

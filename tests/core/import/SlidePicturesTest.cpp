@@ -210,5 +210,73 @@ INSTANTIATE_TEST_SUITE_P(
                   false}),
     [](const auto& tested) { return std::string(tested.param.name); });
 
+// A slide whose small colour picture is heavy has its second size drawn first; the first size
+// is drawn only when it still has a chance. Whatever is drawn, the choice is the one made by
+// trying every size in order.
+struct OrderCase {
+    const char* name;
+    SlidePainter painter;
+    std::int64_t smallColorSize;
+    std::vector<int> drawnWidths;
+};
+
+class LargePictureOrderTest : public testing::TestWithParam<OrderCase> {};
+
+TEST_P(LargePictureOrderTest, DrawsOnlyWhatCanFitAndChoosesAsInOrder) {
+    const OrderCase& c = GetParam();
+    CLeaf inOrder;
+    const auto expected = ChooseLargePictures(
+        inOrder, kAllSizes, [&](PictureSize size) { return c.painter(size.width, size.height); },
+        TestPalettes());
+    CLeaf leaf;
+    std::vector<int> drawn;
+    const auto choice = ChooseLargePictures(
+        leaf, kAllSizes,
+        [&](PictureSize size) {
+            drawn.push_back(size.width);
+            return c.painter(size.width, size.height);
+        },
+        TestPalettes(), c.smallColorSize);
+    EXPECT_EQ(drawn, c.drawnWidths);
+    EXPECT_EQ(choice.outcome, expected.outcome);
+    EXPECT_EQ(choice.size.width, expected.size.width);
+    EXPECT_EQ(leaf.GetPalmAuxBitmapSize(), inOrder.GetPalmAuxBitmapSize());
+    EXPECT_EQ(leaf.AuxColorBitmap() != nullptr, inOrder.AuxColorBitmap() != nullptr);
+}
+
+// 10,000 bytes at 160 x 120 would be about 38,000 at 440 x 330, beyond the 29,700 a colour
+// picture may take there; 2,000 would be about 7,600.
+constexpr std::int64_t kHeavy = 10000;
+constexpr std::int64_t kLight = 2000;
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LargePictureOrderTest,
+    testing::Values(OrderCase{"LightSlideDrawsTheLargestFirst", kPlain, kLight, {440}},
+                    OrderCase{"BlackAndWhiteSlideDrawsTheLargestFirst", kPlain, 0, {440}},
+                    // 40,000 bytes at 320 x 240: the 440 x 330 picture could not take less.
+                    OrderCase{"HeavySlidePassesOverTheLargest",
+                              BySize({{{320, 240}, RowsCodedTo(40000)}}, Noise()),
+                              kHeavy,
+                              {320}},
+                    OrderCase{
+                        "HeavySlideWithRoomLeftDrawsTheLargestToo", kPlain, kHeavy, {320, 440}},
+                    OrderCase{"TwoColoursAtTheSecondSizeLeaveTheLargestItsChance",
+                              BySize({{{320, 240}, Bands({kBlack, kWhite})}}, Noise()),
+                              kHeavy,
+                              {320, 440}},
+                    OrderCase{"HeavySlideGoesOnToTheSmallest", Noise(), kHeavy, {320, 264}},
+                    OrderCase{"UnrenderableSecondSizeKeepsTheOrder",
+                              BySize({{{320, 240}, Unrenderable()}}, kPlain),
+                              kHeavy,
+                              {320, 440}}),
+    [](const auto& tested) { return std::string(tested.param.name); });
+
+TEST(SlidePicturesTest, FirstSizeIsUnlikelyToFitPastAboutAQuarterOfItsRoom) {
+    EXPECT_FALSE(FirstSizeUnlikelyToFit(0, {440, 330}));
+    EXPECT_FALSE(FirstSizeUnlikelyToFit(7800, {440, 330}));
+    EXPECT_TRUE(FirstSizeUnlikelyToFit(7900, {440, 330}));
+    EXPECT_TRUE(FirstSizeUnlikelyToFit(kHeavy, {440, 330}));
+}
+
 }  // namespace
 }  // namespace trovique
