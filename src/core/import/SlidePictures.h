@@ -70,9 +70,10 @@ using SlideRenderer = std::function<std::optional<RenderedSlide>(PictureSize siz
 // Drawing a size is the slow part, so a size that cannot fit is not drawn when that is known
 // beforehand. smallColorSize is the Palm size of the slide's small colour picture (0 for none):
 // when it says that the first size is unlikely to fit (see FirstSizeUnlikelyToFit), the second
-// size is drawn first; when its colour picture alone already takes more than the first size may
-// hold, the first size is passed over undrawn, since a larger drawing of a slide packs into at
-// least as many bytes as a smaller one. The choice is the one trying every size in order makes.
+// size is drawn first; when its colour picture shows that the first size's would take more than
+// it may hold (a larger drawing of a slide packs into more bytes, by about the ratio of the
+// sides), the first size is passed over undrawn. The choice is the one trying every size in
+// order makes.
 LargePictureChoice ChooseLargePictures(CLeaf& leaf, std::span<const PictureSize> sizes,
                                        const SlideRenderer& render, const PalmPalettes& palettes,
                                        std::int64_t smallColorSize = 0);
