@@ -1,5 +1,7 @@
 #include "support/SlideShowFiles.h"
 
+#include <random>
+
 #include "core/common/MemoryFile.h"
 #include "core/imaging/PalmBitmap.h"
 #include "support/BitmapWriter.h"
@@ -105,6 +107,16 @@ std::shared_ptr<CBitmap> GreyOf(const CBitmap& colour) {
     auto bitmap = std::make_shared<CBitmap>();
     bitmap->CreateGrayScale4Bitmap(colour);
     return bitmap;
+}
+
+std::shared_ptr<CBitmap> NoisePicture(std::int32_t width, std::int32_t height) {
+    std::mt19937 random(7);
+    std::vector<std::uint8_t> bgr(static_cast<std::size_t>(width) * height * 3);
+    for (auto& byte : bgr) {
+        byte = static_cast<std::uint8_t>(random());
+    }
+    return std::make_shared<CBitmap>(width, height, bgr, static_cast<std::size_t>(width) * 3,
+                                     TestPalettes().color256);
 }
 
 ByteVector PalmBytesOf(const CBitmap& bitmap) {

@@ -44,6 +44,9 @@ std::shared_ptr<CNode> WrittenRoot(std::uint16_t titleBitmapKey = 0);
 std::shared_ptr<CBitmap> SlidePicture(std::int32_t width, std::int32_t height, int seed);
 std::shared_ptr<CBitmap> MonochromeOf(const CBitmap& colour);
 std::shared_ptr<CBitmap> GreyOf(const CBitmap& colour);
+// Noise, which run-length coding cannot shrink: its Palm form is stored plain, width x height
+// bytes (for a width that is a multiple of 4) after a 16-byte header.
+std::shared_ptr<CBitmap> NoisePicture(std::int32_t width, std::int32_t height);
 
 // A picture as the handheld stores it, for comparing pictures after a trip through a file.
 ByteVector PalmBytesOf(const CBitmap& bitmap);

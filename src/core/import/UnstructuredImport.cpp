@@ -34,6 +34,16 @@ std::string_view Prefix(std::string_view text, std::size_t length) {
     return text.substr(0, EndsInsideLineBreak(text, length) ? length - 1 : length);
 }
 
+// A title is one label in the tree and on the handheld: the line breaks that begin or end the
+// characters it is taken from are left out.
+std::string WithoutLineBreaksAround(std::string_view text) {
+    const std::size_t first = text.find_first_not_of("\r\n");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return std::string(text.substr(first, text.find_last_not_of("\r\n") + 1 - first));
+}
+
 std::string ReadWholeFile(const std::filesystem::path& fileName) {
     CDiskFile file(fileName, CDiskFile::Mode::Read);
     const std::uint64_t size = file.Size();
@@ -218,7 +228,7 @@ void CUnstructuredReader::AddLeaf(std::string_view fact) {
 
 std::string PieceTitle(std::string_view piece, int titleChars, std::string_view titleDelimiter) {
     if (titleChars > 0) {
-        return std::string(Prefix(piece, std::min<std::size_t>(titleChars, kMaxTitle)));
+        return WithoutLineBreaksAround(Prefix(piece, std::min<std::size_t>(titleChars, kMaxTitle)));
     }
     if (titleDelimiter.empty()) {
         return {};
@@ -227,7 +237,7 @@ std::string PieceTitle(std::string_view piece, int titleChars, std::string_view 
     if (found == std::string_view::npos || found == 0) {
         return {};
     }
-    return std::string(Prefix(piece.substr(0, found), kMaxTitle));
+    return WithoutLineBreaksAround(Prefix(piece.substr(0, found), kMaxTitle));
 }
 
 std::size_t SplitPoint(std::string_view piece, std::size_t maximum) {

@@ -75,7 +75,8 @@ bool ReadUnstructured(CDocument& document, const std::filesystem::path& fileName
 // The title a piece gets, empty for none: with titleChars above 0 its first titleChars
 // characters (at most 255); otherwise, with a title delimiter, the text before the delimiter's
 // first occurrence (at most 255 characters), none when it does not occur or starts the piece.
-// A title never ends between the CR and the LF of a line break.
+// Line breaks at either end of those characters are left out of the title, which is none when
+// nothing else remains; a title never ends between the CR and the LF of a line break.
 std::string PieceTitle(std::string_view piece, int titleChars, std::string_view titleDelimiter);
 
 // Where a piece longer than maximum is cut: at most maximum characters, after the last line

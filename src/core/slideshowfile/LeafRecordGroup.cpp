@@ -93,6 +93,9 @@ std::vector<LeafGroupRecord> BuildLeafRecordGroup(const CLeaf& leaf, const LeafR
         // fact inside it and the aux text in the hidden record that slot 1 names.
         CLeaf own = builder.Copy(keys.own);
         own.SetBITMAPOnly(false);
+        // Its kind stores no pictures; left on the copy they would still mark its flags.
+        own.SetColorBitmap(nullptr);
+        own.SetMonochromeBitmap(nullptr);
         own.SetSeeAlso(1, keys.auxText);
         group.push_back({LeafRecordRole::OwnKind, std::move(own)});
     }

@@ -27,7 +27,9 @@ LeafRecordPlan PlanLeafRecords(const CLeaf& leaf, bool exportSwitch) {
     const bool hasPictures = leaf.ColorBitmap() || leaf.MonochromeBitmap();
     const bool bitmapKind = leaf.Kind() == LeafKind::Bitmap;
     LeafRecordPlan plan;
-    plan.slide = hasPictures || (!exportSwitch && bitmapKind);
+    // A working file stores a leaf as its own kind: a QAF or FACT leaf that still holds the
+    // pictures of its time as a slide would otherwise come back as a slide without its question.
+    plan.slide = exportSwitch ? hasPictures : bitmapKind;
     plan.ownKind = !exportSwitch && !plan.slide;
     // Second pictures only ever follow a visible record: after nothing, a reader would take
     // them for the previous slide's.

@@ -32,7 +32,8 @@ struct LeafRecordPlan {
 };
 
 // Export files keep the handheld's layout exactly: a leaf without pictures has no visible
-// record there. Working files keep every leaf visible so that they read back whole.
+// record there. Working files keep every leaf visible, as the kind it is, so that they read back
+// whole.
 LeafRecordPlan PlanLeafRecords(const CLeaf& leaf, bool exportSwitch);
 
 }  // namespace trovique

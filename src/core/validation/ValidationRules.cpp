@@ -10,6 +10,7 @@
 #include "core/model/Leaf.h"
 #include "core/model/NodeFields.h"
 #include "core/model/NodeLevel.h"
+#include "core/slideshowfile/SlideRecordSize.h"
 #include "core/validation/ValidationResults.h"
 
 namespace trovique {
@@ -29,6 +30,23 @@ std::string TooLongForDevice(const CPalmDevice& device, int lines) {
            " available lines.  Question and Answer text would occupy " + std::to_string(lines) +
            " lines on the " + device.Name() +
            ".  Please shorten the Question text and/or Answer text.";
+}
+
+// The estimate of a slide's pictures leaves out the record's fixed part, its title and the
+// pictures' headers; within this many bytes of the limit the record is measured as written.
+constexpr std::int64_t kRecordSizeMargin = 256;
+
+// Whether the slide record export writes for a BITMAP leaf is over the handheld's limit. The
+// estimate answers for nearly every slide; only one that comes near the limit is written out.
+bool SlideRecordTooBig(const CLeaf& leaf) {
+    const std::int64_t estimate = leaf.GetPalmBitmapSize();
+    if (estimate > CValidationRun::kMaxLeafBytes) {
+        return true;
+    }
+    if (estimate <= CValidationRun::kMaxLeafBytes - kRecordSizeMargin) {
+        return false;
+    }
+    return ExportedSlideRecordBytes(leaf) > CValidationRun::kMaxLeafBytes;
 }
 
 }  // namespace
@@ -161,12 +179,12 @@ bool CValidationRun::CheckLeaf(const std::string& reference, const CLeaf& leaf) 
     const bool isQAF = leaf.Kind() == LeafKind::QAF;
     const bool isBitmap = leaf.Kind() == LeafKind::Bitmap;
     // Converting the pictures is the dear part of the size; it is done once for both rules.
-    std::optional<std::int64_t> bitmapSize;
+    std::optional<bool> slideTooBig;
     const auto bitmapTooBig = [&] {
-        if (!bitmapSize) {
-            bitmapSize = leaf.GetPalmBitmapSize();
+        if (!slideTooBig) {
+            slideTooBig = SlideRecordTooBig(leaf);
         }
-        return *bitmapSize > kMaxLeafBytes;
+        return *slideTooBig;
     };
     const auto rules = [&] {
         if (title.empty() &&

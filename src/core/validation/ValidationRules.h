@@ -39,7 +39,8 @@ public:
     static constexpr std::size_t kMaxContactText = 250;
     static constexpr std::size_t kMaxNodeTitle = 25;
     static constexpr std::size_t kMaxLeafTitle = 255;
-    // The handheld reads a record of at most this many bytes.
+    // The handheld reads a record of at most this many bytes. A BITMAP leaf's slide record is
+    // judged by its size as export writes it.
     static constexpr std::int64_t kMaxLeafBytes = 65535;
 
     CValidationRun(CValidationResults& results, CValidationLimit limit,

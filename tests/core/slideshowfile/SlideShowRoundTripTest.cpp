@@ -161,5 +161,32 @@ TEST_F(SlideShowRoundTripTest, BitmapLeafWithoutPicturesStaysABitmapLeaf) {
     EXPECT_EQ(LeavesLeftOutOfExport(*doc), 1u);
 }
 
+// A slide converted to a QAF or FACT leaf keeps its pictures in memory until it is saved; the
+// working file keeps it as the kind it now is, with its question, answers and fact, and drops
+// the pictures that kind does not store, so that the file reads back and saves again the same.
+TEST_F(SlideShowRoundTripTest, SlideConvertedAwayFromBitmapKeepsItsNewKind) {
+    for (const trovique::LeafKind kind : {trovique::LeafKind::QAF, trovique::LeafKind::Fact}) {
+        auto original = NewDocument();
+        const int index = AddLeafUnder(*original, Root(*original), LeafKind::BITMAP, "Slide");
+        CLeaf& leaf = *original->Tree().Entry(index).Leaf;
+        leaf.SetKind(kind);
+        leaf.SetQuestion("What about the slide?");
+        leaf.SetAnswer(1, "This");
+        leaf.SetAnswer(2, "That");
+        const auto first = SavedBytes(*original, "converted.sdb");
+        auto doc = ReadBack(PathOf("converted.sdb"));
+        const auto leaves = doc->Tree().Preorder(Root(*doc));
+        ASSERT_EQ(leaves.size(), 2u);
+        const CLeaf& back = *doc->Tree().Entry(leaves[1]).Leaf;
+        EXPECT_EQ(back.Kind(), kind);
+        EXPECT_EQ(back.Question(), kind == trovique::LeafKind::QAF ? leaf.Question() : "");
+        EXPECT_EQ(back.GetAnswer(2), kind == trovique::LeafKind::QAF ? leaf.GetAnswer(2) : "");
+        EXPECT_EQ(back.Fact(), leaf.Fact());
+        EXPECT_EQ(back.ColorBitmap(), nullptr);
+        EXPECT_EQ(back.MonochromeBitmap(), nullptr);
+        EXPECT_EQ(SavedBytes(*doc, "again.sdb"), first);
+    }
+}
+
 }  // namespace
 }  // namespace trovique

@@ -4,15 +4,16 @@
 
 #include <algorithm>
 #include <functional>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "core/document/ElementKinds.h"
+#include "core/preview/HandheldSlide.h"
 #include "core/services/MessageStyle.h"
 #include "core/validation/ValidationResults.h"
 #include "support/DocumentFixture.h"
 #include "support/ScriptedUserInterface.h"
+#include "support/SlideShowFiles.h"
 
 namespace trovique {
 namespace {
@@ -194,17 +195,20 @@ TEST_F(RulesTest, NodeTitleTooLongNamesTheLevel) {
 
 constexpr std::uint16_t kLeafKey = 9;
 
-// A picture whose Palm form is far above 65535 bytes: 320 x 240 pixels of noise do not shrink
-// when run-length coded.
+// A picture whose Palm form is far above 65535 bytes.
 std::shared_ptr<CBitmap> HugePicture() {
-    static const auto picture = [] {
-        std::mt19937 random(7);
-        std::vector<std::uint8_t> bgr(320 * 240 * 3);
-        for (auto& byte : bgr) {
-            byte = static_cast<std::uint8_t>(random());
-        }
-        return std::make_shared<CBitmap>(320, 240, bgr, 320 * 3, test::TestPalettes().color256);
-    }();
+    static const auto picture = test::NoisePicture(320, 240);
+    return picture;
+}
+
+// The slide record adds 58 bytes of fixed part and title to the pictures. 324 x 202: 65470 bytes
+// by the estimate, 65522 as written. 248 x 264: 65494 by the estimate, 65546 as written.
+std::shared_ptr<CBitmap> PictureJustUnderTheLimit() {
+    static const auto picture = test::NoisePicture(324, 202);
+    return picture;
+}
+std::shared_ptr<CBitmap> PictureOverTheLimitOnlyAsWritten() {
+    static const auto picture = test::NoisePicture(248, 264);
     return picture;
 }
 
@@ -373,6 +377,19 @@ INSTANTIATE_TEST_SUITE_P(
                      l.SetColorBitmap(HugePicture());
                  },
                  {kSlideTooBig, kLeafTooBig}},
+        LeafCase{"BitmapJustUnderTheLimit",
+                 [](CLeaf& l) {
+                     MakeBitmap(l);
+                     l.SetColorBitmap(PictureJustUnderTheLimit());
+                 },
+                 {}},
+        // Under the limit by the estimate, over it as export writes the record.
+        LeafCase{"BitmapOverTheLimitOnlyAsWritten",
+                 [](CLeaf& l) {
+                     MakeBitmap(l);
+                     l.SetColorBitmap(PictureOverTheLimitOnlyAsWritten());
+                 },
+                 {kSlideTooBig, kLeafTooBig}},
         // Pictures left on a leaf of another kind are not stored, so they weigh nothing.
         LeafCase{"QAFKeepsOldPicture",
                  [](CLeaf& l) {
@@ -435,6 +452,28 @@ INSTANTIATE_TEST_SUITE_P(
                  {Renamed("<BITMAP>", DocumentControl::LeafTitle)}},
         LeafCase{"DefaultInsideTitle", [](CLeaf& l) { l.SetTitle("A <FACT>"); }, {}}),
     [](const auto& param) { return std::string(param.param.name); });
+
+// The pictures near the limit lie where the cases above need them: under it by the estimate,
+// and under or over it by the record the handheld preview measures from what export writes.
+TEST(RecordLimitPicturesTest, LieEitherSideOfTheLimitAsWritten) {
+    const struct {
+        std::shared_ptr<CBitmap> picture;
+        bool overAsWritten;
+    } cases[] = {{PictureJustUnderTheLimit(), false}, {PictureOverTheLimitOnlyAsWritten(), true}};
+    for (const auto& c : cases) {
+        CLeaf leaf;
+        leaf.SetTitle("Jupiter");
+        MakeBitmap(leaf);
+        leaf.SetColorBitmap(c.picture);
+        const std::int64_t estimate = leaf.GetPalmBitmapSize();
+        EXPECT_LE(estimate, CValidationRun::kMaxLeafBytes);
+        EXPECT_GT(estimate, CValidationRun::kMaxLeafBytes - 100);
+        const HandheldSlide slide =
+            BuildHandheldSlide(leaf, test::TestPalettes(), DefaultPalmDevice());
+        EXPECT_EQ(slide.LargestRecordBytes() > CValidationRun::kMaxLeafBytes, c.overAsWritten)
+            << slide.LargestRecordBytes();
+    }
+}
 
 TEST_F(RulesTest, SelfLinksAreListedTogetherBeforeTheLimitIsLookedAt) {
     CLeaf leaf;
