@@ -186,7 +186,9 @@ void CLibreOfficeSource::OpenFromBatch(const fs::path& file) {
 // read once it has finished.)
 void CLibreOfficeSource::ReadFromRun(const fs::path& file, COfficeRun& run, std::size_t job,
                                      const fs::path& folder, std::optional<CPptxReader> reader) {
-    const std::vector<std::pair<int, int>> sizes{{160, 120}, {440, 330}};
+    // Every slide has a small picture; which large size it takes is known only once the first
+    // slide has asked, and a large picture drawn in vain costs more than one drawn late.
+    const std::vector<std::pair<int, int>> sizes{{160, 120}};
     name_ = file.filename().string();
     if (!run.WaitForFile(job, "loaded.txt", true)) {
         run.WaitFor(job);

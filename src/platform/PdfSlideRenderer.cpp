@@ -8,6 +8,7 @@
 
 #include "core/common/Error.h"
 #include "platform/PopplerPdf.h"
+#include "platform/ThreadPriority.h"
 
 namespace trovique {
 namespace {
@@ -104,7 +105,7 @@ CPdfSlideRenderer::CPdfSlideRenderer(std::size_t pageCount, PdfPageLocator locat
 
 std::size_t CPdfSlideRenderer::AheadThreads() {
     const std::size_t processors = std::max(1u, std::thread::hardware_concurrency());
-    return std::clamp<std::size_t>(processors - 1, 1, kMaxAheadThreads);
+    return std::clamp<std::size_t>(processors, 1, kMaxAheadThreads);
 }
 
 void CPdfSlideRenderer::StartAhead(bool renderAhead) {
@@ -157,6 +158,9 @@ std::optional<RenderedSlide> CPdfSlideRenderer::Render(std::size_t page, int wid
         }
         changed_.wait(lock);
     }
+    if (!workers_.empty()) {
+        return AwaitWorkers(lock, key);
+    }
     inProgress_.insert(key);
     lock.unlock();
     std::optional<RenderedSlide> picture;
@@ -176,6 +180,26 @@ std::optional<RenderedSlide> CPdfSlideRenderer::Render(std::size_t page, int wid
     done_[key] = picture;
     changed_.notify_all();
     return picture;
+}
+
+std::optional<RenderedSlide> CPdfSlideRenderer::AwaitWorkers(std::unique_lock<std::mutex>& lock,
+                                                             const Key& key) {
+    const std::size_t page = std::get<0>(key);
+    if (!located_.contains(page)) {
+        lock.unlock();
+        // Waits until the page is written, and raises what stopped the office.
+        const std::optional<PdfPageLocation> location = locate_(page, true);
+        lock.lock();
+        if (!location) {
+            return std::nullopt;
+        }
+        located_[page] = *location;
+    }
+    wanted_.insert(key);
+    changed_.notify_all();
+    changed_.wait(lock, [&] { return done_.contains(key); });
+    wanted_.erase(key);
+    return done_.at(key);
 }
 
 std::optional<RenderedSlide> CPdfSlideRenderer::Draw(Documents& documents,
@@ -235,6 +259,12 @@ bool CPdfSlideRenderer::NextAheadJob(Key& job) {
         }
         return false;
     };
+    for (const Key& key : wanted_) {
+        if (wanted(key) && located_.contains(std::get<0>(key))) {
+            job = key;
+            return true;
+        }
+    }
     if (written(currentPage_)) {
         for (const auto& [width, height] : sizesOfPreviousPage_) {
             if (wanted({currentPage_, width, height})) {
@@ -258,6 +288,7 @@ bool CPdfSlideRenderer::NextAheadJob(Key& job) {
 }
 
 void CPdfSlideRenderer::RenderAheadLoop() {
+    LowerThisThreadsPriority();
     Documents documents;
     std::unique_lock lock(mutex_);
     while (!stopping_) {

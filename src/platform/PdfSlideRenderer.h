@@ -41,13 +41,16 @@ using PdfPageLocator = std::function<std::optional<PdfPageLocation>(std::size_t 
 // most once per size while the caller moves forward through the pages. The pages may come in
 // several files written one after another while the import runs (see PdfPageLocator); each
 // thread opens the files for itself, so the threads draw at the same time.
+//
+// The office writes the pages meanwhile, and it is the longer task: the workers draw at a lower
+// priority than the rest of the program and the office, taking only the processor time the
+// office leaves, and the caller does not draw beside them but has them draw what it asks first.
 class CPdfSlideRenderer {
 public:
     static constexpr int kMaxSide = 4096;
     static constexpr std::size_t kPagesAhead = 12;
-    // Threads drawing ahead, beside the caller's: one for each processor the office leaves
-    // (it keeps about one busy), at least one and at most kMaxAheadThreads. Heavy slides take
-    // longer to draw than the office takes to write them, so more processors finish sooner.
+    // Threads drawing ahead: one for each processor, at most kMaxAheadThreads. While the
+    // office works they share what it leaves; once it is done they have every processor.
     static constexpr std::size_t kMaxAheadThreads = 3;
     static std::size_t AheadThreads();
 
@@ -77,6 +80,8 @@ private:
     using Documents = std::map<std::filesystem::path, std::unique_ptr<CPopplerPdf>>;
 
     void StartAhead(bool renderAhead);
+    // Has the workers draw key, for the caller; needs lock held.
+    std::optional<RenderedSlide> AwaitWorkers(std::unique_lock<std::mutex>& lock, const Key& key);
     std::optional<RenderedSlide> Draw(Documents& documents, const PdfPageLocation& location,
                                       int width, int height);
     void RenderAheadLoop();
@@ -91,6 +96,7 @@ private:
     std::condition_variable changed_;
     std::map<Key, std::optional<RenderedSlide>> done_;
     std::set<Key> inProgress_;
+    std::set<Key> wanted_;  // asked by the caller, for the workers to draw first
     std::map<std::size_t, PdfPageLocation> located_;  // pages known to be written
     std::size_t currentPage_ = 1;
     std::set<std::pair<int, int>> sizesOfPreviousPage_;
