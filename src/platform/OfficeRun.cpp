@@ -501,12 +501,13 @@ ProcessResult COfficeRun::RunOffice(std::size_t first, std::optional<std::size_t
             const std::lock_guard lock(mutex_);
             now = CurrentJob(first);
             changed_.notify_all();
-            // An office that has done all its work is left to end by itself (it keeps its
-            // profile for later runs that way), but not for long.
+            // An office that has done all its work on a fresh profile is left to end by itself
+            // (it completes the profile for later runs that way), but not for long. One that
+            // started from the kept profile has nothing left to give: it is ended at once.
             if (stopping_ && !stopSeen) {
                 stopSeen = Clock::now();
             }
-            if (stopping_ && (now || Clock::now() - *stopSeen > kEndingGrace)) {
+            if (stopping_ && (now || fromCache || Clock::now() - *stopSeen > kEndingGrace)) {
                 return false;
             }
         }
