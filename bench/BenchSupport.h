@@ -1,12 +1,15 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 
+#include "core/imaging/Bitmap.h"
+#include "core/imaging/PalmBitmap.h"
 #include "core/services/MemorySettingsStore.h"
 #include "core/services/Services.h"
 #include "core/services/UserInterface.h"
-#include "core/imaging/PalmBitmap.h"
 
 namespace trovique::bench {
 
@@ -34,6 +37,9 @@ private:
 
 // The handheld palettes beside the built programs, loaded once.
 const PalmPalettes& Palettes();
+
+// A slide-like picture: a light page, a dark title band and rows of coloured "text".
+std::shared_ptr<CBitmap> SlidePicture(std::int32_t width, std::int32_t height);
 
 // What a benchmarked document needs around it: in-memory settings and a quiet user.
 struct BenchServices {

@@ -20,23 +20,6 @@ namespace {
 
 using namespace trovique;
 
-// A slide-like picture: a light page, a dark title band and rows of coloured "text".
-std::shared_ptr<CBitmap> SlidePicture(std::int32_t width, std::int32_t height) {
-    std::vector<std::uint8_t> bgr(static_cast<std::size_t>(width) * height * 3, 250);
-    for (std::int32_t y = 0; y < height; ++y) {
-        for (std::int32_t x = 0; x < width; ++x) {
-            std::uint8_t* pixel = &bgr[(static_cast<std::size_t>(y) * width + x) * 3];
-            if (y < height / 4) {
-                pixel[0] = 200, pixel[1] = 90, pixel[2] = 40;
-            } else if ((y / 6) % 2 == 0 && ((x * 7 + y * 3) % 11) < 6) {
-                pixel[0] = static_cast<std::uint8_t>(x), pixel[1] = 30, pixel[2] = 60;
-            }
-        }
-    }
-    return std::make_shared<CBitmap>(width, height, bgr, static_cast<std::size_t>(width) * 3,
-                                     bench::Palettes().color256);
-}
-
 struct OneSlideShow {
     bench::BenchServices base;
     CDocument document{base.services, bench::Palettes()};
@@ -47,11 +30,11 @@ struct OneSlideShow {
         leaf = document.AddQAF();
         CLeaf& record = *document.Tree().Entry(leaf).Leaf;
         record.SetKind(LeafKind::Bitmap);
-        const auto colour = SlidePicture(160, 120);
+        const auto colour = bench::SlidePicture(160, 120);
         record.SetColorBitmap(colour);
         record.SetMonochromeBitmap(
             std::make_shared<CBitmap>(GrayCompanion(*colour, bench::Palettes())));
-        const auto large = SlidePicture(640, 480);
+        const auto large = bench::SlidePicture(640, 480);
         record.SetAuxColorBitmap(large);
         record.SetAuxMonochromeBitmap(
             std::make_shared<CBitmap>(GrayCompanion(*large, bench::Palettes())));

@@ -93,23 +93,6 @@ void BM_ValidatePassing(benchmark::State& state) {
 }
 BENCHMARK(BM_ValidatePassing)->Unit(benchmark::kMillisecond);
 
-// A slide-like picture: a light page, a dark title band and rows of coloured "text".
-std::shared_ptr<CBitmap> SlidePicture(std::int32_t width, std::int32_t height) {
-    std::vector<std::uint8_t> bgr(static_cast<std::size_t>(width) * height * 3, 250);
-    for (std::int32_t y = 0; y < height; ++y) {
-        for (std::int32_t x = 0; x < width; ++x) {
-            std::uint8_t* pixel = &bgr[(static_cast<std::size_t>(y) * width + x) * 3];
-            if (y < height / 4) {
-                pixel[0] = 200, pixel[1] = 90, pixel[2] = 40;
-            } else if ((y / 6) % 2 == 0 && ((x * 7 + y * 3) % 11) < 6) {
-                pixel[0] = static_cast<std::uint8_t>(x), pixel[1] = 30, pixel[2] = 60;
-            }
-        }
-    }
-    return std::make_shared<CBitmap>(width, height, bgr, static_cast<std::size_t>(width) * 3,
-                                     bench::Palettes().color256);
-}
-
 // Noise that run-length coding cannot shrink: 324 x 202 pixels are stored plain, 65470 bytes by
 // the estimate and 65522 as written, just inside the handheld's record limit.
 std::shared_ptr<CBitmap> PictureNearTheLimit() {
@@ -137,7 +120,7 @@ struct SlideShowOfPictures {
         document.Tree().Select(root);
         const int category = document.AddNode();
         document.Tree().Entry(category).Node->SetTitle("Planets");
-        const auto colour = SlidePicture(160, 120);
+        const auto colour = bench::SlidePicture(160, 120);
         const auto grey = std::make_shared<CBitmap>(GrayCompanion(*colour, bench::Palettes()));
         const auto large = PictureNearTheLimit();
         for (int i = 0; i < kLeaves; ++i) {
