@@ -288,7 +288,7 @@ bool CPdfSlideRenderer::NextAheadJob(Key& job) {
 }
 
 void CPdfSlideRenderer::RenderAheadLoop() {
-    bool lowered = false;
+    LowerThisThreadsPriority();
     Documents documents;
     std::unique_lock lock(mutex_);
     while (!stopping_) {
@@ -306,12 +306,7 @@ void CPdfSlideRenderer::RenderAheadLoop() {
         if (documents.size() > 3 && !documents.contains(location.file)) {
             documents.clear();
         }
-        const auto started = std::chrono::steady_clock::now();
         auto picture = Draw(documents, location, std::get<1>(job), std::get<2>(job));
-        if (!lowered && std::chrono::steady_clock::now() - started > kHeavyDrawing) {
-            LowerThisThreadsPriority();
-            lowered = true;
-        }
         lock.lock();
         inProgress_.erase(job);
         done_[job] = std::move(picture);

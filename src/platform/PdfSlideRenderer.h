@@ -1,6 +1,5 @@
 #pragma once
 
-#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <filesystem>
@@ -43,11 +42,11 @@ using PdfPageLocator = std::function<std::optional<PdfPageLocation>(std::size_t 
 // several files written one after another while the import runs (see PdfPageLocator); each
 // thread opens the files for itself, so the threads draw at the same time.
 //
-// The office writes the pages meanwhile, and it is the longer task. The caller does not draw
-// beside the workers but has them draw what it asks first; a worker that meets a heavy page
-// (one that takes longer than kHeavyDrawing) goes on at a lower priority than the office,
-// taking only the processor time the office leaves. Light pages are drawn at the program's own
-// priority, which keeps them beside the office without delay.
+// The office writes the pages meanwhile, and it is the longer task: the workers draw at a lower
+// priority than the rest of the program and the office, taking only the processor time the
+// office leaves, and the caller does not draw beside them but has them draw what it asks first.
+// (Drawing at the same priority slowed the office by more than it saved, on light and heavy
+// decks and most in batches.)
 class CPdfSlideRenderer {
 public:
     static constexpr int kMaxSide = 4096;
@@ -55,7 +54,6 @@ public:
     // Threads drawing ahead: one for each processor, at most kMaxAheadThreads. While the
     // office works they share what it leaves; once it is done they have every processor.
     static constexpr std::size_t kMaxAheadThreads = 3;
-    static constexpr std::chrono::milliseconds kHeavyDrawing{100};
     static std::size_t AheadThreads();
 
     // Raises CError when the file is not a readable PDF. With renderAhead, the worker threads start
