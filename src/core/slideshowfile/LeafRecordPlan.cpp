@@ -25,11 +25,12 @@ LeafRecordKeys LeafRecordPlan::Keys(std::int64_t own) const {
 
 LeafRecordPlan PlanLeafRecords(const CLeaf& leaf, bool exportSwitch) {
     const bool hasPictures = leaf.ColorBitmap() || leaf.MonochromeBitmap();
-    const bool bitmapKind = leaf.Kind() == LeafKind::Bitmap;
     LeafRecordPlan plan;
     // A working file stores a leaf as its own kind: a QAF or FACT leaf that still holds the
     // pictures of its time as a slide would otherwise come back as a slide without its question.
-    plan.slide = exportSwitch ? hasPictures : bitmapKind;
+    // A slide is marked by its BITMAP flag alone: an imported slide carries the FACT flag too
+    // (its notes are its fact), and is still a slide.
+    plan.slide = exportSwitch ? hasPictures : leaf.BITMAPOnly();
     plan.ownKind = !exportSwitch && !plan.slide;
     // Second pictures only ever follow a visible record: after nothing, a reader would take
     // them for the previous slide's.

@@ -188,5 +188,25 @@ TEST_F(SlideShowRoundTripTest, SlideConvertedAwayFromBitmapKeepsItsNewKind) {
     }
 }
 
+// An imported slide carries both the BITMAP and the FACT flag; its working file keeps it a
+// slide with its pictures.
+TEST_F(SlideShowRoundTripTest, ImportedSlideKeepsItsPictures) {
+    auto original = NewDocument();
+    const int index = AddLeafUnder(*original, Root(*original), LeafKind::BITMAP, "Slide");
+    CLeaf& leaf = *original->Tree().Entry(index).Leaf;
+    leaf.SetFACTOnly(true);
+    leaf.SetFact("The speaker's notes");
+    ASSERT_NE(leaf.ColorBitmap(), nullptr);
+    const auto first = SavedBytes(*original, "imported.sdb");
+    auto doc = ReadBack(PathOf("imported.sdb"));
+    const auto leaves = doc->Tree().Preorder(Root(*doc));
+    ASSERT_EQ(leaves.size(), 2u);
+    const CLeaf& back = *doc->Tree().Entry(leaves[1]).Leaf;
+    EXPECT_TRUE(back.BITMAPOnly());
+    EXPECT_NE(back.ColorBitmap(), nullptr);
+    EXPECT_EQ(back.Fact(), leaf.Fact());
+    EXPECT_EQ(SavedBytes(*doc, "again.sdb"), first);
+}
+
 }  // namespace
 }  // namespace trovique
