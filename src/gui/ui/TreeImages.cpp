@@ -1,7 +1,7 @@
 #include "gui/ui/TreeImages.h"
 
 #include <QPainter>
-#include <QPainterPath>
+#include <QPolygonF>
 #include <array>
 
 #include "core/document/ElementKinds.h"
@@ -18,24 +18,11 @@ const QColor kFault(205, 40, 40);
 void DrawFolder(QPainter& p, bool open) {
     p.setPen(QPen(kFolder.darker(160), 1));
     p.setBrush(kFolder);
-    QPainterPath back;
-    back.moveTo(1.5, 3.5);
-    back.lineTo(6.5, 3.5);
-    back.lineTo(8, 5);
-    back.lineTo(14.5, 5);
-    back.lineTo(14.5, 13.5);
-    back.lineTo(1.5, 13.5);
-    back.closeSubpath();
-    p.drawPath(back);
+    p.drawPolygon(
+        QPolygonF({{1.5, 3.5}, {6.5, 3.5}, {8, 5}, {14.5, 5}, {14.5, 13.5}, {1.5, 13.5}}));
     if (open) {
         p.setBrush(kFolderOpen);
-        QPainterPath front;
-        front.moveTo(3.5, 7.5);
-        front.lineTo(15.5, 7.5);
-        front.lineTo(13.5, 13.5);
-        front.lineTo(1.5, 13.5);
-        front.closeSubpath();
-        p.drawPath(front);
+        p.drawPolygon(QPolygonF({{3.5, 7.5}, {15.5, 7.5}, {13.5, 13.5}, {1.5, 13.5}}));
     } else {
         p.drawLine(QPointF(1.5, 6.5), QPointF(14.5, 6.5));
     }
@@ -44,14 +31,7 @@ void DrawFolder(QPainter& p, bool open) {
 void DrawPage(QPainter& p, const QColor& paper) {
     p.setPen(QPen(kInk, 1));
     p.setBrush(paper);
-    QPainterPath page;
-    page.moveTo(3.5, 1.5);
-    page.lineTo(10, 1.5);
-    page.lineTo(12.5, 4);
-    page.lineTo(12.5, 14.5);
-    page.lineTo(3.5, 14.5);
-    page.closeSubpath();
-    p.drawPath(page);
+    p.drawPolygon(QPolygonF({{3.5, 1.5}, {10, 1.5}, {12.5, 4}, {12.5, 14.5}, {3.5, 14.5}}));
     p.setPen(QPen(QColor(130, 150, 190), 1));
     for (const double y : {5.5, 8.0, 10.5}) {
         p.drawLine(QPointF(5, y), QPointF(11, y));
