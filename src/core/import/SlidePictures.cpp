@@ -58,9 +58,13 @@ std::int64_t AtLeastWhenLarger(std::int64_t bytes, PictureSize smaller, PictureS
 }
 
 // Gives the leaf the large pictures of one rendering when they fit a handheld record; false,
-// and no large pictures, when they do not.
-bool TakeLargePictures(CLeaf& leaf, const RenderedSlide& rendering, const PalmPalettes& palettes) {
-    auto color = std::make_shared<CBitmap>(ColorPicture(rendering, palettes.color256));
+// and no large pictures, when they do not. color: the rendering's colour picture when it is
+// already made.
+bool TakeLargePictures(CLeaf& leaf, const RenderedSlide& rendering, const PalmPalettes& palettes,
+                       std::shared_ptr<CBitmap> color) {
+    if (!color) {
+        color = std::make_shared<CBitmap>(ColorPicture(rendering, palettes.color256));
+    }
     if (HasFewerThanThreeColors(rendering)) {
         leaf.SetAuxColorBitmap(nullptr);
         leaf.SetAuxMonochromeBitmap(MonochromePicture(*color, palettes));
@@ -139,14 +143,14 @@ LargePictureChoice ChooseLargePictures(CLeaf& leaf, std::span<const PictureSize>
         return *drawn[index];
     };
     std::size_t first = 0;
+    std::shared_ptr<CBitmap> nextColor;
     if (sizes.size() >= 2 && FirstSizeUnlikelyToFit(smallColorSize, sizes[0])) {
         const std::optional<RenderedSlide>& next = rendering(1);
         if (next && IsWholeRendering(*next, sizes[1]) && !HasFewerThanThreeColors(*next)) {
-            const CBitmap color = ColorPicture(*next, palettes.color256);
-            first = AtLeastWhenLarger(record::EstPalmSize(&color), sizes[1], sizes[0]) >=
-                            ColorRoom(sizes[0])
-                        ? 1
-                        : 0;
+            nextColor = std::make_shared<CBitmap>(ColorPicture(*next, palettes.color256));
+            const std::int64_t firstAtLeast =
+                AtLeastWhenLarger(record::EstPalmSize(nextColor.get()), sizes[1], sizes[0]);
+            first = firstAtLeast >= ColorRoom(sizes[0]) ? 1 : 0;
         }
     }
     for (std::size_t index = first; index < sizes.size(); ++index) {
@@ -156,7 +160,7 @@ LargePictureChoice ChooseLargePictures(CLeaf& leaf, std::span<const PictureSize>
             choice.size = sizes[index];
             continue;
         }
-        if (TakeLargePictures(leaf, *current, palettes)) {
+        if (TakeLargePictures(leaf, *current, palettes, index == 1 ? nextColor : nullptr)) {
             return LargePictureChoice{LargePictureOutcome::Taken, sizes[index]};
         }
     }
