@@ -37,7 +37,56 @@ std::string Part(const std::string& root, const std::string& shapes,
            shapes + "</p:spTree></p:cSld>" + extra + "</p:" + root + ">";
 }
 
+constexpr const char* kOdfNamespaces =
+    "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+    "xmlns:style=\"urn:oasis:names:tc:opendocument:xmlns:style:1.0\" "
+    "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" "
+    "xmlns:draw=\"urn:oasis:names:tc:opendocument:xmlns:drawing:1.0\" "
+    "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
+    "xmlns:presentation=\"urn:oasis:names:tc:opendocument:xmlns:presentation:1.0\" "
+    "xmlns:xlink=\"http://www.w3.org/1999/xlink\"";
+
+std::string OdfBody(const std::vector<OdfTestSlide>& slides) {
+    std::string pages;
+    for (const auto& slide : slides) {
+        pages +=
+            "<draw:page draw:master-page-name=\"Default\">" + slide.shapes +
+            (slide.notes.empty() ? ""
+                                 : "<presentation:notes>" + slide.notes + "</presentation:notes>") +
+            "</draw:page>";
+    }
+    return "<office:body><office:presentation>" + pages + "</office:presentation></office:body>";
+}
+
+std::string OdfRoot(const std::string& name, const std::string& inner) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><office:" + name + " " + kOdfNamespaces +
+           " office:version=\"1.3\">" + inner + "</office:" + name + ">";
+}
+
 }  // namespace
+
+std::string FlatOdfPresentation(const std::vector<OdfTestSlide>& slides, const std::string& styles,
+                                const std::string& automaticStyles) {
+    return OdfRoot("document", "<office:styles>" + styles +
+                                   "</office:styles><office:automatic-styles>" + automaticStyles +
+                                   "</office:automatic-styles>" + OdfBody(slides));
+}
+
+PackageParts OdfPackage(const std::vector<OdfTestSlide>& slides, const std::string& styles,
+                        const std::string& automaticStyles) {
+    return {{"mimetype", "application/vnd.oasis.opendocument.presentation"},
+            {"content.xml",
+             OdfRoot("document-content", "<office:automatic-styles>" + automaticStyles +
+                                             "</office:automatic-styles>" + OdfBody(slides))},
+            {"styles.xml",
+             OdfRoot("document-styles", "<office:styles>" + styles + "</office:styles>")}};
+}
+
+std::string OdfFrame(const std::string& presentationClass, const std::string& text) {
+    const std::string kind =
+        presentationClass.empty() ? "" : " presentation:class=\"" + presentationClass + "\"";
+    return "<draw:frame" + kind + "><draw:text-box>" + text + "</draw:text-box></draw:frame>";
+}
 
 void WriteZip(const std::filesystem::path& file, const PackageParts& parts) {
     int error = 0;

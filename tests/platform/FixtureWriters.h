@@ -38,6 +38,26 @@ std::string Shape(const std::string& placeholder, const std::string& body);
 std::string Paragraph(const std::string& text, const std::string& properties = "",
                       const std::string& attributes = "");
 
+// One slide of an OpenDocument presentation made for a test: the inner XML of its draw:page
+// and, when not empty, that of its presentation:notes.
+struct OdfTestSlide {
+    std::string shapes;
+    std::string notes;
+};
+
+// A flat presentation (office:document): styles go into office:styles, automaticStyles into
+// office:automatic-styles.
+std::string FlatOdfPresentation(const std::vector<OdfTestSlide>& slides,
+                                const std::string& styles = "",
+                                const std::string& automaticStyles = "");
+// The same presentation as a package: content.xml with the slides and the automatic styles,
+// styles.xml with the common styles.
+PackageParts OdfPackage(const std::vector<OdfTestSlide>& slides, const std::string& styles = "",
+                        const std::string& automaticStyles = "");
+// A frame of presentation class presentationClass ("" for a plain text box) whose text box
+// holds text.
+std::string OdfFrame(const std::string& presentationClass, const std::string& text);
+
 struct PdfPage {
     double width;  // points
     double height;
