@@ -47,7 +47,8 @@ void CLibreOfficeBatch::Start(const std::vector<fs::path>& presentations) {
             const fs::path input =
                 CLibreOfficeSource::PrepareInput(presentations[index], jobFolder);
             jobs_.back() = jobs.size();
-            jobs.push_back({jobFolder, input.filename().string(), input.extension() != ".pptx"});
+            jobs.push_back({jobFolder, input.filename().string(),
+                            !CLibreOfficeSource::ReadsTextsDirectly(input)});
         } catch (const CError& error) {
             failures_.back() = error;
         }

@@ -9,6 +9,7 @@
 
 #include "core/common/Error.h"
 #include "platform/CancelSignals.h"
+#include "platform/OdfReader.h"
 #include "platform/OfficePdfParts.h"
 #include "platform/OfficeProfileCache.h"
 #include "platform/OfficeRun.h"
@@ -78,14 +79,32 @@ std::size_t ReadCount(const fs::path& file) {
     throw Failure(kErrPathFileAccess, "LibreOffice did not say how many slides it found.");
 }
 
-void CheckHasSlides(const CPptxReader& reader, const fs::path& file) {
-    if (reader.Slides().empty()) {
+void CheckHasSlides(const std::vector<SlideContent>& slides, const fs::path& file) {
+    if (slides.empty()) {
         throw Failure(kErrInvalidValue,
                       "The presentation " + file.filename().string() + " has no slides.");
     }
 }
 
+// The slides' texts of input (the copy of file), read before the office starts so that a
+// damaged presentation fails at once; nothing when the office must turn it into a .pptx first.
+std::optional<std::vector<SlideContent>> ReadTextsDirectly(const fs::path& input,
+                                                           const fs::path& file) {
+    if (!CLibreOfficeSource::ReadsTextsDirectly(input)) {
+        return std::nullopt;
+    }
+    auto slides = LowerCase(input.extension().string()) == ".pptx" ? CPptxReader(input).Slides()
+                                                                   : COdfReader(input).Slides();
+    CheckHasSlides(slides, file);
+    return slides;
+}
+
 }  // namespace
+
+bool CLibreOfficeSource::ReadsTextsDirectly(const fs::path& file) {
+    const std::string extension = LowerCase(file.extension().string());
+    return extension == ".pptx" || extension == ".odp" || extension == ".fodp";
+}
 
 CLibreOfficeSource::CLibreOfficeSource(IProcessRunner& runner, std::chrono::seconds timeLimit,
                                        std::string officeProgram)
@@ -150,17 +169,11 @@ void CLibreOfficeSource::Open(const fs::path& file) {
         CheckPresentationFile(file);
         folder_ = std::make_unique<CTempFolder>(kFolderPrefix);
         const fs::path input = PrepareInput(file, folder_->Path());
-        // A .pptx is read before the office starts, so that a damaged one fails at once.
-        const bool isPptx = LowerCase(input.extension().string()) == ".pptx";
-        std::optional<CPptxReader> reader;
-        if (isPptx) {
-            reader.emplace(input);
-            CheckHasSlides(*reader, file);
-        }
+        auto slides = ReadTextsDirectly(input, file);
         ownRun_ = std::make_unique<COfficeRun>(runner_, timeLimit_, OfficeProgram(officeProgram_),
                                                profileCache_);
-        ownRun_->Start(folder_->Path(), {{folder_->Path(), input.filename().string(), !isPptx}});
-        ReadFromRun(file, *ownRun_, 0, folder_->Path(), std::move(reader));
+        ownRun_->Start(folder_->Path(), {{folder_->Path(), input.filename().string(), !slides}});
+        ReadFromRun(file, *ownRun_, 0, folder_->Path(), std::move(slides));
     } catch (...) {
         Close();
         throw;
@@ -171,12 +184,9 @@ void CLibreOfficeSource::OpenFromBatch(const fs::path& file) {
     if (batchFailure_) {
         throw *batchFailure_;
     }
-    std::optional<CPptxReader> reader;
-    if (LowerCase(file.extension().string()) == ".pptx") {
-        reader.emplace(batchFolder_ / "input.pptx");
-        CheckHasSlides(*reader, file);
-    }
-    ReadFromRun(file, *batch_, batchJob_, batchFolder_, std::move(reader));
+    auto slides =
+        ReadTextsDirectly(batchFolder_ / ("input" + LowerCase(file.extension().string())), file);
+    ReadFromRun(file, *batch_, batchJob_, batchFolder_, std::move(slides));
 }
 
 // The office says how many slides it found as soon as it has loaded the presentation, then
@@ -185,32 +195,33 @@ void CLibreOfficeSource::OpenFromBatch(const fs::path& file) {
 // drawing the later ones. (An office that writes one PDF at the end, without the count, is
 // read once it has finished.)
 void CLibreOfficeSource::ReadFromRun(const fs::path& file, COfficeRun& run, std::size_t job,
-                                     const fs::path& folder, std::optional<CPptxReader> reader) {
+                                     const fs::path& folder,
+                                     std::optional<std::vector<SlideContent>> slides) {
     // Every slide has a small picture; which large size it takes is known only once the first
     // slide has asked, and a large picture drawn in vain costs more than one drawn late.
     const std::vector<std::pair<int, int>> sizes{{160, 120}};
     name_ = file.filename().string();
     if (!run.WaitForFile(job, "loaded.txt", true)) {
         run.WaitFor(job);
-        if (!reader) {
-            reader.emplace(folder / "slides.pptx");
-            CheckHasSlides(*reader, file);
+        if (!slides) {
+            slides = CPptxReader(folder / "slides.pptx").Slides();
+            CheckHasSlides(*slides, file);
         }
         renderer_ = std::make_unique<CPdfSlideRenderer>(folder / "slides.pdf", true, sizes);
-        CheckSlideCount(renderer_->PageCount(), reader->Slides().size());
-        slides_ = reader->Slides();
+        CheckSlideCount(renderer_->PageCount(), slides->size());
+        slides_ = std::move(*slides);
         slideCount_ = slides_.size();
         return;
     }
     slideCount_ = ReadCount(folder / "loaded.txt");
-    if (reader) {
-        CheckSlideCount(slideCount_, reader->Slides().size());
-        slides_ = reader->Slides();
+    if (slides) {
+        CheckSlideCount(slideCount_, slides->size());
+        slides_ = std::move(*slides);
     }
     const auto parts = std::make_shared<COfficePdfParts>(run, job, folder, slideCount_);
     const auto locate = [parts](std::size_t page, bool wait) { return parts->Locate(page, wait); };
     renderer_ = std::make_unique<CPdfSlideRenderer>(slideCount_, locate, true, sizes);
-    pendingTexts_ = !reader;
+    pendingTexts_ = !slides;
     run_ = &run;
     job_ = job;
     textsFolder_ = folder;

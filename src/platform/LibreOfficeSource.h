@@ -24,10 +24,11 @@ class CTempFolder;
 // its own in that folder (so it never meets an office the user has open; it starts as a copy of
 // one kept from an earlier import when there is one, see COfficeProfileCache) and a time limit
 // (see COfficeRun). The office writes the presentation as a PDF with hidden slides included
-// (PDF page i is slide i) and, unless it already is one, as a .pptx. The .pptx gives the
-// slides' texts, bullets and notes (CPptxReader); the PDF gives their pictures
-// (CPdfSlideRenderer). Close, a failed Open and the destructor remove the folder. A source made
-// by CLibreOfficeBatch reads instead what one office run shared by several presentations made.
+// (PDF page i is slide i) and, unless its texts can be read directly (a .pptx with CPptxReader,
+// an .odp or .fodp with COdfReader), as a .pptx that gives the slides' texts, bullets and notes
+// (CPptxReader); the PDF gives their pictures (CPdfSlideRenderer). Close, a failed Open and the
+// destructor remove the folder. A source made by CLibreOfficeBatch reads instead what one office
+// run shared by several presentations made.
 class CLibreOfficeSource : public IPresentationSource {
 public:
     static constexpr std::chrono::seconds kDefaultTimeLimit{300};
@@ -61,6 +62,9 @@ public:
     // with its extension, lower case; returns the copy. Raises CError fit for the user.
     static std::filesystem::path PrepareInput(const std::filesystem::path& file,
                                               const std::filesystem::path& folder);
+    // True for the presentations whose texts are read here (.pptx, .odp, .fodp) rather than
+    // from a .pptx the office writes.
+    static bool ReadsTextsDirectly(const std::filesystem::path& file);
     // Removes the temporary folders of conversions that were killed before they could clean up.
     static void RemoveAbandonedFolders() noexcept;
     // The office program's full path; raises CError naming the package when it is missing.
@@ -74,7 +78,8 @@ private:
 
     void OpenFromBatch(const std::filesystem::path& file);
     void ReadFromRun(const std::filesystem::path& file, COfficeRun& run, std::size_t job,
-                     const std::filesystem::path& folder, std::optional<CPptxReader> reader);
+                     const std::filesystem::path& folder,
+                     std::optional<std::vector<SlideContent>> slides);
     void CheckSlideCount(std::size_t pictures, std::size_t slides) const;
     void ReadPendingTexts();
     void ThrowIfCancelled() const;

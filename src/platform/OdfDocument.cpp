@@ -128,25 +128,54 @@ std::string ReadFlatFile(const fs::path& file) {
     return bytes;
 }
 
+// Whether the package's manifest says its content is encrypted: a password protects it.
+bool ContentIsEncrypted(CZipArchive& zip) {
+    const auto manifest = zip.Read("META-INF/manifest.xml");
+    pugi::xml_document document;
+    if (!manifest || !document.load_buffer(manifest->data(), manifest->size())) {
+        return false;
+    }
+    for (const auto& entry : document.document_element().children()) {
+        const std::string_view name(entry.name());
+        if (name.size() >= 10 && name.substr(name.size() - 10) == "file-entry" &&
+            std::string_view(entry.attribute("manifest:full-path").value()) == "content.xml") {
+            return entry.find_child([](const pugi::xml_node& child) {
+                const std::string_view childName(child.name());
+                return childName.size() >= 15 &&
+                       childName.substr(childName.size() - 15) == "encryption-data";
+            });
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 COdfDocument::COdfDocument(const fs::path& file) {
     if (!IsZip(file)) {
         flat_ = true;
-        Load(content_, ReadFlatFile(file), "the file");
+        contentBytes_ = ReadFlatFile(file);
+        Load(content_, contentBytes_, "the file");
         if (std::string_view(Content().name()) != "office:document") {
             throw Damaged("it is neither an OpenDocument package nor a flat OpenDocument file");
         }
         return;
     }
     CZipArchive zip(file);
-    const auto content = zip.Read("content.xml");
+    if (ContentIsEncrypted(zip)) {
+        throw CError(kErrPathFileAccess, kSource,
+                     "The presentation is protected by a password; remove the password in "
+                     "LibreOffice Impress, save it and convert it again.");
+    }
+    auto content = zip.Read("content.xml");
     if (!content) {
         throw Damaged("it has no content part");
     }
-    Load(content_, *content, "the part content.xml");
-    if (const auto styles = zip.Read("styles.xml")) {
-        Load(styles_, *styles, "the part styles.xml");
+    contentBytes_ = std::move(*content);
+    Load(content_, contentBytes_, "the part content.xml");
+    if (auto styles = zip.Read("styles.xml")) {
+        stylesBytes_ = std::move(*styles);
+        Load(styles_, stylesBytes_, "the part styles.xml");
     }
 }
 
@@ -154,11 +183,10 @@ pugi::xml_node COdfDocument::Styles() const {
     return flat_ ? content_.document_element() : styles_.document_element();
 }
 
-void COdfDocument::Load(pugi::xml_document& document, const std::string& bytes,
-                        const std::string& part) {
+void COdfDocument::Load(pugi::xml_document& document, std::string& bytes, const std::string& part) {
     // Whitespace-only runs are kept: between two spans a blank is text.
-    const auto parsed = document.load_buffer(bytes.data(), bytes.size(),
-                                             pugi::parse_default | pugi::parse_ws_pcdata);
+    const auto parsed = document.load_buffer_inplace(bytes.data(), bytes.size(),
+                                                     pugi::parse_default | pugi::parse_ws_pcdata);
     if (!parsed) {
         throw Damaged(part + " is not well-formed XML (" + parsed.description() + ")");
     }

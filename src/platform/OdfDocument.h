@@ -15,7 +15,8 @@ namespace trovique {
 //
 // A file that is neither packaging, a package without content.xml, XML that is not
 // well-formed or a file beyond the size limits raises CError ("The presentation is damaged:
-// ..."). A package's parts are read within CZipArchive's limits.
+// ..."), and so does a package whose content a password protects. A package's parts are read within
+// CZipArchive's limits.
 class COdfDocument {
 public:
     // Larger than any real flat presentation; pictures inside one are base64 text.
@@ -32,8 +33,11 @@ public:
     pugi::xml_node Styles() const;
 
 private:
-    void Load(pugi::xml_document& document, const std::string& bytes, const std::string& part);
+    // Parses bytes in place: they stay with the document, which points into them.
+    void Load(pugi::xml_document& document, std::string& bytes, const std::string& part);
 
+    std::string contentBytes_;
+    std::string stylesBytes_;
     pugi::xml_document content_;
     pugi::xml_document styles_;
     bool flat_ = false;

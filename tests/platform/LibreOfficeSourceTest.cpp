@@ -174,14 +174,44 @@ TEST_F(FakeOfficeTest, LaterImportsStartFromTheProfileOfAnEarlierOne) {
 }
 
 TEST_F(FakeOfficeTest, OtherFormatsAreConvertedToPptxFirst) {
-    const fs::path presentation = Presentation(1, "deck.ODP");
+    const fs::path presentation = Presentation(1, "deck.PPT");
     // Like the office's routine, the stand-in says "done" once everything is written.
     const std::string office =
         "cp '" + Presentation(1, "converted.pptx").string() + "' slides.pptx && " + Succeed(1);
     CLibreOfficeSource source(runner_, 60s, Office(office).string());
     source.Open(presentation);
     EXPECT_EQ(source.SlideCount(), 1u);
-    EXPECT_NE(ReadText(scratch_ / "arguments").find("\"input.odp\",\"1\")"), std::string::npos);
+    EXPECT_NE(ReadText(scratch_ / "arguments").find("\"input.ppt\",\"1\")"), std::string::npos);
+}
+
+TEST_F(FakeOfficeTest, OpenDocumentTextsAreReadBeforeTheOfficeStarts) {
+    const std::vector<test::OdfTestSlide> slides = {
+        {test::OdfFrame("title", "<text:p>Slide 1</text:p>"),
+         test::OdfFrame("notes", "<text:p>Notes 1</text:p>")}};
+    const std::string flat = test::FlatOdfPresentation(slides);
+    test::WriteAllBytes(scratch_ / "deck.FODP", {flat.begin(), flat.end()});
+    test::WriteZip(scratch_ / "deck.odp", test::OdfPackage(slides));
+    for (const auto& [name, input] :
+         {std::pair{"deck.FODP", "input.fodp"}, std::pair{"deck.odp", "input.odp"}}) {
+        SCOPED_TRACE(name);
+        CLibreOfficeSource source(runner_, 60s, Office(Succeed(1)).string());
+        source.Open(scratch_ / name);
+        ASSERT_EQ(source.SlideCount(), 1u);
+        EXPECT_EQ(source.Slide(1).shapes.at(0).text, "Slide 1");
+        EXPECT_EQ(source.Slide(1).notes, "Notes 1");
+        // No conversion to .pptx.
+        EXPECT_NE(ReadText(scratch_ / "arguments").find("\"" + std::string(input) + "\",\"0\")"),
+                  std::string::npos);
+    }
+
+    fs::remove(scratch_ / "arguments");
+    CLibreOfficeSource source(runner_, 60s, Office(Succeed(1)).string());
+    test::WriteAllBytes(scratch_ / "broken.odp", {'P', 'K', 3, 4, 'x'});
+    ExpectOpenFails(source, scratch_ / "broken.odp", "damaged");
+    const std::string empty = test::FlatOdfPresentation({});
+    test::WriteAllBytes(scratch_ / "empty.fodp", {empty.begin(), empty.end()});
+    ExpectOpenFails(source, scratch_ / "empty.fodp", "has no slides");
+    EXPECT_FALSE(fs::exists(scratch_ / "arguments"));
 }
 
 struct FailureCase {
@@ -413,10 +443,13 @@ TEST_F(RealOfficeTest, DamagedOrLockedPresentationsFailWithoutHanging) {
     }
     test::WriteAllBytes(scratch_ / "damaged.ppt", noise);
     // Saved by LibreOffice with the password "secret"; nobody is there to type it.
+    // The office cannot tell the two apart; an .odp is read here, which can.
     const fs::path locked = test::TestDataDir() / "presentations" / "password-protected.odp";
-    for (const auto& file : {scratch_ / "damaged.ppt", locked}) {
+    for (const auto& [file, expected] :
+         {std::pair{scratch_ / "damaged.ppt", "damaged or protected by a password"},
+          std::pair{locked, "The presentation is protected by a password"}}) {
         CLibreOfficeSource source(runner_, 240s);
-        ExpectOpenFails(source, file, "damaged or protected by a password");
+        ExpectOpenFails(source, file, expected);
     }
 }
 

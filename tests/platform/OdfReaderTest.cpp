@@ -286,6 +286,17 @@ TEST_F(OdfReaderMadeTest, DamagedFilesRaiseClearErrors) {
     }
 }
 
+TEST(OdfReaderTest, SaysAPasswordProtectsAnEncryptedPackage) {
+    // Saved by LibreOffice with the password "secret".
+    try {
+        COdfReader reader(test::TestDataDir() / "presentations" / "password-protected.odp");
+        ADD_FAILURE() << "no error";
+    } catch (const CError& error) {
+        EXPECT_NE(error.Description().find("protected by a password"), std::string::npos)
+            << error.Description();
+    }
+}
+
 TEST_F(OdfReaderMadeTest, RefusesAFlatFileBeyondTheSizeLimit) {
     const auto file = scratch_ / "huge.fodp";
     test::WriteAllBytes(file, {'<'});
