@@ -8,8 +8,8 @@
 #
 # usage: bench/convert_compare.sh [PRESENTATION...]
 #   With no presentation, a 25-slide deck of text and shapes is generated, as .fodp and as .pptx,
-#   and a 20-slide graphics-heavy one (bench/make_heavy_deck.py) as .pptx and as .fodp (which
-#   the office also turns into a .pptx, for the texts). Then the ten real decks of
+#   and a 20-slide graphics-heavy one (bench/make_heavy_deck.py) as .pptx and as .fodp (whose
+#   texts, like those of a .pptx, are read without the office). Then the ten real decks of
 #   tests/data/decks are converted as one batch (trovique-cli convert A B ... --out-dir) beside
 #   soffice converting them in one call, and beside ten separate conversions.
 # Environment: BUILD_DIR (default build/default), RUNS (default 5 of each), HEAVY_SLIDES
