@@ -175,6 +175,22 @@ void AddPresentations(CSeedWriter& seeds, const fs::path& scratch) {
         "<p:bodyStyle><a:lvl1pPr><a:buAutoNum type=\"arabicPeriod\"/></a:lvl1pPr></p:bodyStyle>");
     test::WriteZip(scratch / "deck.pptx", parts);
     seeds.Add("pptx_fuzzer", "deck.pptx", FileBytes(scratch / "deck.pptx"));
+
+    const std::vector<test::OdfTestSlide> slides = {
+        {test::OdfFrame("title", "<text:p>First slide</text:p>") +
+             test::OdfFrame("outline",
+                            "<text:list text:style-name=\"L1\"><text:list-item><text:p>A "
+                            "<text:s text:c=\"2\"/>point<text:line-break/>more</text:p>"
+                            "</text:list-item></text:list>"),
+         test::OdfFrame("notes", "<text:p>Speaker notes <text:page-number/></text:p>")},
+        {"<draw:g>" + test::OdfFrame("", "<text:p>A text box</text:p>") + "</draw:g>", ""}};
+    const std::string listStyle =
+        "<text:list-style style:name=\"L1\"><text:list-level-style-number text:level=\"1\" "
+        "style:num-format=\"1\"/></text:list-style>";
+    const std::string flat = test::FlatOdfPresentation(slides, "", listStyle);
+    seeds.Add("odf_fuzzer", "deck.fodp", Bytes(flat.begin(), flat.end()));
+    test::WriteZip(scratch / "deck.odp", test::OdfPackage(slides, listStyle));
+    seeds.Add("odf_fuzzer", "deck.odp", FileBytes(scratch / "deck.odp"));
 }
 
 void AddTexts(CSeedWriter& seeds) {
