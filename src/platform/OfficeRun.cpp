@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "platform/CancelSignals.h"
+#include "platform/OfficeLauncher.h"
 #include "platform/OfficeProfileCache.h"
 
 namespace trovique {
@@ -477,10 +478,11 @@ ProcessResult COfficeRun::RunOffice(std::size_t first, std::optional<std::size_t
                   only.inputName + "\",\"" + (only.wantPptx ? "1" : "0") + "\")"
             : "macro:///Standard.Conversion.ConvertMany(\"" + FileUrl(workFolder_ / "jobs.txt") +
                   "\",\"" + std::to_string(first) + "\")";
+    const OfficeLaunch launch = OfficeLaunchFor(program_);
     ProcessRequest request;
     request.arguments = {
-        program_,      "--headless",  "--invisible",   "--nologo",
-        "--norestore", "--nodefault", "--nolockcheck", "-env:UserInstallation=" + FileUrl(profile),
+        launch.program, "--headless",  "--invisible",   "--nologo",
+        "--norestore",  "--nodefault", "--nolockcheck", "-env:UserInstallation=" + FileUrl(profile),
         routine};
     request.workingDirectory = workFolder_;
     // The office's own temporary files stay in our folder, so they go with it, even after a
@@ -488,7 +490,8 @@ ProcessResult COfficeRun::RunOffice(std::size_t first, std::optional<std::size_t
     const fs::path temporary = workFolder_ / "office-tmp";
     std::error_code ignored;
     fs::create_directories(temporary, ignored);
-    request.environment = {"TMPDIR=" + temporary.string()};
+    request.environment = launch.environment;
+    request.environment.push_back("TMPDIR=" + temporary.string());
     request.timeLimit = ProcessRequest::kNoTimeLimit;
     request.pollInterval = std::chrono::milliseconds(20);
     // Each presentation's time runs from the moment the office turns to it.
