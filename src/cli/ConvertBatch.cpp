@@ -73,6 +73,25 @@ void PrintSummary(const std::vector<Outcome>& outcomes) {
     }
 }
 
+// The office converts the presentations in turn and the import follows it, taking each one
+// once the office has drawn it. The largest go first: their pictures take the longest to make,
+// and making them while the office works on the rest leaves little to do once it has finished.
+std::vector<std::size_t> ConversionOrder(const std::vector<fs::path>& presentations) {
+    std::vector<std::uintmax_t> sizes;
+    for (const fs::path& presentation : presentations) {
+        std::error_code error;
+        const std::uintmax_t size = fs::file_size(presentation, error);
+        sizes.push_back(error ? 0 : size);
+    }
+    std::vector<std::size_t> order(presentations.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return sizes[a] > sizes[b]; });
+    return order;
+}
+
 }  // namespace
 
 std::size_t BatchJobs(const std::string& text) {
@@ -115,25 +134,27 @@ std::string CheckBatch(const BatchRequest& request) {
 int ConvertBatch(const BatchRequest& request, CCliContext& context,
                  std::chrono::seconds limitPerPresentation) {
     CProcessRunner runner;
-    const std::size_t jobs = std::clamp<std::size_t>(request.jobs, 1, request.presentations.size());
-    // Presentation i goes to office run i % jobs, so the runs finish in about the order the
-    // presentations are imported.
+    const std::size_t count = request.presentations.size();
+    const std::size_t jobs = std::clamp<std::size_t>(request.jobs, 1, count);
+    const std::vector<std::size_t> order = ConversionOrder(request.presentations);
+    // The i-th presentation converted goes to office run i % jobs, so the runs finish in about
+    // the order the presentations are imported.
     std::vector<std::unique_ptr<CLibreOfficeBatch>> batches;
     for (std::size_t run = 0; run < jobs; ++run) {
         std::vector<fs::path> share;
-        for (std::size_t i = run; i < request.presentations.size(); i += jobs) {
-            share.push_back(request.presentations[i]);
+        for (std::size_t i = run; i < count; i += jobs) {
+            share.push_back(request.presentations[order[i]]);
         }
         batches.push_back(std::make_unique<CLibreOfficeBatch>(runner, limitPerPresentation));
         batches.back()->Start(share);
     }
     const bool onTerminal = ::isatty(STDERR_FILENO) != 0;
-    std::vector<Outcome> outcomes;
-    for (std::size_t i = 0; i < request.presentations.size(); ++i) {
-        const fs::path& presentation = request.presentations[i];
+    // Kept in the order given, for the summary.
+    std::vector<Outcome> outcomes(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const fs::path& presentation = request.presentations[order[i]];
         if (onTerminal) {
-            std::cerr << "[" << i + 1 << "/" << request.presentations.size() << "] "
-                      << presentation.string() << std::endl;
+            std::cerr << "[" << i + 1 << "/" << count << "] " << presentation.string() << std::endl;
         }
         Outcome outcome{presentation, "the conversion was cancelled"};
         if (!CancelRequested()) {
@@ -141,7 +162,7 @@ int ConvertBatch(const BatchRequest& request, CCliContext& context,
             outcome.failure = ConvertOne(presentation, BatchOutput(presentation, request.outDir),
                                          *source, context);
         }
-        outcomes.push_back(std::move(outcome));
+        outcomes[order[i]] = std::move(outcome);
     }
     for (auto& batch : batches) {
         batch->Close();
