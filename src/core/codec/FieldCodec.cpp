@@ -136,6 +136,17 @@ std::string ReadFieldString(CBinaryFile& file, std::size_t maximum, bool fixed, 
     const std::size_t budget = fixed ? maximum : maximum + 1;  // room for the terminator
     FieldSource source(file, budget);
     std::string result;
+    // Bytes are gathered here and added to the text in pieces, so that a short text is
+    // allocated once, at its size, instead of growing a byte at a time.
+    std::array<char, 256> pending;
+    std::size_t pendingSize = 0;
+    const auto put = [&](std::uint8_t byte) {
+        if (pendingSize == pending.size()) {
+            result.append(pending.data(), pendingSize);
+            pendingSize = 0;
+        }
+        pending[pendingSize++] = static_cast<char>(byte);
+    };
     try {
         bool previousWasCR = false;
         std::size_t i = 0;
@@ -145,7 +156,7 @@ std::string ReadFieldString(CBinaryFile& file, std::size_t maximum, bool fixed, 
                 byte ^= kComplement;
             }
             if (byte == kLF && !previousWasCR) {
-                result += static_cast<char>(kCR);
+                put(kCR);
                 ++i;
             }
             previousWasCR = byte == kCR;
@@ -153,8 +164,9 @@ std::string ReadFieldString(CBinaryFile& file, std::size_t maximum, bool fixed, 
             if (byte == 0) {
                 break;
             }
-            result += static_cast<char>(byte);
+            put(byte);
         }
+        result.append(pending.data(), pendingSize);
         source.Finish();
         if (fixed && i < budget) {
             file.Skip(budget - i);
