@@ -11,6 +11,7 @@
 
 #include "core/codec/Windows1252.h"
 #include "core/common/Error.h"
+#include "core/import/SlideText.h"
 #include "platform/ZipArchive.h"
 
 namespace trovique {
@@ -430,12 +431,8 @@ public:
             if (text.text.empty()) {
                 return;
             }
-            SlideShape piece;
-            piece.isTitle = isTitle;
-            piece.text = Utf8ToWindows1252(text.text);
-            piece.bulletVisible = text.bulletVisible;
-            piece.bulletType = text.bulletVisible ? (text.allNumbered ? 2 : 1) : 0;
-            content.shapes.push_back(std::move(piece));
+            content.shapes.push_back(
+                ShapeFromFile(isTitle, text.text, text.bulletVisible, text.allNumbered));
         });
         content.notes = Utf8ToWindows1252(NotesOf(slidePart));
         return content;

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/codec/Windows1252.h"
 #include "core/common/NumericText.h"
 #include "core/services/ApplicationTitle.h"
 #include "core/services/SettingNames.h"
@@ -89,6 +90,16 @@ char BulletCharSetting(const ISettingsStore& settings) {
         return static_cast<char>(kDefaultBulletChar);
     }
     return static_cast<char>(static_cast<unsigned char>(code));
+}
+
+SlideShape ShapeFromFile(bool isTitle, std::string_view utf8Text, bool bulletVisible,
+                         bool allNumbered) {
+    SlideShape shape;
+    shape.isTitle = isTitle;
+    shape.text = Utf8ToWindows1252(utf8Text);
+    shape.bulletVisible = bulletVisible;
+    shape.bulletType = bulletVisible ? (allNumbered ? kBulletNumbered : 1) : 0;
+    return shape;
 }
 
 SlideTexts ReadSlideTexts(const SlideContent& slide, char bulletChar) {

@@ -31,6 +31,11 @@ std::string FormatBullets(std::string_view text, int bulletType, char bulletChar
 // printable character (0 would end the text field it is stored in), gives the default.
 char BulletCharSetting(const ISettingsStore& settings);
 
+// A shape as a presentation file's reader found it: its text in UTF-8, whether its paragraphs
+// show bullets and whether all of those are numbers.
+SlideShape ShapeFromFile(bool isTitle, std::string_view utf8Text, bool bulletVisible,
+                         bool allNumbered);
+
 // The title and text of a slide from its shapes.
 SlideTexts ReadSlideTexts(const SlideContent& slide, char bulletChar);
 
